@@ -1,0 +1,28 @@
+#include "record/factory_image.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace zr {
+
+std::size_t FactoryImage::Checked(int index) {
+  if (index < 0 || index >= FactoryImageSize) {
+    std::fprintf(stderr, "FactoryImage: index %d outside 0..255\n", index);
+    std::abort();
+  }
+  return static_cast<std::size_t>(index);
+}
+
+std::span<std::uint8_t, FactoryLineSize> FactoryImage::Line(int offset) {
+  Checked(offset);
+  Checked(offset + FactoryLineSize - 1);
+  return std::span<std::uint8_t, FactoryLineSize>(bytes_.data() + offset, FactoryLineSize);
+}
+
+std::span<const std::uint8_t, FactoryLineSize> FactoryImage::Line(int offset) const {
+  Checked(offset);
+  Checked(offset + FactoryLineSize - 1);
+  return std::span<const std::uint8_t, FactoryLineSize>(bytes_.data() + offset, FactoryLineSize);
+}
+
+}  // namespace zr

@@ -1,0 +1,26 @@
+#include "record/factory_record.h"
+
+#include "platform/short_date.h"
+#include "record/factory_tables.h"
+
+namespace zr {
+
+void StoreText(QString& field, const QString& value, int width) { field = value.left(width); }
+
+void StoreDecodedText(QString& field, const QString& decoded, int width) {
+  StoreText(field, decoded + QChar(0), width);
+}
+
+void InitRecord(FactoryRecord& record, const QDate& today, const QString& localeName) {
+  record = FactoryRecord{};
+  record.TurboPower = 1;
+  record.WorkCountry = 1;  // "English"
+  record.ModelName = ExpectedModel;
+  StoreText(record.SerialNumber, today.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("00000001"),
+            FieldWidth::SerialNumber);
+  StoreText(record.ProducedDate, platform::ShortDateText(today, localeName), FieldWidth::ProducedDate);
+  StoreText(record.ManufactureCode, today.toString(QStringLiteral("MM")) + QStringLiteral("-1-E-1"),
+            FieldWidth::ManufactureCode);
+}
+
+}  // namespace zr
