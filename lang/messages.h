@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <array>
+
+// Every message text of the station in one place: the few that follow the
+// interface language, and those shown as they are in both languages.
+namespace zr::lang {
+
+// Band change confirmation, indexed by UiLanguage; entry 0 stays empty.
+using BandChangeMessageTable = std::array<QString, 3>;
+BandChangeMessageTable BandChangeMessages();
+
+// Model check: English for UiLanguageEnglish, Chinese otherwise.
+QString ModelTypeErrorText(qint16 uiLanguage);
+
+// Status after a write in scan-code write mode: Chinese for
+// UiLanguageChinese, English otherwise.
+QString WaitingNextText(qint16 uiLanguage);
+
+// Texts in one language only.
+inline const QString ReadCompleteText = QStringLiteral("Read Complete!");
+inline const QString WriteCompleteText = QStringLiteral("Write Complete!");
+inline const QString CommunicationFailedText = QStringLiteral("Communication failed!");
+inline const QString CannotOpenPortText = QStringLiteral("Cannot Open Communication Port.");
+inline const QString WriteErrorText = QStringLiteral("write error");
+inline const QString UnknownOperatingSystemText = QStringLiteral("未知操作系统");
+inline const QString AssociationFailedRetryText = QStringLiteral("在数据库中建立关联失败,是否重建关联？");
+
+}  // namespace zr::lang

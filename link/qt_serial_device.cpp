@@ -1,0 +1,162 @@
+#include "link/qt_serial_device.h"
+
+#include <sys/file.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "platform/serial_devices.h"
+
+namespace zr {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::milliseconds;
+
+int RemainingMs(Clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<Milliseconds>(deadline - Clock::now()).count();
+  return static_cast<int>(std::max<decltype(left)>(left, 0));
+}
+
+QSerialPort::Parity ParityFromCode(quint8 code) {
+  switch (code) {
+    case 1: return QSerialPort::OddParity;
+    case 2: return QSerialPort::EvenParity;
+    case 3: return QSerialPort::MarkParity;
+    case 4: return QSerialPort::SpaceParity;
+    default: return QSerialPort::NoParity;
+  }
+}
+
+quint8 CodeFromParity(QSerialPort::Parity parity) {
+  switch (parity) {
+    case QSerialPort::OddParity: return 1;
+    case QSerialPort::EvenParity: return 2;
+    case QSerialPort::MarkParity: return 3;
+    case QSerialPort::SpaceParity: return 4;
+    default: return 0;
+  }
+}
+
+QSerialPort::StopBits StopBitsFromCode(quint8 code) {
+  switch (code) {
+    case 1: return QSerialPort::OneAndHalfStop;
+    case 2: return QSerialPort::TwoStop;
+    default: return QSerialPort::OneStop;
+  }
+}
+
+quint8 CodeFromStopBits(QSerialPort::StopBits stopBits) {
+  switch (stopBits) {
+    case QSerialPort::OneAndHalfStop: return 1;
+    case QSerialPort::TwoStop: return 2;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+QtSerialDevice::~QtSerialDevice() { Close(); }
+
+qint32 QtSerialDevice::Open(const QString& deviceName) {
+  if (port_.isOpen()) return 0;
+  const QString path = platform::ResolvePortDevice(deviceName);
+  if (path.isEmpty()) return 0;
+  port_.setPortName(path);
+  if (!port_.open(QIODevice::ReadWrite)) return 0;
+  // QSerialPort's lock file and TIOCEXCL do not stop root; an exclusive lock
+  // on the open file does, in this process as in any other.
+  const int fd = static_cast<int>(port_.handle());
+  if (fd <= 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    port_.close();
+    return 0;
+  }
+  return fd;
+}
+
+bool QtSerialDevice::GetState(LineState& state) {
+  if (!port_.isOpen()) return false;
+  state.BaudRate = static_cast<quint32>(port_.baudRate());
+  state.ByteSize = static_cast<quint8>(port_.dataBits());
+  state.Parity = CodeFromParity(port_.parity());
+  state.StopBits = CodeFromStopBits(port_.stopBits());
+  state.EofChar = eofChar_;
+  return true;
+}
+
+bool QtSerialDevice::SetState(const LineState& state) {
+  if (!port_.isOpen()) return false;
+  if (state.ByteSize < 5 || state.ByteSize > 8) return false;
+  const bool applied = port_.setBaudRate(static_cast<qint32>(state.BaudRate)) &&
+                       port_.setDataBits(static_cast<QSerialPort::DataBits>(state.ByteSize)) &&
+                       port_.setParity(ParityFromCode(state.Parity)) &&
+                       port_.setStopBits(StopBitsFromCode(state.StopBits));
+  if (applied) eofChar_ = state.EofChar;
+  return applied;
+}
+
+bool QtSerialDevice::SetTimeouts(const LineTimeouts& timeouts) {
+  if (!port_.isOpen()) return false;
+  timeouts_ = timeouts;
+  return true;
+}
+
+void QtSerialDevice::Purge(int flags) {
+  if (!port_.isOpen()) return;
+  const bool input = (flags & (PurgeFlags::RxAbort | PurgeFlags::RxClear)) != 0;
+  const bool output = (flags & (PurgeFlags::TxAbort | PurgeFlags::TxClear)) != 0;
+  if (input && output) {
+    port_.clear(QSerialPort::AllDirections);
+  } else if (input) {
+    port_.clear(QSerialPort::Input);
+  } else if (output) {
+    port_.clear(QSerialPort::Output);
+  }
+}
+
+qint32 QtSerialDevice::Write(const Bytes& bytes) {
+  if (!port_.isOpen() || bytes.empty()) return 0;
+  const auto size = static_cast<qint64>(bytes.size());
+  const qint64 queued = port_.write(reinterpret_cast<const char*>(bytes.data()), size);
+  if (queued <= 0) return 0;
+  const auto deadline =
+      Clock::now() + Milliseconds(timeouts_.WriteTotalMultiplier * bytes.size() + timeouts_.WriteTotalConstant);
+  while (port_.bytesToWrite() > 0) {
+    const int left = RemainingMs(deadline);
+    if (left == 0 || !port_.waitForBytesWritten(left)) break;
+  }
+  return static_cast<qint32>(queued - port_.bytesToWrite());
+}
+
+Bytes QtSerialDevice::Read(int count) {
+  Bytes received;
+  if (!port_.isOpen() || count <= 0) return received;
+  received.reserve(static_cast<std::size_t>(count));
+  const auto total = Clock::now() + Milliseconds(timeouts_.ReadTotalMultiplier * static_cast<quint32>(count) +
+                                                 timeouts_.ReadTotalConstant);
+  Clock::time_point lastArrival;
+  for (;;) {
+    if (port_.bytesAvailable() > 0) {
+      const QByteArray chunk = port_.read(count - static_cast<qint64>(received.size()));
+      received.insert(received.end(), chunk.begin(), chunk.end());
+      if (!chunk.isEmpty()) lastArrival = Clock::now();
+    }
+    if (static_cast<int>(received.size()) >= count) break;
+    auto deadline = total;
+    if (!received.empty() && timeouts_.ReadInterval != 0) {
+      deadline = std::min(deadline, lastArrival + Milliseconds(timeouts_.ReadInterval));
+    }
+    const int left = RemainingMs(deadline);
+    if (left == 0) break;
+    if (!port_.waitForReadyRead(left) && port_.error() != QSerialPort::TimeoutError) break;  // device gone
+    port_.clearError();
+  }
+  return received;
+}
+
+void QtSerialDevice::Close() {
+  if (port_.isOpen()) port_.close();
+}
+
+}  // namespace zr

@@ -1,0 +1,40 @@
+#include "link/radio_link.h"
+
+namespace zr {
+
+RadioLink::RadioLink(StationState& state, TransferHost& host, SerialDevice& device, platform::SettingsFile& settings,
+                     const platform::AnsiCodePage& codePage)
+    : state_(state),
+      port_(device, state, host, settings),
+      engine_(state, port_, host),
+      sequences_(state, engine_, port_, host, codePage) {
+  engine_.SetSteps(sequences_);
+  timerComm_.setInterval(StartDelayMs);
+  timerComm_.setSingleShot(true);
+  QObject::connect(&timerComm_, &QTimer::timeout, [this] { Timer_Comm_Timer(); });
+}
+
+bool RadioLink::StartTransfer(qint16 operationMode) {
+  if (Busy()) return false;
+  state_.OperationMode = operationMode;
+  state_.CommState = CommSteps::PortOpened;
+  if (!port_.OpenRadioPort()) {
+    state_.OperationMode = OperationModes::Idle;
+    return false;
+  }
+  state_.CurAddress = AddressBeforeBlock;
+  state_.CommState = CommSteps::ProgramSent;
+  timerComm_.start();
+  return true;
+}
+
+bool RadioLink::Busy() const { return port_.PortHandle != 0 || timerComm_.isActive(); }
+
+void RadioLink::Timer_Comm_Timer() {
+  timerComm_.stop();
+  if (state_.OperationMode == OperationModes::Read || state_.OperationMode == OperationModes::Write) {
+    sequences_.SendProgram();
+  }
+}
+
+}  // namespace zr

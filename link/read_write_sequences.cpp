@@ -1,0 +1,222 @@
+#include "link/read_write_sequences.h"
+
+#include "lang/messages.h"
+#include "record/factory_tables.h"
+#include "record/field_conversions.h"
+#include "record/image_codec.h"
+
+namespace zr {
+
+namespace {
+
+constexpr quint32 LastLineAddress = FactoryBase + FactoryImageSize - FactoryLineSize;  // 0x02FA00F0
+
+constexpr quint32 LineAddress(int offset) { return FactoryBase + static_cast<quint32>(offset); }
+
+}  // namespace
+
+ReadWriteSequences::ReadWriteSequences(StationState& state, TransferEngine& engine, RadioPort& port,
+                                       TransferHost& host, const platform::AnsiCodePage& codePage)
+    : state_(state), engine_(engine), port_(port), host_(host), codePage_(codePage) {}
+
+void ReadWriteSequences::SendProgram() { engine_.SendFrame(BuildProgram(), ProgramReplyLength, false); }
+
+void ReadWriteSequences::SendRead(quint32 address, qint16 length) {
+  engine_.SendFrame(BuildReadRequest(address, static_cast<std::uint8_t>(length)), length + 8, false);
+}
+
+void ReadWriteSequences::SendReadNext() {
+  state_.CurAddress += FactoryLineSize;
+  if (state_.CurAddress > LastLineAddress) {
+    FinishBlocks();
+    return;
+  }
+  SendRead(state_.CurAddress, LineLength);
+}
+
+void ReadWriteSequences::SendWriteNext() {
+  state_.CurAddress += FactoryLineSize;
+  // The model (0x10) and serial number (0x30) lines are never written.
+  if (state_.CurAddress == LineAddress(0x10)) {
+    state_.CurAddress = LineAddress(0x20);
+  } else if (state_.CurAddress == LineAddress(0x30)) {
+    state_.CurAddress = LineAddress(0x40);
+  }
+  if (state_.CurAddress > LastLineAddress) {
+    FinishBlocks();
+    return;
+  }
+  const int offset = static_cast<int>(state_.CurAddress - FactoryBase);
+  engine_.SendFrame(BuildWriteFrame(state_.CurAddress, state_.FactoryImage.Line(offset)), WriteReplyLength, false);
+}
+
+void ReadWriteSequences::SendEnd() { engine_.SendFrame(BuildEnd(), EndReplyLength, false); }
+
+void ReadWriteSequences::FinishBlocks() {
+  state_.CommState = CommSteps::EndSent;
+  SendEnd();
+}
+
+void ReadWriteSequences::NextStep() {
+  if (state_.OperationMode == OperationModes::Read) {
+    NextReadStep();
+  } else if (state_.OperationMode == OperationModes::Write) {
+    NextWriteStep();
+  }
+}
+
+void ReadWriteSequences::NextReadStep() {
+  switch (state_.CommState) {
+    case CommSteps::ProgramSent:
+      state_.CommState = CommSteps::Line00Requested;
+      SendReadNext();
+      break;
+    case CommSteps::Line00Requested:
+      state_.CommState = CommSteps::ModelCheckNext;
+      SendReadNext();
+      break;
+    case CommSteps::ModelCheckNext:
+      if (CheckModel()) {
+        state_.CommState = CommSteps::MovingLines;
+        SendReadNext();
+      } else {
+        state_.CommState = CommSteps::EndAfterModelError;
+        SendEnd();
+      }
+      break;
+    case CommSteps::MovingLines:
+      SendReadNext();
+      break;
+    case CommSteps::EndAfterModelError:
+      ModelError();
+      break;
+    default:
+      ReadComplete();
+      break;
+  }
+}
+
+void ReadWriteSequences::NextWriteStep() {
+  switch (state_.CommState) {
+    case CommSteps::ProgramSent:
+      state_.CommState = CommSteps::Line00Requested;
+      SendRead(LineAddress(0x00), LineLength);
+      break;
+    case CommSteps::Line00Requested:
+      state_.CommState = CommSteps::Line10Requested;
+      SendRead(LineAddress(0x10), LineLength);
+      break;
+    case CommSteps::Line10Requested:
+      state_.CommState = CommSteps::Line20Requested;
+      SendRead(LineAddress(0x20), LineLength);
+      break;
+    case CommSteps::Line20Requested:
+      state_.CommState = CommSteps::Line50Requested;
+      SendRead(LineAddress(0x50), LineLength);
+      break;
+    case CommSteps::Line50Requested:
+      state_.CommState = CommSteps::ModelCheckNext;
+      SendRead(LineAddress(0x30), LineLength);
+      break;
+    case CommSteps::ModelCheckNext:
+      if (CheckModel()) {
+        StartWritingLines();
+      } else {
+        state_.CommState = CommSteps::EndAfterModelError;
+        SendEnd();
+      }
+      break;
+    case CommSteps::MovingLines:
+      SendWriteNext();
+      break;
+    case CommSteps::EndAfterModelError:
+      ModelError();
+      break;
+    case CommSteps::EndAfterRefusedWrite:
+      WriteRefused();
+      break;
+    default:
+      WriteComplete();
+      break;
+  }
+}
+
+void ReadWriteSequences::StartWritingLines() {
+  host_.ShowSerialNumber(TrimAtNul(state_.FactoryRecord.SerialNumber));
+  if (!host_.GetDataByShow()) {
+    // Refused ("write error" is shown): leave programming mode without
+    // writing a line, so the radio keeps its block and no package is recorded.
+    state_.CommState = CommSteps::EndAfterRefusedWrite;
+    SendEnd();
+    return;
+  }
+  state_.CommState = CommSteps::MovingLines;
+  EncodeImage(state_.FactoryRecord, state_.FactoryImage, codePage_);
+  SendWriteNext();
+}
+
+void ReadWriteSequences::StoreDataReply(std::span<const std::uint8_t> reply) {
+  const quint32 address = FrameAddress(reply);
+  if (address >= FactoryBase && address <= LastLineAddress) {
+    const int offset = static_cast<int>(address - FactoryBase);
+    std::copy(reply.begin() + 6, reply.begin() + 22, state_.FactoryImage.Line(offset).begin());
+  }
+  if (address == LineAddress(FieldOffset::SerialNumber)) {
+    StoreDecodedText(state_.FactoryRecord.SerialNumber,
+                     FieldReader(state_.FactoryImage, codePage_).GetText(FieldOffset::SerialNumber, FieldWidth::SerialNumber),
+                     FieldWidth::SerialNumber);
+  } else if (address == FactoryBase) {
+    state_.FactoryRecord.BandIndex = state_.FactoryImage[FieldOffset::BandIndex];
+    state_.TriBandCapable = IsTriBandCapable(state_.FactoryImage);
+  }
+}
+
+bool ReadWriteSequences::CheckModel() const { return ModelText(state_.FactoryImage, codePage_) == ExpectedModel; }
+
+void ReadWriteSequences::ReadComplete() {
+  state_.CurAddress = AddressBeforeBlock;
+  state_.OperationMode = OperationModes::Idle;
+  port_.ClosePort();
+  DecodeImage(state_.FactoryImage, state_.FactoryRecord, codePage_);
+  host_.ShowByData();
+  host_.ShowMessage(lang::ReadCompleteText, MessageStyle::OkOnly);
+}
+
+void ReadWriteSequences::ModelError() {
+  port_.ClosePort();
+  host_.ShowMessage(lang::ModelTypeErrorText(state_.UiLanguage), MessageStyle::OkOnly);
+}
+
+void ReadWriteSequences::WriteRefused() {
+  state_.OperationMode = OperationModes::Idle;
+  port_.ClosePort();
+}
+
+void ReadWriteSequences::WriteComplete() {
+  state_.OperationMode = OperationModes::Idle;
+  state_.CurAddress = AddressBeforeBlock;
+  state_.LastWritePort = state_.CurrentComPort;
+  port_.ClosePort();
+  if (host_.SelectedMode() == AssociationMode::NoPackageAssociation) {
+    state_.AssociationDone = false;
+    host_.ShowMessage(lang::WriteCompleteText, MessageStyle::OkOnly);
+    return;
+  }
+  AssociatePackage();
+  host_.SetStatusLabel(lang::WaitingNextText(state_.UiLanguage));
+}
+
+void ReadWriteSequences::AssociatePackage() {
+  const QString serialNumber = TrimAtNul(state_.FactoryRecord.SerialNumber);
+  const QString packageCode = TrimAtNul(state_.PackageCode);
+  host_.SaveAssociation(serialNumber, packageCode);
+  // The operator decides how often to try again; No leaves it missing.
+  while (!host_.AssociationExists(serialNumber, packageCode)) {
+    if (host_.ShowMessage(lang::AssociationFailedRetryText, MessageStyle::YesNo) != MessageButton::Yes) break;
+    host_.SaveAssociation(serialNumber, packageCode);
+  }
+  host_.AdvancePackageCode();
+  state_.AssociationDone = true;
+}
+
+}  // namespace zr

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+namespace zr {
+
+// Message box styles and button codes, as the station's message boxes use them.
+namespace MessageStyle {
+inline constexpr int OkOnly = -1;
+inline constexpr int YesNo = 4;
+inline constexpr int OkCancelWarning = 49;
+}  // namespace MessageStyle
+
+namespace MessageButton {
+inline constexpr int None = 0;
+inline constexpr int Ok = 1;
+inline constexpr int Cancel = 2;
+inline constexpr int Yes = 6;
+inline constexpr int No = 7;
+}  // namespace MessageButton
+
+// The association modes of the window's option buttons.
+enum class AssociationMode { ScanCodeWrite, AutoIncrement, NoPackageAssociation };
+
+// What a transfer needs from the window. The window, the command line and the
+// tests implement it; the link never sees a widget.
+class TransferHost {
+ public:
+  virtual ~TransferHost() = default;
+
+  // Lets pending window events run (between reads of a transfer).
+  virtual void ProcessPendingEvents() = 0;
+  // The system's message box: pauses the focus pull while open; returns the
+  // button code (MessageButton), 0 for the OK-only style.
+  virtual int ShowMessage(const QString& text, int style) = 0;
+  // A plain OK box shown directly (the focus pull keeps running).
+  virtual void ShowPlainMessage(const QString& text) = 0;
+  // Turns the port-list refresh on and off.
+  virtual void SetPortListRefresh(bool enabled) = 0;
+
+  // Puts the radio's serial number into the serial-number box.
+  virtual void ShowSerialNumber(const QString& serialNumber) = 0;
+  // Window into record; false when the write is refused ("write error" shown).
+  virtual bool GetDataByShow() = 0;
+  // Record into window; may raise RuntimeError for a value a control cannot take.
+  virtual void ShowByData() = 0;
+
+  virtual AssociationMode SelectedMode() const = 0;
+  // The caption of the status label.
+  virtual void SetStatusLabel(const QString& text) = 0;
+  // Empties the package-code box for the next box.
+  virtual void AdvancePackageCode() = 0;
+  // The database calls; failures are raised as exceptions.
+  virtual bool SaveAssociation(const QString& serialNumber, const QString& packageCode) = 0;
+  virtual bool AssociationExists(const QString& serialNumber, const QString& packageCode) = 0;
+};
+
+}  // namespace zr

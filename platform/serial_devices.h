@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+#include <vector>
+
+namespace zr::platform {
+
+// The device name the station opens for port n: "COM" n below 10, and from 10
+// on the device namespace form "\\.\COM" n (seven characters before n).
+QString PortDeviceName(int portNumber);
+
+// The port number a device name stands for: "COM9" or "\\.\COM10" (any case of
+// "com", the number in plain decimal without leading zeros); nullopt otherwise.
+std::optional<int> PortNumberOfDeviceName(QStringView deviceName);
+
+struct SerialPortEntry {
+  QString name;    // as the system lists it: "COM3"
+  QString device;  // the device to open: "/dev/ttyS2"
+};
+
+// The COM number of a system serial device: ttyS<k> is COM<k+1>, ttyUSB<k>
+// COM<k+33>, ttyACM<k> COM<k+65>. ttyS and ttyUSB take k from 0 to 31 so that
+// no two devices get the same number; anything else has none.
+std::optional<int> ComNumberOfSystemDevice(QStringView deviceName);
+
+// The ports named by a directory of COM<n> entries (any case of "com"; links
+// to devices, as compatibility layers set them up), in ascending port number.
+// The device is the entry's canonical target; dangling links and directories
+// are left out.
+std::vector<SerialPortEntry> ListPortDirectory(const QString& directory);
+
+// The system's serial devices that have a COM number, in ascending port number.
+std::vector<SerialPortEntry> ListSystemSerialPorts();
+
+// The serial ports of this PC, in ascending port number: those of the
+// directory named by ZR93KW_PORT_DIR when that names a directory, else the
+// system's.
+std::vector<SerialPortEntry> ListSerialPorts();
+
+// The device that a device name (see PortNumberOfDeviceName) resolves to among
+// ListSerialPorts(); empty when there is no such port.
+QString ResolvePortDevice(const QString& deviceName);
+
+}  // namespace zr::platform

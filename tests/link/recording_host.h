@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <deque>
+#include <stdexcept>
+#include <vector>
+
+#include "link/transfer_host.h"
+#include "record/window_fields.h"
+#include "link/station_state.h"
+
+namespace zr::testing {
+
+// A window stand-in that records what the transfer asks of it.
+class RecordingHost : public TransferHost {
+ public:
+  explicit RecordingHost(StationState& state) : state_(state) {}
+
+  struct Shown {
+    QString text;
+    int style;
+    bool plain;
+  };
+
+  void ProcessPendingEvents() override {
+    ++eventPumps;
+    QCoreApplication::processEvents();
+    if (onPump) onPump();
+  }
+  int ShowMessage(const QString& text, int style) override {
+    messages.push_back({text, style, false});
+    if (style == MessageStyle::OkOnly) return MessageButton::None;
+    if (answers.empty()) return style == MessageStyle::YesNo ? MessageButton::No : MessageButton::Cancel;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void ShowPlainMessage(const QString& text) override { messages.push_back({text, MessageStyle::OkOnly, true}); }
+  void SetPortListRefresh(bool enabled) override { refresh.push_back(enabled); }
+  void ShowSerialNumber(const QString& serialNumber) override { fields.Text1[TextBox::SerialNumber] = serialNumber; }
+  bool GetDataByShow() override {
+    ++takes;
+    const bool taken = TakeFieldsIntoRecord(fields, state_.FactoryRecord, state_.PackageCode, state_.TriBandCapable,
+                                            [this] { return ShowMessage(QStringLiteral("band?"), MessageStyle::OkCancelWarning) == MessageButton::Ok; });
+    if (!taken) ShowPlainMessage(QStringLiteral("write error"));
+    return taken;
+  }
+  void ShowByData() override { ShowRecordInFields(state_.FactoryRecord, fields); }
+  AssociationMode SelectedMode() const override { return mode; }
+  void SetStatusLabel(const QString& text) override { statusLabel = text; }
+  void AdvancePackageCode() override { fields.Text1[TextBox::PackageCode].clear(); ++advances; }
+  bool SaveAssociation(const QString& serialNumber, const QString& packageCode) override {
+    saves.push_back(serialNumber + QLatin1Char('|') + packageCode);
+    if (databaseDown) throw std::runtime_error("database unreachable");
+    return true;
+  }
+  bool AssociationExists(const QString&, const QString&) override {
+    if (databaseDown) throw std::runtime_error("database unreachable");
+    if (existsAnswers.empty()) return true;
+    const bool exists = existsAnswers.front();
+    existsAnswers.pop_front();
+    return exists;
+  }
+
+  QStringList Texts() const {
+    QStringList texts;
+    for (const Shown& shown : messages) texts << shown.text;
+    return texts;
+  }
+
+  WindowFields fields;
+  AssociationMode mode = AssociationMode::NoPackageAssociation;
+  std::vector<Shown> messages;
+  std::deque<int> answers;
+  std::deque<bool> existsAnswers;
+  std::vector<bool> refresh;
+  std::vector<QString> saves;
+  std::function<void()> onPump;
+  QString statusLabel;
+  int eventPumps = 0;
+  int takes = 0;
+  int advances = 0;
+  bool databaseDown = false;
+
+ private:
+  StationState& state_;
+};
+
+}  // namespace zr::testing

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "link/serial_device.h"
+#include "record/factory_image.h"
+
+namespace zr::testing {
+
+// A serial device in memory: every frame written is kept, and the reply the
+// script gives for it is handed out by the following reads, piece by piece
+// when the script splits it. Time does not pass: silence is an empty read.
+class ScriptedDevice : public SerialDevice {
+ public:
+  using Script = std::function<std::vector<Bytes>(const Bytes& frame)>;
+
+  explicit ScriptedDevice(Script script) : script_(std::move(script)) {}
+
+  qint32 Open(const QString& deviceName) override {
+    openedNames.push_back(deviceName);
+    if (openFails || open_) return 0;
+    open_ = true;
+    return 7;
+  }
+  bool GetState(LineState& state) override {
+    state = line;
+    return open_;
+  }
+  bool SetState(const LineState& state) override {
+    if (setStateFails) return false;
+    line = state;
+    return open_;
+  }
+  bool SetTimeouts(const LineTimeouts& value) override {
+    timeouts = value;
+    return open_;
+  }
+  void Purge(int flags) override {
+    purges.push_back(flags);
+    if (flags & PurgeFlags::RxClear) pending_.clear();
+  }
+  qint32 Write(const Bytes& bytes) override {
+    written.push_back(bytes);
+    for (Bytes& piece : script_(bytes)) pending_.push_back(std::move(piece));
+    return static_cast<qint32>(bytes.size());
+  }
+  Bytes Read(int count) override {
+    ++reads;
+    if (pending_.empty()) return {};
+    Bytes& piece = pending_.front();
+    const auto take = std::min<std::size_t>(piece.size(), static_cast<std::size_t>(count));
+    Bytes out(piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(take));
+    piece.erase(piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(take));
+    if (piece.empty()) pending_.pop_front();
+    return out;
+  }
+  void Close() override {
+    open_ = false;
+    ++closes;
+  }
+
+  bool IsOpen() const { return open_; }
+
+  std::vector<Bytes> written;
+  std::vector<QString> openedNames;
+  std::vector<int> purges;
+  LineState line{9600, 7, 2, 2, 0};
+  LineTimeouts timeouts;
+  int reads = 0;
+  int closes = 0;
+  bool openFails = false;
+  bool setStateFails = false;
+
+ private:
+  Script script_;
+  std::deque<Bytes> pending_;
+  bool open_ = false;
+};
+
+// A radio in memory, answering the station's frames from its block.
+struct MemoryRadio {
+  FactoryImage block;
+
+  std::vector<Bytes> Answer(const Bytes& frame) {
+    if (frame == BuildProgram()) return {{'T', 'K', AckByte}};
+    if (frame == BuildEnd()) return {{AckByte}};
+    if (frame.size() == 6 && frame[0] == 'R') {
+      const int offset = static_cast<int>(FrameAddress(frame) - FactoryBase);
+      return {BuildWriteFrame(FrameAddress(frame), block.Line(offset))};
+    }
+    if (IsDataReply(frame)) {
+      const int offset = static_cast<int>(FrameAddress(frame) - FactoryBase);
+      std::copy(frame.begin() + 6, frame.begin() + 22, block.Line(offset).begin());
+      return {{AckByte}};
+    }
+    return {};
+  }
+};
+
+}  // namespace zr::testing
