@@ -10,6 +10,9 @@ ZR_BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The package database: Qt's ODBC driver, the ODBC driver manager and the
+  # SQL Server driver (FreeTDS).
+  libqt6sql6-odbc unixodbc tdsodbc
 )
 
 as_root() {

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "record/window_fields.h"
+
+namespace zr::cli {
+
+// A bad command-line argument; the message names it.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The window's fields by the record field they show, in the window's order,
+// as "name: value" pairs the way the window shows them.
+std::vector<std::pair<QString, QString>> ShownFieldLines(const WindowFields& fields, bool triBandCapable);
+QJsonObject ShownFieldsJson(const WindowFields& fields, bool triBandCapable);
+
+// Changes one field of the window by the record field's name, as an operator
+// would: texts are cut to their box's limit, the area code and password take
+// 7-bit ASCII only, check boxes 0 or 1, lists a position they have. Fields the
+// operator cannot change (model, serial number, remote kill and stun) are refused.
+void SetWindowField(WindowFields& fields, const QString& name, const QString& value);
+
+// The names SetWindowField takes.
+QStringList SettableFieldNames();
+
+}  // namespace zr::cli

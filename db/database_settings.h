@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace zr::db {
+
+// Where the package database lives, as given on the program's command line
+// (--db-server NAME, --db-driver NAME).
+struct DatabaseSettings {
+  // The database server's name, the connection string's "Data Source": a host,
+  // "host,port" or "host\instance".
+  QString server = QStringLiteral("localhost");
+  // The ODBC driver that stands in for the connection string's provider.
+  QString driver = QStringLiteral("FreeTDS");
+};
+
+}  // namespace zr::db

@@ -1,0 +1,52 @@
+#include "db/connection_string.h"
+
+#include <gtest/gtest.h>
+
+#include "db/database_error.h"
+
+namespace zr::db {
+namespace {
+
+TEST(ConnectionString, PackageStringIsTheFixedAdoString) {
+  EXPECT_EQ(PackageConnectionString(QStringLiteral("PLANT-SQL")),
+            QStringLiteral("Provider=SQLOLEDB.1;Password=nuvafi;Persist Security Info=True;User ID=sa;"
+                           "Initial Catalog=TK_Simp_ASS;Data Source=PLANT-SQL"));
+}
+
+TEST(ConnectionString, OdbcStringCarriesDriverServerCatalogAndLogin) {
+  EXPECT_EQ(OdbcConnectionString(PackageConnectionString(QStringLiteral("PLANT-SQL")), QStringLiteral("FreeTDS")),
+            QStringLiteral("DRIVER={FreeTDS};Server=PLANT-SQL;Database=TK_Simp_ASS;UID=sa;PWD=nuvafi"));
+  EXPECT_EQ(OdbcConnectionString(PackageConnectionString(QStringLiteral("127.0.0.1, 1433")),
+                                 QStringLiteral("PostgreSQL Unicode")),
+            QStringLiteral("DRIVER={PostgreSQL Unicode};Server=127.0.0.1;Port=1433;Database=TK_Simp_ASS;"
+                           "UID=sa;PWD=nuvafi"));
+  // A named instance is the driver's business.
+  EXPECT_EQ(OdbcConnectionString(QStringLiteral(" data source = PLANT\\SQLEXPRESS ;"), QStringLiteral("FreeTDS")),
+            QStringLiteral("DRIVER={FreeTDS};Server=PLANT\\SQLEXPRESS"));
+}
+
+TEST(ConnectionString, ServerNameCannotAddSettings) {
+  // A name from the command line stays one value through both syntaxes.
+  const QString hostile = QStringLiteral("x;Driver=/tmp/evil.so;PWD=}x");
+  EXPECT_EQ(PackageConnectionString(hostile).section(u';', 5),
+            QStringLiteral("Data Source=\"x;Driver=/tmp/evil.so;PWD=}x\""));
+  EXPECT_EQ(OdbcConnectionString(PackageConnectionString(hostile), QStringLiteral("FreeTDS")),
+            QStringLiteral("DRIVER={FreeTDS};Server={x;Driver=/tmp/evil.so;PWD=}}x};Database=TK_Simp_ASS;"
+                           "UID=sa;PWD=nuvafi"));
+  EXPECT_EQ(OdbcConnectionString(PackageConnectionString(QStringLiteral("\"q\" ")), QStringLiteral("D")),
+            QStringLiteral("DRIVER={D};Server={\"q\" };Database=TK_Simp_ASS;UID=sa;PWD=nuvafi"));
+  EXPECT_EQ(OdbcConnectionString(QStringLiteral("Data Source='it''s'"), QStringLiteral("D")),
+            QStringLiteral("DRIVER={D};Server=it's"));
+}
+
+TEST(ConnectionString, RefusesWhatItCannotRead) {
+  for (const char* text : {"Data Source=host,", "Data Source=host,port", "Data Source=host,70000",
+                           "Data Source=host,0", "Server=host", "Data Source=\"host", "Data Source=\"h\"x",
+                           "Data Source=h;junk", "=value"}) {
+    EXPECT_THROW(OdbcConnectionString(QString::fromLatin1(text), QStringLiteral("FreeTDS")), DatabaseError)
+        << text;
+  }
+}
+
+}  // namespace
+}  // namespace zr::db

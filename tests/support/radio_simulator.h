@@ -1,0 +1,69 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <optional>
+
+#include "record/factory_image.h"
+
+namespace zr::test {
+
+// The simulated radio (zr93kw-radio-sim) as a child process, with its own
+// temporary port directory. Point the station at it with ZR93KW_PORT_DIR set
+// to PortDir(). The simulator runs with --trace; its stderr goes to Trace().
+//
+//   RadioSimulator radio;
+//   ASSERT_TRUE(radio.Start({"--no-answer", "read@0x30:1"}));
+class RadioSimulator {
+ public:
+  // The radio keeps its block in an image file in the temporary directory.
+  RadioSimulator();
+  // The radio keeps its block in `imagePath`: give two runs the same file to
+  // keep a radio between them.
+  explicit RadioSimulator(QString imagePath);
+  // Stops the simulator if it still runs.
+  ~RadioSimulator();
+  RadioSimulator(const RadioSimulator&) = delete;
+  RadioSimulator& operator=(const RadioSimulator&) = delete;
+
+  // Runs the simulator with --port-dir, --port, --image and --trace, then
+  // `options`, and waits for its ready line. Fails with the simulator's stderr.
+  testing::AssertionResult Start(const QStringList& options = {}, int port = 1, int timeoutMs = 10000);
+  // SIGTERM, then waits for the exit. Returns the exit code; -1 when it was
+  // not running, crashed or had to be killed.
+  int Stop();
+  // Waits for the simulator to end by itself (--unplug-after, Unplug()) with exit code 0.
+  testing::AssertionResult WaitForExit(int timeoutMs = 3000);
+  bool Running() const;
+
+  QString PortDir() const;  // holds only the COM<n> link
+  int Port() const { return port_; }
+  QString PortName() const;                         // "COM<n>"
+  QString LinkPath() const;                         // PortDir()/COM<n>
+  QString SlavePath() const { return slavePath_; }  // from the ready line
+  QString ImagePath() const { return imagePath_; }
+  QString Trace() const;  // the simulator's stderr so far
+
+  // Removes the link, as a test pulling the cable; the simulator then exits.
+  bool Unplug();
+
+  // The image file: write it before Start() to give the radio its block; read
+  // it after the station wrote to see what the radio kept.
+  bool WriteImage(const FactoryImage& block) const;
+  std::optional<FactoryImage> ReadImage() const;
+
+  static QString ExecutablePath();
+
+ private:
+  QTemporaryDir dir_;
+  QString imagePath_;
+  int port_ = 1;
+  QString slavePath_;
+  QProcess process_;
+};
+
+}  // namespace zr::test
