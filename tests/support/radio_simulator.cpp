@@ -45,7 +45,7 @@ QString RadioSimulator::Trace() const { return ReadAll(dir_.filePath(QStringLite
 
 bool RadioSimulator::Running() const { return process_.state() != QProcess::NotRunning; }
 
-testing::AssertionResult RadioSimulator::Start(const QStringList& options, int port, int timeoutMs) {
+::testing::AssertionResult RadioSimulator::Start(const QStringList& options, int port, int timeoutMs) {
   if (!dir_.isValid())
     return testing::AssertionFailure() << "no temporary directory: " << dir_.errorString().toStdString();
   if (Running()) return testing::AssertionFailure() << "the radio simulator is already running";
@@ -89,7 +89,7 @@ int RadioSimulator::Stop() {
   return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
-testing::AssertionResult RadioSimulator::WaitForExit(int timeoutMs) {
+::testing::AssertionResult RadioSimulator::WaitForExit(int timeoutMs) {
   if (Running() && !process_.waitForFinished(timeoutMs)) {
     return testing::AssertionFailure() << "the radio simulator still runs after " << timeoutMs << " ms";
   }

@@ -32,12 +32,12 @@ class RadioSimulator {
 
   // Runs the simulator with --port-dir, --port, --image and --trace, then
   // `options`, and waits for its ready line. Fails with the simulator's stderr.
-  testing::AssertionResult Start(const QStringList& options = {}, int port = 1, int timeoutMs = 10000);
+  ::testing::AssertionResult Start(const QStringList& options = {}, int port = 1, int timeoutMs = 10000);
   // SIGTERM, then waits for the exit. Returns the exit code; -1 when it was
   // not running, crashed or had to be killed.
   int Stop();
   // Waits for the simulator to end by itself (--unplug-after, Unplug()) with exit code 0.
-  testing::AssertionResult WaitForExit(int timeoutMs = 3000);
+  ::testing::AssertionResult WaitForExit(int timeoutMs = 3000);
   bool Running() const;
 
   QString PortDir() const;  // holds only the COM<n> link

@@ -1,0 +1,152 @@
+// The link over a real pseudo-terminal, against the simulated radio.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+#include "link/qt_serial_device.h"
+#include "link/radio_link.h"
+#include "platform/settings_file.h"
+#include "recording_host.h"
+#include "tests/support/radio_simulator.h"
+
+namespace zr {
+namespace {
+
+using testing::RecordingHost;
+using zr::test::RadioSimulator;
+
+class SerialLine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    state.UiLanguage = 1;
+    state.CurrentComPort = 1;
+  }
+  void TearDown() override { unsetenv("ZR93KW_PORT_DIR"); }
+
+  ::testing::AssertionResult StartRadio(const QStringList& options = {}) {
+    auto started = radio.Start(options);
+    setenv("ZR93KW_PORT_DIR", radio.PortDir().toLocal8Bit().constData(), 1);
+    return started;
+  }
+
+  void Run(qint16 mode) {
+    ASSERT_TRUE(link.StartTransfer(mode));
+    while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  }
+
+  // Frames the radio received, by their first bytes in hex ("50 52 4F" for "PROGRAM").
+  QStringList Received() const {
+    QStringList frames;
+    static const QRegularExpression line(QStringLiteral("^\\s*([0-9.]+) > ([0-9A-Fa-f ]+)"),
+                                         QRegularExpression::MultilineOption);
+    auto match = line.globalMatch(radio.Trace());
+    while (match.hasNext()) frames << match.next().captured(2).trimmed().toUpper();
+    return frames;
+  }
+  std::vector<double> ReceivedTimes() const {
+    std::vector<double> times;
+    static const QRegularExpression line(QStringLiteral("^\\s*([0-9.]+) > "), QRegularExpression::MultilineOption);
+    auto match = line.globalMatch(radio.Trace());
+    while (match.hasNext()) times.push_back(match.next().captured(1).toDouble());
+    return times;
+  }
+
+  RadioSimulator radio;
+  StationState state;
+  RecordingHost host{state};
+  QtSerialDevice device;
+  QTemporaryDir dir;
+  platform::SettingsFile settings{dir.filePath(QStringLiteral("mysetup.ini")), platform::AnsiCodePage("GBK")};
+  platform::AnsiCodePage codePage{"GBK"};
+  RadioLink link{state, host, device, settings, codePage};
+};
+
+TEST_F(SerialLine, ReadAnsweredAtOnceTakesMillisecondsNotTimeouts) {
+  ASSERT_TRUE(StartRadio({QStringLiteral("--serial"), QStringLiteral("SN-PTY-0001")}));
+  QElapsedTimer clock;
+  clock.start();
+  Run(OperationModes::Read);
+  EXPECT_LT(clock.elapsed(), 2000);  // loose: sanitizers and a busy machine; the timeouts alone would be 4.8 s
+  EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Read Complete!")});
+  EXPECT_EQ(host.fields.Text1[TextBox::SerialNumber], QStringLiteral("SN-PTY-0001"));
+  EXPECT_EQ(Received().size(), 18);
+  EXPECT_EQ(state.FactoryImage[0x09], 1);  // the fresh radio's turbo power
+}
+
+TEST_F(SerialLine, WriteThenReadBackAsciiAndDoubleByteTexts) {
+  ASSERT_TRUE(StartRadio({QStringLiteral("--split-ms"), QStringLiteral("5")}));
+  host.fields.Text1[TextBox::Seller] = QString::fromUtf8("张三丰");
+  host.fields.Text1[TextBox::DealerCode] = QStringLiteral("D-0042");
+  host.fields.Text1[TextBox::MaintainedDescription] = QString::fromUtf8("屏幕更换 screen replaced");
+  host.fields.Check6 = 1;
+  Run(OperationModes::Write);
+  ASSERT_EQ(host.Texts(), QStringList{QStringLiteral("Write Complete!")});
+  EXPECT_EQ(Received().size(), 21);
+
+  host.fields = WindowFields{};
+  host.messages.clear();
+  Run(OperationModes::Read);
+  EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Read Complete!")});
+  EXPECT_EQ(host.fields.Text1[TextBox::Seller], QString::fromUtf8("张三丰"));
+  EXPECT_EQ(host.fields.Text1[TextBox::DealerCode], QStringLiteral("D-0042"));
+  EXPECT_EQ(host.fields.Text1[TextBox::MaintainedDescription], QString::fromUtf8("屏幕更换 screen replaced"));
+  EXPECT_EQ(host.fields.Check6, 1);
+}
+
+TEST_F(SerialLine, NoRadioGetsProgramThreeTimesAboutATimeoutApart) {
+  ASSERT_TRUE(StartRadio({QStringLiteral("--no-answer"), QStringLiteral("program")}));
+  Run(OperationModes::Read);
+  EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Communication failed!")});
+  EXPECT_EQ(Received(), QStringList(3, QStringLiteral("50 52 4F 47 52 41 4D")));
+  const std::vector<double> times = ReceivedTimes();
+  ASSERT_EQ(times.size(), 3u);
+  for (std::size_t i = 1; i < times.size(); ++i) {
+    const double gap = times[i] - times[i - 1];
+    EXPECT_GT(gap, 1000.0) << "a resend came before the 1200 ms read time-out";
+    EXPECT_LT(gap, 3000.0);
+  }
+  EXPECT_EQ(link.Port().PortHandle, 0);
+}
+
+TEST_F(SerialLine, CableUnpluggedInMidTransferFails) {
+  ASSERT_TRUE(StartRadio({QStringLiteral("--unplug-after"), QStringLiteral("5")}));
+  Run(OperationModes::Read);
+  EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Communication failed!")});
+  EXPECT_EQ(link.Port().PortHandle, 0);
+  // Nothing of a half read reaches the window.
+  EXPECT_EQ(host.fields.Text1[TextBox::SerialNumber], QString());
+}
+
+TEST_F(SerialLine, WrongModelIsRefused) {
+  ASSERT_TRUE(StartRadio({QStringLiteral("--model"), QStringLiteral("ZR93KV")}));
+  Run(OperationModes::Write);
+  EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Model Type Error!")});
+  EXPECT_EQ(Received().filter(QRegularExpression(QStringLiteral("^57 "))).size(), 0);
+}
+
+TEST_F(SerialLine, AnOpenPortIsExclusive) {
+  ASSERT_TRUE(StartRadio());
+  QtSerialDevice first;
+  QtSerialDevice second;
+  const qint32 handle = first.Open(QStringLiteral("COM1"));
+  ASSERT_NE(handle, 0);
+  EXPECT_EQ(second.Open(QStringLiteral("COM1")), 0);
+  first.Close();
+  EXPECT_NE(second.Open(QStringLiteral("COM1")), 0);
+  EXPECT_EQ(first.Open(QStringLiteral("COM2")), 0);  // no such port
+}
+
+TEST_F(SerialLine, ReadWaitsForAPartOfAReplyOnlyAsLongAsTheIntervalAllows) {
+  ASSERT_TRUE(StartRadio({QStringLiteral("--split-ms"), QStringLiteral("350")}));
+  // The second half of each reply comes after the 300 ms interval: every
+  // read comes back short and the station reads on for the rest.
+  Run(OperationModes::Read);
+  EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Read Complete!")});
+  EXPECT_EQ(Received().size(), 18);
+}
+
+}  // namespace
+}  // namespace zr
