@@ -1,0 +1,174 @@
+// Full read and write transfers against the simulated radio over a
+// pseudo-terminal, and the floor: the same round trips by a bare loop over the
+// same device. Times exclude the 100 ms start timer and the port opening.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <memory>
+
+#include "link/qt_serial_device.h"
+#include "link/radio_link.h"
+#include "platform/settings_file.h"
+#include "record/window_fields.h"
+#include "tests/support/radio_simulator.h"
+
+namespace zr {
+namespace {
+
+// Bytes on the wire per transfer (both directions), for the wire-time figure.
+constexpr int ReadTransferBytes = (7 + 3) + 16 * (6 + 24) + (3 + 1);
+constexpr int WriteTransferBytes = (7 + 3) + 5 * (6 + 24) + 14 * (24 + 1) + (3 + 1);
+constexpr double SecondsPerByte = 10.0 / 921600.0;  // 8N1
+
+class QuietHost : public TransferHost {
+ public:
+  explicit QuietHost(StationState& state) : state_(state) {}
+  void ProcessPendingEvents() override { QCoreApplication::processEvents(); }
+  int ShowMessage(const QString& text, int) override {
+    last = text;
+    return MessageButton::Ok;
+  }
+  void ShowPlainMessage(const QString& text) override { last = text; }
+  void SetPortListRefresh(bool) override {}
+  void ShowSerialNumber(const QString&) override {}
+  bool GetDataByShow() override {
+    return TakeFieldsIntoRecord(fields, state_.FactoryRecord, state_.PackageCode, state_.TriBandCapable,
+                                [] { return true; });
+  }
+  void ShowByData() override { ShowRecordInFields(state_.FactoryRecord, fields); }
+  AssociationMode SelectedMode() const override { return AssociationMode::NoPackageAssociation; }
+  void SetStatusLabel(const QString&) override {}
+  void AdvancePackageCode() override {}
+  bool SaveAssociation(const QString&, const QString&) override { return true; }
+  bool AssociationExists(const QString&, const QString&) override { return true; }
+
+  WindowFields fields;
+  QString last;
+
+ private:
+  StationState& state_;
+};
+
+// One simulated radio per pacing, started once.
+test::RadioSimulator& Radio(bool paced) {
+  static std::unique_ptr<test::RadioSimulator> radios[2];
+  auto& radio = radios[paced ? 1 : 0];
+  if (!radio) {
+    radio = std::make_unique<test::RadioSimulator>();
+    const auto started = radio->Start(paced ? QStringList{QStringLiteral("--pace")} : QStringList{});
+    if (!started) std::abort();
+  }
+  setenv("ZR93KW_PORT_DIR", radio->PortDir().toLocal8Bit().constData(), 1);
+  return *radio;
+}
+
+void Transfer(benchmark::State& bench, qint16 mode, bool paced, int wireBytes) {
+  Radio(paced);
+  StationState state;
+  state.CurrentComPort = 1;
+  state.UiLanguage = 1;
+  QuietHost host(state);
+  QtSerialDevice device;
+  QTemporaryDir dir;
+  platform::SettingsFile settings(dir.filePath(QStringLiteral("mysetup.ini")));
+  const platform::AnsiCodePage codePage("windows-1252");
+  RadioLink link(state, host, device, settings, codePage);
+  for (auto _ : bench) {
+    if (!link.StartTransfer(mode)) {
+      bench.SkipWithError("cannot open the simulated radio's port");
+      return;
+    }
+    link.Timer_Comm().stop();  // run the tick's work at once instead of after 100 ms
+    QElapsedTimer clock;
+    clock.start();
+    link.Sequences().SendProgram();
+    bench.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    const QString expected = mode == OperationModes::Read ? QStringLiteral("Read Complete!")
+                                                          : QStringLiteral("Write Complete!");
+    if (host.last != expected) {
+      bench.SkipWithError(("transfer ended with: " + host.last).toStdString().c_str());
+      return;
+    }
+  }
+  bench.counters["wire_ms"] = wireBytes * SecondsPerByte * 1000.0;
+}
+
+// The floor: the same frames and reply sizes by a plain loop on the same device.
+void BareRoundTrips(benchmark::State& bench, bool paced, bool write) {
+  Radio(paced);
+  QtSerialDevice device;
+  if (device.Open(QStringLiteral("COM1")) == 0) {
+    bench.SkipWithError("cannot open the simulated radio's port");
+    return;
+  }
+  LineState line;
+  device.GetState(line);
+  line.BaudRate = 921600;
+  device.SetState(line);
+  device.SetTimeouts(LineTimeouts{300, 300, 300, 300, 300});
+  const auto roundTrip = [&](const Bytes& frame, int replyLength) {
+    device.Purge(PurgeFlags::RxClear | PurgeFlags::TxClear);
+    device.Write(frame);
+    int got = 0;
+    while (got < replyLength) {
+      const Bytes part = device.Read(replyLength - got);
+      if (part.empty()) return false;
+      got += static_cast<int>(part.size());
+    }
+    return true;
+  };
+  FactoryImage block;
+  for (auto _ : bench) {
+    QElapsedTimer clock;
+    clock.start();
+    bool ok = roundTrip(BuildProgram(), ProgramReplyLength);
+    const int reads = write ? 5 : 16;
+    for (int i = 0; i < reads && ok; ++i) ok = roundTrip(BuildReadRequest(FactoryBase + 16u * static_cast<unsigned>(i), 16), DataReplyLength);
+    if (write) {
+      // The 14 lines a write sends; their content does not matter for the floor.
+      for (int offset : {0x00, 0x20, 0x40, 0x50, 0x60, 0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0, 0xE0, 0xF0}) {
+        ok = ok && roundTrip(BuildWriteFrame(FactoryBase + static_cast<unsigned>(offset), block.Line(offset)),
+                             WriteReplyLength);
+      }
+    }
+    ok = ok && roundTrip(BuildEnd(), EndReplyLength);
+    bench.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    if (!ok) {
+      bench.SkipWithError("the simulated radio did not answer");
+      return;
+    }
+  }
+  device.Close();
+}
+
+void BM_ReadTransfer(benchmark::State& s) { Transfer(s, OperationModes::Read, false, ReadTransferBytes); }
+void BM_ReadTransferPaced(benchmark::State& s) { Transfer(s, OperationModes::Read, true, ReadTransferBytes); }
+void BM_WriteTransfer(benchmark::State& s) { Transfer(s, OperationModes::Write, false, WriteTransferBytes); }
+void BM_WriteTransferPaced(benchmark::State& s) { Transfer(s, OperationModes::Write, true, WriteTransferBytes); }
+void BM_ReadFloor(benchmark::State& s) { BareRoundTrips(s, false, false); }
+void BM_ReadFloorPaced(benchmark::State& s) { BareRoundTrips(s, true, false); }
+void BM_WriteFloor(benchmark::State& s) { BareRoundTrips(s, false, true); }
+void BM_WriteFloorPaced(benchmark::State& s) { BareRoundTrips(s, true, true); }
+
+BENCHMARK(BM_ReadFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadTransfer)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFloor)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteTransfer)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFloorPaced)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadTransferPaced)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFloorPaced)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteTransferPaced)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace zr
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
