@@ -61,10 +61,14 @@ QString FieldReader::GetText(int offset, int width) const {
   return TrimAtNul(codePage_.Decode(buffer));
 }
 
-QString TrimAtNul(const QString& text) {
+QString RemoveTrailingBlanks(const QString& text) {
   qsizetype end = text.size();
   while (end > 0 && text[end - 1] == QLatin1Char(' ')) --end;
-  QString trimmed = text.left(end);
+  return text.left(end);
+}
+
+QString TrimAtNul(const QString& text) {
+  QString trimmed = RemoveTrailingBlanks(text);
   const qsizetype nul = trimmed.indexOf(QChar(0));
   if (nul >= 0) trimmed.truncate(nul);
   return trimmed;

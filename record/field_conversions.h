@@ -48,6 +48,9 @@ class FieldReader {
   const platform::AnsiCodePage& codePage_;
 };
 
+// Removes the blanks (spaces only; tabs are not blanks) at the end.
+QString RemoveTrailingBlanks(const QString& text);
+
 // Removes the blanks (spaces only) at the end, then cuts before the first 0x00
 // character. In that order: blanks in front of a 0x00 character stay.
 QString TrimAtNul(const QString& text);

@@ -8,12 +8,6 @@ namespace zr {
 
 namespace {
 
-QString WithoutTrailingBlanks(const QString& text) {
-  qsizetype end = text.size();
-  while (end > 0 && text[end - 1] == QLatin1Char(' ')) --end;
-  return text.left(end);
-}
-
 qint16 CheckValue(qint16 value, const char* control) {
   if (value < 0 || value > 2) {
     throw RuntimeError(std::string(control) + " cannot show the value " + std::to_string(value));
@@ -57,7 +51,7 @@ bool TakeFieldsIntoRecord(WindowFields& fields, FactoryRecord& record, QString& 
   }
 
   const auto take = [&](QString& field, int box, int width) {
-    StoreText(field, WithoutTrailingBlanks(fields.Text1[static_cast<std::size_t>(box)]), width);
+    StoreText(field, RemoveTrailingBlanks(fields.Text1[static_cast<std::size_t>(box)]), width);
   };
   take(record.AreaCode, TextBox::AreaCode, FieldWidth::AreaCode);
   take(record.ProducedDate, TextBox::ProducedDate, FieldWidth::ProducedDate);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/scoped_environment.h"
+
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -34,19 +36,7 @@ TEST(UiLanguageForLcid, OnlyChinesePrcGivesChinese) {
 
 class SystemLocaleEnvironment : public ::testing::Test {
  protected:
-  void SetUp() override {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LC_CTYPE"}) {
-      const char* value = std::getenv(name);
-      saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-      unsetenv(name);
-    }
-  }
-  void TearDown() override {
-    for (const auto& [name, value] : saved_) {
-      if (value) setenv(name, value->c_str(), 1); else unsetenv(name);
-    }
-  }
-  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+  test::ScopedEnvironment environment_{"LC_ALL", "LC_MESSAGES", "LANG", "LC_CTYPE"};
 };
 
 TEST_F(SystemLocaleEnvironment, LcAllThenLcMessagesThenLang) {

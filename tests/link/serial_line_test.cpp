@@ -11,6 +11,7 @@
 #include "platform/settings_file.h"
 #include "recording_host.h"
 #include "tests/support/radio_simulator.h"
+#include "tests/support/scoped_environment.h"
 
 namespace zr {
 namespace {
@@ -24,7 +25,6 @@ class SerialLine : public ::testing::Test {
     state.UiLanguage = 1;
     state.CurrentComPort = 1;
   }
-  void TearDown() override { unsetenv("ZR93KW_PORT_DIR"); }
 
   ::testing::AssertionResult StartRadio(const QStringList& options = {}) {
     auto started = radio.Start(options);
@@ -54,6 +54,7 @@ class SerialLine : public ::testing::Test {
     return times;
   }
 
+  test::ScopedEnvironment environment_{"ZR93KW_PORT_DIR"};
   RadioSimulator radio;
   StationState state;
   RecordingHost host{state};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/scoped_environment.h"
+
 #include <cstdlib>
 
 #include "platform/short_date.h"
@@ -34,19 +36,7 @@ TEST(AnsiCodePage, EncodesAndDecodesDoubleByteText) {
 
 class EnvironmentLocale : public ::testing::Test {
  protected:
-  void SetUp() override {
-    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-      const char* value = std::getenv(name);
-      saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-      unsetenv(name);
-    }
-  }
-  void TearDown() override {
-    for (const auto& [name, value] : saved_) {
-      if (value) setenv(name, value->c_str(), 1); else unsetenv(name);
-    }
-  }
-  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
+  test::ScopedEnvironment environment_{"LC_ALL", "LC_CTYPE", "LANG"};
 };
 
 TEST_F(EnvironmentLocale, LcAllThenLcCtypeThenLang) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/os_version.h"
+#include "tests/support/scoped_environment.h"
 
 namespace zr::platform {
 namespace {
@@ -63,17 +64,6 @@ class PortDirectoryTest : public ::testing::Test {
     Link(QStringLiteral("/dev/null"), QStringLiteral("LPT1"));
     Link(QStringLiteral("/dev/null"), QStringLiteral("COM1x"));
     ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("COM7")));
-
-    const char* saved = std::getenv(kVariable);
-    saved_ = saved ? std::optional<std::string>(saved) : std::nullopt;
-  }
-
-  void TearDown() override {
-    if (saved_) {
-      setenv(kVariable, saved_->c_str(), 1);
-    } else {
-      unsetenv(kVariable);
-    }
   }
 
   void Link(const QString& target, const QString& name) {
@@ -83,7 +73,7 @@ class PortDirectoryTest : public ::testing::Test {
   static constexpr const char* kVariable = "ZR93KW_PORT_DIR";
   QTemporaryDir dir_;
   QString target_;
-  std::optional<std::string> saved_;
+  test::ScopedEnvironment environment_{kVariable};
 };
 
 TEST_F(PortDirectoryTest, ListsComEntriesInPortNumberOrder) {
