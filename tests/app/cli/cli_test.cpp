@@ -1,0 +1,119 @@
+// The headless commands, run as the operator's automation runs them: the
+// executable against the simulated radio.
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include "app/cli/window_field_names.h"
+#include "tests/support/radio_simulator.h"
+
+namespace zr {
+namespace {
+
+struct StationRun {
+  int status;
+  QString out;
+  QString err;
+};
+
+class Cli : public ::testing::Test {
+ protected:
+  StationRun Station(const QStringList& arguments, const QString& lang = QStringLiteral("en_US.UTF-8")) {
+    QProcess station;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir());
+    environment.insert(QStringLiteral("LANG"), lang);
+    environment.remove(QStringLiteral("LC_ALL"));
+    station.setProcessEnvironment(environment);
+    station.start(QStringLiteral(ZR_STATION_PATH), arguments);
+    EXPECT_TRUE(station.waitForFinished(20000));
+    return {station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()),
+            QString::fromUtf8(station.readAllStandardError())};
+  }
+
+  test::RadioSimulator radio;
+};
+
+TEST_F(Cli, WriteThenReadBackThroughTheCommandLine) {
+  ASSERT_TRUE(radio.Start({QStringLiteral("--serial"), QStringLiteral("CLI-0000000001")}));
+  const StationRun write = Station({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM1"),
+                             QStringLiteral("--set"), QString::fromUtf8("Seller=李四"), QStringLiteral("--set"),
+                             QStringLiteral("Aprs=1")},
+                            QStringLiteral("zh_CN.UTF-8"));
+  EXPECT_EQ(write.status, 0) << write.err.toStdString();
+  EXPECT_EQ(write.err, QStringLiteral("Write Complete!\n"));
+
+  const StationRun read = Station({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("1"),
+                            QStringLiteral("--json")},
+                           QStringLiteral("zh_CN.UTF-8"));
+  ASSERT_EQ(read.status, 0) << read.err.toStdString();
+  const QJsonObject record = QJsonDocument::fromJson(read.out.toUtf8()).object();
+  EXPECT_EQ(record.value(QStringLiteral("Seller")).toString(), QString::fromUtf8("李四"));
+  EXPECT_EQ(record.value(QStringLiteral("Aprs")).toInt(), 1);
+  EXPECT_EQ(record.value(QStringLiteral("SerialNumber")).toString(), QStringLiteral("CLI-0000000001"));
+  EXPECT_FALSE(record.value(QStringLiteral("TriBandCapable")).toBool());
+}
+
+TEST_F(Cli, EachEndHasItsExitStatusAndMessage) {
+  ASSERT_TRUE(radio.Start({QStringLiteral("--model"), QStringLiteral("ZR93KX")}));
+  StationRun run = Station({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("1")});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.err, QStringLiteral("Model Type Error!\n"));
+  EXPECT_TRUE(run.out.isEmpty());
+
+  run = Station({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("2")});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, QStringLiteral("Cannot Open Communication Port.\n"));
+
+  radio.Stop();
+  ASSERT_TRUE(radio.Start({QStringLiteral("--no-answer"), QStringLiteral("program")}));
+  run = Station({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("1"), QStringLiteral("--trace")});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_TRUE(run.err.endsWith(QStringLiteral("Communication failed!\n")));
+  EXPECT_EQ(run.err.count(QStringLiteral("> 50 52 4F 47 52 41 4D")), 3);
+}
+
+TEST_F(Cli, ThreeBandEntryForARadioWithoutItIsRefusedAndNothingIsWritten) {
+  ASSERT_TRUE(radio.Start());
+  const StationRun run = Station({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("1"),
+                           QStringLiteral("--set"), QStringLiteral("BandIndex=14"), QStringLiteral("--set"),
+                           QStringLiteral("Seller=never")});
+  EXPECT_EQ(run.status, 5);
+  EXPECT_EQ(run.err, QStringLiteral("write error\n"));
+  EXPECT_FALSE(radio.ReadImage().has_value());  // the radio saved no write
+}
+
+TEST_F(Cli, BadArgumentsAreNamed) {
+  ASSERT_TRUE(radio.Start());
+  for (const QStringList& arguments :
+       {QStringList{QStringLiteral("read")}, QStringList{QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("COMX")},
+        QStringList{QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("1"), QStringLiteral("--set"), QStringLiteral("Color=red")},
+        QStringList{QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("1"), QStringLiteral("--band-change"), QStringLiteral("maybe")},
+        QStringList{QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("1"), QStringLiteral("--package"), QStringLiteral("B")},
+        QStringList{QStringLiteral("fly")}}) {
+    const StationRun run = Station(arguments);
+    EXPECT_EQ(run.status, 1) << arguments.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("zr93kw-setfactory: "))) << run.err.toStdString();
+  }
+}
+
+TEST(WindowFieldNames, SettingAFieldFollowsTheWindowsEntryRules) {
+  WindowFields fields;
+  cli::SetWindowField(fields, QStringLiteral("MaintainedDescription"), QString(100, QLatin1Char('x')));
+  EXPECT_EQ(fields.Text1[TextBox::MaintainedDescription].size(), 80);
+  cli::SetWindowField(fields, QStringLiteral("ProgramPassword"), QStringLiteral("123456"));
+  EXPECT_EQ(fields.Text1[TextBox::ProgramPassword], QStringLiteral("1234"));
+  cli::SetWindowField(fields, QStringLiteral("WorkCountry"), QStringLiteral("2"));
+  EXPECT_EQ(fields.WorkCountryPosition, 2);
+  EXPECT_THROW(cli::SetWindowField(fields, QStringLiteral("AreaCode"), QString::fromUtf8("区号")), cli::UsageError);
+  EXPECT_THROW(cli::SetWindowField(fields, QStringLiteral("WorkCountry"), QStringLiteral("3")), cli::UsageError);
+  EXPECT_THROW(cli::SetWindowField(fields, QStringLiteral("Aprs"), QStringLiteral("2")), cli::UsageError);
+  EXPECT_THROW(cli::SetWindowField(fields, QStringLiteral("SerialNumber"), QStringLiteral("X")), cli::UsageError);
+  EXPECT_THROW(cli::SetWindowField(fields, QStringLiteral("RemoteKill"), QStringLiteral("1")), cli::UsageError);
+}
+
+}  // namespace
+}  // namespace zr
