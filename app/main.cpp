@@ -1,11 +1,13 @@
-// zr93kw-setfactory: with no arguments the station window; with a subcommand
+// zr93kw-setfactory: with no subcommand the station window; with a subcommand
 // (read, write, ports) the same engine headless.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <cstring>
 
 #include "app/cli/cli_commands.h"
+#include "app/window/window_main.h"
 
 namespace {
 
@@ -17,13 +19,20 @@ void KeepStandardDescriptorsTaken() {
   }
 }
 
+// A first argument that is not an option names a subcommand; "--help" and
+// "-h" alone give the command line's usage.
+bool IsSubcommand(int argc, char** argv) {
+  if (argc < 2) return false;
+  const char* first = argv[1];
+  return first[0] != '-' || std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   KeepStandardDescriptorsTaken();
+  if (!IsSubcommand(argc, argv)) return zr::window::RunWindow(argc, argv);
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("zr93kw-setfactory"));
-  const QStringList arguments = QCoreApplication::arguments();
-  return zr::cli::RunSubcommand(arguments.size() > 1 ? arguments
-                                                     : QStringList{arguments.value(0), QStringLiteral("help")});
+  return zr::cli::RunSubcommand(QCoreApplication::arguments());
 }

@@ -11,13 +11,13 @@
 
 #include "app/cli/cli_host.h"
 #include "app/cli/window_field_names.h"
+#include "app/window/port_list.h"
 #include "db/package_database.h"
 #include "lang/ui_language.h"
 #include "link/qt_serial_device.h"
 #include "link/radio_link.h"
 #include "link/traced_serial_device.h"
 #include "platform/ansi_code_page.h"
-#include "platform/serial_devices.h"
 #include "platform/settings_file.h"
 #include "platform/system_locale.h"
 
@@ -29,7 +29,8 @@ constexpr int UsageStatus = 1;
 
 const char* const UsageText =
     "usage:\n"
-    "  zr93kw-setfactory                        open the station window\n"
+    "  zr93kw-setfactory [--db-server NAME] [--db-driver NAME] [--screenshot FILE.png]\n"
+    "                                           open the station window\n"
     "  zr93kw-setfactory read --port N [--json] [--trace]\n"
     "  zr93kw-setfactory write --port N [--set FIELD=VALUE]... [--read-first]\n"
     "                          [--band-change ok|cancel] [--json] [--trace]\n"
@@ -193,9 +194,10 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   return static_cast<int>(result);
 }
 
+// The window's port list, in its order, with the device each entry opens.
 int RunPorts() {
   QTextStream out(stdout);
-  for (const platform::SerialPortEntry& entry : platform::ListSerialPorts()) {
+  for (const window::PortListEntry& entry : window::EnumComPortEntries()) {
     out << qSetFieldWidth(7) << Qt::left << entry.name << qSetFieldWidth(0) << entry.device << '\n';
   }
   return 0;

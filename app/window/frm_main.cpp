@@ -1,0 +1,306 @@
+#include "app/window/frm_main.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+
+#include "lang/captions.h"
+#include "lang/label_placement.h"
+#include "lang/ui_language.h"
+#include "link/qt_serial_device.h"
+#include "platform/system_locale.h"
+#include "record/factory_tables.h"
+
+namespace zr::window {
+
+namespace {
+
+constexpr int TimerIntervalMs = 1000;
+
+QString Indexed(const char* array, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index); }
+
+}  // namespace
+
+FrmMain::FrmMain(FrmMainOptions options, QWidget* parent)
+    : QWidget(parent),
+      options_(std::move(options)),
+      localeName_(options_.localeName.isEmpty() ? platform::SystemLocaleName() : options_.localeName),
+      settings_(options_.settingsPath.isEmpty() ? platform::ProgramSettingsPath() : options_.settingsPath),
+      codePage_(platform::AnsiCodePage::ForLocale(localeName_)),
+      database_(options_.database) {
+  SerialDevice* device = options_.device;
+  if (device == nullptr) {
+    ownedDevice_ = std::make_unique<QtSerialDevice>();
+    device = ownedDevice_.get();
+  }
+  presenter_ = options_.presenter;
+  if (presenter_ == nullptr) {
+    ownedPresenter_ = std::make_unique<MessageBoxPresenter>();
+    presenter_ = ownedPresenter_.get();
+  }
+  link_ = std::make_unique<RadioLink>(state_, *this, *device, settings_, codePage_);
+
+  CreateControls();
+  SetTabOrder();
+  Timer_SNFocus.setInterval(TimerIntervalMs);
+  ReShowComPortTimer.setInterval(TimerIntervalMs);
+  connect(&Timer_SNFocus, &QTimer::timeout, this, [this] { Timer_SNFocus_Timer(); });
+  connect(&ReShowComPortTimer, &QTimer::timeout, this, [this] { ReShowComPortTimer_Timer(); });
+  // The refresh runs from the window's creation on, whatever the system.
+  ReShowComPortTimer.start();
+  FormLoad();
+}
+
+FrmMain::~FrmMain() {
+  // The window's objects may go only once no transfer is on the stack; a
+  // window destroyed without being closed still closes its port first.
+  Shutdown();
+  // The boxes outlive this part of the window by a moment; their events no longer concern it.
+  for (QWidget* box : Text1) {
+    if (box != nullptr) box->removeEventFilter(this);
+  }
+}
+
+void FrmMain::CreateControls() {
+  setWindowTitle(lang::WindowCaption);
+  setFont(QFont(QStringLiteral("Arial"), 9));
+  setFixedSize(TwipsToPixels(ClientWidthTwips, logicalDpiX()), TwipsToPixels(ClientHeightTwips, logicalDpiY()));
+
+  Frame1 = new QGroupBox(this);
+  Frame2 = new QGroupBox(Frame1);
+  controls_[QStringLiteral("Frame1")] = Frame1;
+  controls_[QStringLiteral("Frame2")] = Frame2;
+  auto containerOf = [this](const QString& control) -> QWidget* {
+    const QString& container = layout_.Place(control).container;
+    return container.isEmpty() ? static_cast<QWidget*>(this) : controls_.at(container);
+  };
+
+  for (int i = 0; i < static_cast<int>(Text1.size()); ++i) {
+    if (i == 7) continue;
+    const QString name = Indexed("Text1", i);
+    if (i == TextBox::MaintainedDescription) {
+      auto* box = new QPlainTextEdit(containerOf(name));
+      box->setTabChangesFocus(true);
+      // A plain text box has no length limit of its own.
+      connect(box, &QPlainTextEdit::textChanged, box, [box] {
+        const int limit = TextBoxLimit(TextBox::MaintainedDescription);
+        if (box->toPlainText().size() <= limit) return;
+        QTextCursor cursor = box->textCursor();
+        const int position = std::min(cursor.position(), limit);
+        box->setPlainText(box->toPlainText().left(limit));
+        cursor.setPosition(position);
+        box->setTextCursor(cursor);
+      });
+      Text1[i] = box;
+    } else {
+      auto* box = new QLineEdit(containerOf(name));
+      box->setMaxLength(TextBoxLimit(i));
+      // The key filter stops typing; this stops a mouse paste or a drop of
+      // text that the radio's one-byte fields cannot hold.
+      if (IsAsciiOnlyBox(i)) {
+        box->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[\\x{0}-\\x{7f}]*")), box));
+      }
+      Text1[i] = box;
+    }
+    Text1[i]->installEventFilter(this);
+    controls_[name] = Text1[i];
+  }
+  Text1[TextBox::SerialNumber]->setEnabled(false);
+
+  for (int i : {0, 1, 3}) {
+    const QString name = Indexed("Combo1", i);
+    Combo1[i] = new QComboBox(containerOf(name));
+    controls_[name] = Combo1[i];
+  }
+  Combo1[0]->addItem(ExpectedModel);
+  Combo1[3]->addItems(WorkCountries());
+  // The band texts are long: the open list shows them whole.
+  Combo1[1]->view()->setMinimumWidth(Combo1[1]->fontMetrics().horizontalAdvance(BandDescriptions().value(14)) + 40);
+
+  for (int i = 0; i < static_cast<int>(Label1.size()); ++i) {
+    if (i == 8) continue;
+    const QString name = Indexed("Label1", i);
+    Label1[i] = new QLabel(containerOf(name));
+    controls_[name] = Label1[i];
+  }
+  auto label = [&](const char* name) {
+    auto* created = new QLabel(containerOf(QLatin1String(name)));
+    controls_[QLatin1String(name)] = created;
+    return created;
+  };
+  Label2 = label("Label2");
+  Label3 = label("Label3");
+  Label7 = label("Label7");
+  Label7->setStyleSheet(QStringLiteral("color: red;"));
+
+  auto check = [&](const char* name) {
+    auto* created = new QCheckBox(containerOf(QLatin1String(name)));
+    controls_[QLatin1String(name)] = created;
+    return created;
+  };
+  Check1 = check("Check1");
+  Check2 = check("Check2");
+  Check3 = check("Check3");
+  Check5 = check("Check5");
+  Check6 = check("Check6");
+  Check7 = check("Check7");
+  Check8 = check("Check8");
+  Check2->setVisible(false);
+  Check3->setVisible(false);
+
+  for (int i = 0; i < static_cast<int>(Option1.size()); ++i) {
+    const QString name = Indexed("Option1", i);
+    Option1[i] = new QRadioButton(this);
+    controls_[name] = Option1[i];
+    connect(Option1[i], &QRadioButton::clicked, this, [this] { Option1_Click(); });
+  }
+  Option1[1]->setEnabled(false);
+
+  Combo2 = new QComboBox(this);
+  controls_[QStringLiteral("Combo2")] = Combo2;
+  // Only the operator's choice counts; selections by the program do not.
+  connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
+
+  auto button = [&](const char* name, void (FrmMain::*handler)()) {
+    auto* created = new QPushButton(this);
+    controls_[QLatin1String(name)] = created;
+    connect(created, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    return created;
+  };
+  Command1 = button("Command1", &FrmMain::Command1_Click);
+  Command2 = button("Command2", &FrmMain::Command2_Click);
+  Command3 = button("Command3", &FrmMain::Command3_Click);
+
+  // The design-time captions; ApplyLanguage replaces those that follow the language.
+  for (const lang::LanguageCaption& caption : lang::LanguageCaptions()) SetCaption(caption.Control, caption.Chinese);
+  for (const lang::FixedCaption& caption : lang::FixedCaptions()) SetCaption(caption.Control, caption.Text);
+  for (const auto& entry : layout_.Places()) Place(entry.first);
+}
+
+void FrmMain::SetTabOrder() {
+  const std::vector<QWidget*> order = {
+      Check1,   Combo1[0],  Combo1[1],  Text1[0],   Text1[1],  Text1[2],  Text1[3],  Text1[4],  Command1, Command2,
+      Command3, Combo2,     Text1[6],   Text1[8],   Text1[9],  Text1[10], Text1[11], Text1[12], Check2,   Check3,
+      Text1[5], Option1[1], Option1[0], Option1[2], Combo1[3], Check7,    Check6,    Check5,    Check8};
+  for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void FrmMain::FormLoad() {
+  state_.OperationMode = OperationModes::Idle;
+  InitRecord(state_.FactoryRecord, options_.today(), localeName_);
+  DetectOsType();
+  Label7->setText(QString());
+
+  state_.CurrentComPort = StoredComPort();
+  if (FixedPortListOs == 1) {
+    Combo2->clear();
+    Combo2->addItems(FixedPortList());
+    SelectPort(FixedListSelection(FixedPortList(), state_.CurrentComPort));
+    if (Combo2->currentIndex() >= 0) WriteComPort();
+  } else {
+    const qint16 first = EnumComPorts();
+    QStringList entries;
+    for (int i = 0; i < Combo2->count(); ++i) entries << Combo2->itemText(i);
+    SelectPort(StartupSelection(entries, first, state_.CurrentComPort));
+    if (state_.CurrentComPort != 0) WriteComPort();
+  }
+
+  Combo1[1]->clear();
+  Combo1[1]->addItems(BandDescriptions());
+  Combo1[1]->setCurrentIndex(0);
+  Combo1[0]->setEnabled(false);
+  ApplyLanguage();
+  ShowByData();
+  Option1[2]->setChecked(true);
+  Option1_Click();
+  Timer_SNFocus.start();
+  if (!ReShowComPortTimer.isActive()) ReShowComPortTimer.start();
+}
+
+void FrmMain::Shutdown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  Timer_SNFocus.stop();
+  // A transfer about to start must not start on a closed window.
+  link_->Timer_Comm().stop();
+  // Closing writes "CommHandle" = "0" whether or not a port was open; a
+  // running transfer sees its port closed and returns.
+  link_->Port().ClosePort();
+  ReShowComPortTimer.stop();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+  Shutdown();
+  event->accept();
+}
+
+QWidget* FrmMain::Control(const QString& name) const {
+  const auto found = controls_.find(name);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+void FrmMain::Place(const QString& control) {
+  if (QWidget* widget = Control(control)) widget->setGeometry(layout_.PixelRect(control, logicalDpiX()));
+}
+
+void FrmMain::SetCaption(const QString& control, const QString& text) {
+  QWidget* widget = Control(control);
+  if (auto* label = qobject_cast<QLabel*>(widget)) {
+    label->setText(text);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    button->setText(text);
+  } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+    frame->setTitle(text);
+  }
+}
+
+QString FrmMain::TextOf(int index) const {
+  if (auto* line = qobject_cast<QLineEdit*>(Text1.at(index))) return line->text();
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(Text1.at(index))) return plain->toPlainText();
+  return QString();
+}
+
+void FrmMain::SetText(int index, const QString& text) {
+  if (auto* line = qobject_cast<QLineEdit*>(Text1.at(index))) line->setText(text);
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(Text1.at(index))) plain->setPlainText(text);
+}
+// Captions follow the system locale; labels then line up on their fields.
+
+void FrmMain::ApplyLanguage() {
+  const quint32 lcid = options_.systemLcid ? options_.systemLcid() : lang::SystemDefaultLcid();
+  state_.UiLanguage = lang::UiLanguageForLcid(lcid);
+  for (const lang::LanguageCaption& caption : lang::LanguageCaptions()) {
+    SetCaption(caption.Control, caption.Text(state_.UiLanguage));
+  }
+  // Labels size themselves to their captions.
+  const qreal dpi = logicalDpiX();
+  for (const auto& [name, widget] : controls_) {
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label == nullptr || label == Label7) continue;
+    const QFontMetrics metrics(label->font());
+    TwipsRect& rect = layout_.Rect(name);
+    rect.width = PixelsToTwips(metrics.horizontalAdvance(label->text()), dpi);
+    rect.height = PixelsToTwips(metrics.height(), dpi);
+    Place(name);
+  }
+  const auto lefts = lang::AlignedLabelLefts([this](const QString& control) { return layout_.Rect(control).left; },
+                                             [this](const QString& label) { return layout_.Rect(label).width; });
+  for (const lang::LabelLeft& left : lefts) {
+    layout_.Rect(left.Label).left = left.Left;
+    Place(left.Label);
+  }
+  bandChangeMessage_ = lang::BandChangeMessages();
+}
+
+}  // namespace zr::window

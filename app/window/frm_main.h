@@ -1,0 +1,162 @@
+#pragma once
+
+#include <QDate>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/window/form_layout.h"
+#include "app/window/message_presenter.h"
+#include "app/window/port_list.h"
+#include "db/database_settings.h"
+#include "db/package_database.h"
+#include "lang/messages.h"
+#include "link/radio_link.h"
+#include "link/serial_device.h"
+#include "link/station_state.h"
+#include "link/transfer_host.h"
+#include "platform/ansi_code_page.h"
+#include "platform/os_version.h"
+#include "platform/settings_file.h"
+#include "record/window_fields.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace zr::window {
+
+// What the window takes from the system; tests replace any of it.
+struct FrmMainOptions {
+  QString settingsPath;                   // empty: "mysetup.ini" beside the program
+  MessagePresenter* presenter = nullptr;  // null: modal message boxes
+  std::function<std::optional<platform::OsVersion>()> queryOsVersion = platform::QueryOsVersion;
+  std::function<quint32()> systemLcid;  // unset: the system default locale
+  QString localeName;                   // empty: the system locale (dates, code page)
+  std::function<std::vector<PortListEntry>()> listPorts = EnumComPortEntries;
+  std::function<QDate()> today = [] { return QDate::currentDate(); };
+  db::DatabaseSettings database;
+  // The association calls of scan-code write mode; unset: the package database.
+  std::function<bool(const QString&, const QString&)> saveAssociation;
+  std::function<bool(const QString&, const QString&)> associationExists;
+  SerialDevice* device = nullptr;  // null: this PC's serial ports
+};
+
+// The station window. Its start-up runs in the constructor; closing it
+// closes the port. The controls keep their design names so that the rules
+// read as the operator sees them; control arrays are arrays, with a null
+// where the design has no control (Text1(7), Combo1(2), Label1(8)).
+class FrmMain : public QWidget, public TransferHost {
+ public:
+  explicit FrmMain(FrmMainOptions options = {}, QWidget* parent = nullptr);
+  ~FrmMain() override;
+
+  // The controls.
+  QGroupBox* Frame1 = nullptr;
+  QGroupBox* Frame2 = nullptr;
+  std::array<QWidget*, 13> Text1{};    // QLineEdit; Text1(4) a QPlainTextEdit; no Text1(7)
+  std::array<QComboBox*, 4> Combo1{};  // no Combo1(2)
+  std::array<QRadioButton*, 3> Option1{};
+  std::array<QLabel*, 15> Label1{};  // no Label1(8)
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label7 = nullptr;
+  QCheckBox* Check1 = nullptr;
+  QCheckBox* Check2 = nullptr;
+  QCheckBox* Check3 = nullptr;
+  QCheckBox* Check5 = nullptr;
+  QCheckBox* Check6 = nullptr;
+  QCheckBox* Check7 = nullptr;
+  QCheckBox* Check8 = nullptr;
+  QComboBox* Combo2 = nullptr;
+  QPushButton* Command1 = nullptr;
+  QPushButton* Command2 = nullptr;
+  QPushButton* Command3 = nullptr;
+  QTimer Timer_SNFocus;
+  QTimer ReShowComPortTimer;
+
+  qint16 FixedPortListOs = 0;
+
+  StationState& State() { return state_; }
+  RadioLink& Link() { return *link_; }
+  const FormLayout& Layout() const { return layout_; }
+  QWidget* Control(const QString& name) const;
+  const lang::BandChangeMessageTable& BandChangeMessage() const { return bandChangeMessage_; }
+
+  QString TextOf(int index) const;
+  void SetText(int index, const QString& text);
+
+  // The operator's actions and the timers.
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Option1_Click();
+  void Combo2_Click();
+  void ReShowComPortTimer_Timer();
+  void Timer_SNFocus_Timer();
+
+  // Start-up steps.
+  void DetectOsType();
+  qint16 EnumComPorts();
+  bool InComPorts(qint16 portNumber) const;
+  void ApplyLanguage();
+
+  // TransferHost
+  void ProcessPendingEvents() override;
+  int ShowMessage(const QString& text, int style) override;
+  void ShowPlainMessage(const QString& text) override;
+  void SetPortListRefresh(bool enabled) override;
+  void ShowSerialNumber(const QString& serialNumber) override;
+  bool GetDataByShow() override;
+  void ShowByData() override;
+  AssociationMode SelectedMode() const override;
+  void SetStatusLabel(const QString& text) override;
+  void AdvancePackageCode() override;
+  bool SaveAssociation(const QString& serialNumber, const QString& packageCode) override;
+  bool AssociationExists(const QString& serialNumber, const QString& packageCode) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void SetTabOrder();
+  void FormLoad();
+  void Shutdown();
+  void Place(const QString& control);
+  void SetCaption(const QString& control, const QString& text);
+  bool Text1_KeyPress(int index, QEvent* event);
+  void Text1_GotFocus(int index);
+  int TextIndexOf(const QObject* object) const;
+  WindowFields FieldsFromControls() const;
+  void FieldsToControls(const WindowFields& fields);
+  void SelectPort(const PortSelection& selection);
+  void WriteComPort();
+  qint16 StoredComPort() const;
+
+  FrmMainOptions options_;
+  QString localeName_;
+  StationState state_;
+  platform::SettingsFile settings_;
+  platform::AnsiCodePage codePage_;
+  std::unique_ptr<SerialDevice> ownedDevice_;
+  std::unique_ptr<MessagePresenter> ownedPresenter_;
+  MessagePresenter* presenter_ = nullptr;
+  db::PackageDatabase database_;
+  std::unique_ptr<RadioLink> link_;
+  FormLayout layout_;
+  std::map<QString, QWidget*> controls_;
+  lang::BandChangeMessageTable bandChangeMessage_{};
+  bool shutDown_ = false;
+};
+
+}  // namespace zr::window

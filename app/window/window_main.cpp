@@ -1,0 +1,86 @@
+#include "app/window/window_main.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPixmap>
+#include <QTextStream>
+#include <QTimer>
+
+#include "app/window/frm_main.h"
+
+namespace zr::window {
+
+namespace {
+
+constexpr int ScreenshotTimeoutMs = 30000;
+
+// The screenshot mode answers every box itself: its text goes to standard
+// error, questions are answered Cancel or No.
+class LoggingPresenter : public MessagePresenter {
+ public:
+  std::function<void()> onMessage;
+
+  int Present(QWidget*, const QString& text, int style) override {
+    QTextStream(stderr) << text << '\n';
+    if (onMessage) onMessage();
+    if (style == MessageStyle::OkCancelWarning) return MessageButton::Cancel;
+    if (style == MessageStyle::YesNo) return MessageButton::No;
+    return MessageButton::None;
+  }
+};
+
+}  // namespace
+
+int RunWindow(int& argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("zr93kw-setfactory"));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("The ZR93KW factory station window."));
+  parser.addHelpOption();
+  const QCommandLineOption dbServer(QStringLiteral("db-server"),
+                                    QStringLiteral("Package database server (default localhost)."),
+                                    QStringLiteral("NAME"));
+  const QCommandLineOption dbDriver(QStringLiteral("db-driver"),
+                                    QStringLiteral("ODBC driver of the package database (default FreeTDS)."),
+                                    QStringLiteral("NAME"));
+  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                      QStringLiteral("Read the radio on the selected port, save the window as "
+                                                     "a PNG to FILE and exit."),
+                                      QStringLiteral("FILE"));
+  parser.addOptions({dbServer, dbDriver, screenshot});
+  parser.process(app);
+
+  FrmMainOptions options;
+  if (parser.isSet(dbServer)) options.database.server = parser.value(dbServer);
+  if (parser.isSet(dbDriver)) options.database.driver = parser.value(dbDriver);
+  LoggingPresenter logging;
+  const bool shooting = parser.isSet(screenshot);
+  if (shooting) options.presenter = &logging;
+
+  FrmMain window(options);
+  window.show();
+  if (!shooting) return app.exec();
+
+  // The read's last word is a message (its result, or why it failed); the
+  // window is taken once that has been shown and the transfer is over.
+  const QString path = parser.value(screenshot);
+  int status = 1;
+  auto shoot = [&] {
+    status = window.grab().save(path, "PNG") ? 0 : 1;
+    if (status != 0) QTextStream(stderr) << "cannot write " << path << '\n';
+    window.close();
+  };
+  logging.onMessage = [&] {
+    if (!window.Link().Busy()) QTimer::singleShot(0, &window, shoot);
+  };
+  QTimer::singleShot(0, &window, [&] { window.Command1_Click(); });
+  QTimer::singleShot(ScreenshotTimeoutMs, &window, [&] {
+    QTextStream(stderr) << "no answer from the radio in time\n";
+    shoot();
+  });
+  app.exec();
+  return status;
+}
+
+}  // namespace zr::window

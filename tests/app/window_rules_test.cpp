@@ -1,0 +1,186 @@
+// The window's modes, entry rules and focus pull.
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "lang/captions.h"
+#include "lang/messages.h"
+#include "window_fixture.h"
+
+namespace zr::window::test {
+namespace {
+
+// Types text as a keyboard with an input method would: characters outside
+// ASCII arrive as key presses that carry their text.
+void Type(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &release);
+  }
+}
+
+class WindowRules : public WindowTest {
+ protected:
+  FrmMain& OpenActive() {
+    FrmMain& w = Open();
+    w.show();
+    w.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    return w;
+  }
+  QLineEdit* Box(int index) { return qobject_cast<QLineEdit*>(window->Text1[index]); }
+};
+
+TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxAndHidesWrite) {
+  FrmMain& w = Open();
+  w.SetText(5, QStringLiteral("OLD"));
+  w.State().AssociationDone = true;
+  w.Option1[0]->click();
+  EXPECT_EQ(w.SelectedMode(), AssociationMode::ScanCodeWrite);
+  EXPECT_TRUE(w.Text1[5]->isEnabled());
+  EXPECT_TRUE(w.TextOf(5).isEmpty());
+  EXPECT_FALSE(w.Label7->isHidden());
+  EXPECT_TRUE(w.Command2->isHidden());
+  EXPECT_TRUE(w.State().AssociationDone);
+
+  w.SetText(5, QStringLiteral("PKG1"));
+  w.Option1[2]->click();
+  EXPECT_FALSE(w.Text1[5]->isEnabled());
+  EXPECT_EQ(w.TextOf(5), QStringLiteral("PKG1"));
+  EXPECT_TRUE(w.Label7->isHidden());
+  EXPECT_FALSE(w.Command2->isHidden());
+  EXPECT_FALSE(w.State().AssociationDone);
+}
+
+TEST_F(WindowRules, EnterInTheAreaCodeSkipsTheDisabledSerialNumber) {
+  FrmMain& w = OpenActive();
+  Box(0)->setFocus();
+  QTest::keyClicks(Box(0), QStringLiteral("12"));
+  QTest::keyClick(Box(0), Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), w.Text1[2]);
+  EXPECT_EQ(w.TextOf(0), QStringLiteral("12"));
+  // In the password box too; elsewhere Enter does nothing.
+  Box(12)->setFocus();
+  QTest::keyClick(Box(12), Qt::Key_Enter);
+  EXPECT_NE(QApplication::focusWidget(), w.Text1[12]);
+  Box(6)->setFocus();
+  QTest::keyClick(Box(6), Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), w.Text1[6]);
+}
+
+TEST_F(WindowRules, AreaCodeAndPasswordDropNonAsciiAndClipboardKeys) {
+  FrmMain& w = OpenActive();
+  QApplication::clipboard()->setText(QStringLiteral("99"));
+  for (int index : {0, 12}) {
+    Box(index)->setFocus();
+    Box(index)->clear();
+    Type(Box(index), QStringLiteral("1é2中"));
+    QTest::keyClick(Box(index), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.TextOf(index), QStringLiteral("12")) << index;
+    Box(index)->insert(QStringLiteral("中"));  // as a paste from the mouse's menu would
+    EXPECT_EQ(w.TextOf(index), QStringLiteral("12")) << index;
+    QTest::keyClick(Box(index), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Box(index), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(w.TextOf(index), QStringLiteral("12")) << index;
+    QTest::keyClick(Box(index), Qt::Key_Backspace);
+    EXPECT_EQ(w.TextOf(index), QString()) << index;  // the selection went
+    QTest::keyClicks(Box(index), QStringLiteral("123456"));
+    EXPECT_EQ(w.TextOf(index), QStringLiteral("1234")) << index;
+  }
+  // Other boxes take what is typed.
+  Box(11)->setFocus();
+  Type(Box(11), QStringLiteral("é中"));
+  QTest::keyClick(Box(11), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(w.TextOf(11), QStringLiteral("é中99"));
+}
+
+TEST_F(WindowRules, BoxesKeepTheirLengthLimits) {
+  FrmMain& w = Open();
+  w.SetText(6, QStringLiteral("123456789"));
+  EXPECT_EQ(w.TextOf(6), QStringLiteral("12345678"));
+  w.SetText(4, QString(85, QLatin1Char('x')));
+  EXPECT_EQ(w.TextOf(4).size(), 80);
+  w.SetText(5, QString(17, QLatin1Char('p')));
+  EXPECT_EQ(w.TextOf(5).size(), 16);
+}
+
+TEST_F(WindowRules, EmptyMaintenanceDateGetsTodayOnFocus) {
+  FrmMain& w = OpenActive();
+  w.SetText(3, QString());
+  Box(3)->setFocus();
+  EXPECT_EQ(w.TextOf(3), QStringLiteral("12/6/2026"));
+  EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("12/6/2026"));
+  Box(2)->setFocus();
+  w.SetText(3, QStringLiteral("1/1/2020"));
+  Box(3)->setFocus();
+  EXPECT_EQ(w.TextOf(3), QStringLiteral("1/1/2020"));
+  EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("1/1/2020"));
+}
+
+TEST_F(WindowRules, FocusPullOnlyInScanModeAndPausedUnderShowMessage) {
+  FrmMain& w = OpenActive();
+  Box(2)->setFocus();
+  w.Timer_SNFocus_Timer();
+  EXPECT_EQ(QApplication::focusWidget(), w.Text1[2]);
+
+  w.Option1[0]->click();
+  Box(2)->setFocus();
+  w.Timer_SNFocus_Timer();
+  EXPECT_EQ(QApplication::focusWidget(), w.Text1[5]);
+
+  w.ShowMessage(lang::ReadCompleteText, MessageStyle::OkOnly);
+  w.ShowPlainMessage(lang::WriteErrorText);
+  ASSERT_EQ(presenter.shown.size(), 2u);
+  EXPECT_FALSE(presenter.shown[0].focusPullRunning);
+  EXPECT_TRUE(presenter.shown[1].focusPullRunning);
+  EXPECT_TRUE(w.Timer_SNFocus.isActive());
+
+  // A pull that was off stays off after the box.
+  w.Timer_SNFocus.stop();
+  w.ShowMessage(lang::ReadCompleteText, MessageStyle::OkOnly);
+  EXPECT_FALSE(w.Timer_SNFocus.isActive());
+}
+
+TEST_F(WindowRules, EnterInThePackageBoxWithoutACodeStartsNothing) {
+  FrmMain& w = OpenActive();
+  w.Option1[0]->click();
+  Box(5)->setFocus();
+  QTest::keyClick(Box(5), Qt::Key_Return);
+  EXPECT_FALSE(w.Link().Busy());
+  EXPECT_TRUE(presenter.shown.empty());
+}
+
+// The real boxes: titled with the window's caption, buttons by style.
+TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
+  MessageBoxPresenter presenter;
+  QString title;
+  auto press = [&](QMessageBox::StandardButton button) {
+    QTimer::singleShot(0, [&title, button] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      title = box->windowTitle();
+      box->button(button)->click();
+    });
+  };
+  press(QMessageBox::Cancel);
+  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), MessageStyle::OkCancelWarning), MessageButton::Cancel);
+  EXPECT_EQ(title, lang::WindowCaption);
+  press(QMessageBox::Ok);
+  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), MessageStyle::OkCancelWarning), MessageButton::Ok);
+  press(QMessageBox::Yes);
+  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), MessageStyle::YesNo), MessageButton::Yes);
+  press(QMessageBox::Ok);
+  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("!"), MessageStyle::OkOnly), MessageButton::None);
+}
+
+}  // namespace
+}  // namespace zr::window::test

@@ -1,0 +1,253 @@
+// Read, Write and Exit from the window against the simulated radio.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "lang/messages.h"
+#include "tests/support/radio_simulator.h"
+#include "window_fixture.h"
+
+namespace zr::window::test {
+namespace {
+
+void Put(FactoryImage& block, int offset, const char* text) {
+  for (int i = 0; text[i] != '\0'; ++i) block[offset + i] = static_cast<std::uint8_t>(text[i]);
+}
+
+// A radio with every field set.
+FactoryImage FilledBlock() {
+  FactoryImage block;
+  block[0x00] = 1;     // remote kill
+  block[0x02] = 1;     // factory mode
+  block[0x03] = 5;     // band
+  block[0x04] = 2;     // work country
+  block[0x06] = 0x81;  // three-band capable, frequency expansion on
+  block[0x07] = 0x03;  // APRS: bit 0 only
+  block[0x09] = 1;     // turbo power
+  Put(block, 0x10, "ZR93KW");
+  block[0x16] = 0xFF;
+  Put(block, 0x28, "123");
+  Put(block, 0x2C, "AB12");
+  Put(block, 0x30, "SN12345678901234");
+  Put(block, 0x40, "2026/01/02");
+  Put(block, 0x50, "BATCH-01");
+  Put(block, 0x60, "2026/02/03");
+  Put(block, 0x70, "DEALER7");
+  Put(block, 0x80, "2026/03/04");
+  Put(block, 0x90, "2026/04/05");
+  Put(block, 0xA0, "SELLER");
+  Put(block, 0xB0, "Antenna replaced");
+  return block;
+}
+
+class WindowTransfer : public WindowTest {
+ protected:
+  void TearDown() override {
+    window.reset();
+    qunsetenv("ZR93KW_PORT_DIR");
+  }
+
+  // The simulated radio on COM3 with `block`, and the window on it.
+  FrmMain& OpenOnRadio(const FactoryImage& block, const QStringList& simOptions = {}, FrmMainOptions options = {}) {
+    EXPECT_TRUE(radio.WriteImage(block));
+    EXPECT_TRUE(radio.Start(simOptions, 3));
+    qputenv("ZR93KW_PORT_DIR", radio.PortDir().toLocal8Bit());
+    if (!options.presenter) options = Options();
+    options.listPorts = EnumComPortEntries;
+    FrmMain& w = Open(std::move(options));
+    EXPECT_EQ(w.State().CurrentComPort, 3);
+    return w;
+  }
+
+  FactoryImage RadioBlock() const { return radio.ReadImage().value_or(FactoryImage{}); }
+
+  // Runs `action` once from inside the transfer loop, as an operator's click
+  // would arrive while the radio is talking.
+  void WhileTransferRuns(std::function<void()> action) {
+    auto* poll = new QTimer(window.get());
+    QObject::connect(poll, &QTimer::timeout, poll, [this, poll, action = std::move(action)] {
+      if (window->Link().Port().PortHandle == 0 || window->Link().Timer_Comm().isActive()) return;
+      poll->stop();
+      action();
+    });
+    poll->start(5);
+  }
+
+  zr::test::RadioSimulator radio;
+};
+
+TEST_F(WindowTransfer, ReadFillsEveryField) {
+  FrmMain& w = OpenOnRadio(FilledBlock());
+  w.SetText(5, QStringLiteral("KEEP"));
+  w.Command1_Click();
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(presenter.Texts(), QStringList{lang::ReadCompleteText});
+  EXPECT_EQ(w.Check1->checkState(), Qt::Checked);
+  EXPECT_EQ(w.Check2->checkState(), Qt::Checked);
+  EXPECT_EQ(w.Check3->checkState(), Qt::Unchecked);
+  EXPECT_EQ(w.Check5->checkState(), Qt::Checked);
+  EXPECT_EQ(w.Check6->checkState(), Qt::Checked);
+  EXPECT_EQ(w.Check7->checkState(), Qt::Unchecked);
+  EXPECT_EQ(w.Check8->checkState(), Qt::Checked);
+  EXPECT_EQ(w.Combo1[0]->currentText(), QStringLiteral("ZR93KW"));
+  EXPECT_EQ(w.Combo1[1]->currentIndex(), 5);
+  EXPECT_EQ(w.Combo1[3]->currentIndex(), 2);
+  const std::vector<std::pair<int, const char*>> texts = {
+      {0, "AB12"},        {1, "SN12345678901234"}, {2, "2026/01/02"},
+      {3, "2026/02/03"},  {4, "Antenna replaced"}, {5, "KEEP"},
+      {6, "BATCH-01"},    {8, "DEALER7"},          {9, "2026/03/04"},
+      {10, "2026/04/05"}, {11, "SELLER"},          {12, "123"}};
+  for (const auto& [index, text] : texts) EXPECT_EQ(w.TextOf(index), QString::fromLatin1(text)) << index;
+  EXPECT_EQ(w.State().OperationMode, 0);
+  EXPECT_EQ(Setting(QStringLiteral("CommHandle")), QStringLiteral("0"));
+  EXPECT_TRUE(w.ReShowComPortTimer.isActive());
+}
+
+TEST_F(WindowTransfer, ValueAControlCannotTakeLeavesTheEarlierControlsFilled) {
+  FactoryImage block = FilledBlock();
+  block[0x04] = 7;  // no such work country
+  FrmMain& w = OpenOnRadio(block);
+  w.Command1_Click();
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(presenter.Texts(), QStringList{lang::CannotOpenPortText});
+  EXPECT_EQ(w.Combo1[1]->currentIndex(), 5);       // set before the work country
+  EXPECT_NE(w.TextOf(0), QStringLiteral("AB12"));  // after it
+}
+
+TEST_F(WindowTransfer, SecondReadDuringATransferIsIgnored) {
+  FrmMain& w = OpenOnRadio(FilledBlock(), {QStringLiteral("--delay-ms"), QStringLiteral("20")});
+  int clicks = 0;
+  w.Command1_Click();
+  EXPECT_TRUE(w.Link().Busy());
+  w.Command1_Click();  // while Timer_Comm is armed
+  WhileTransferRuns([&] {
+    ++clicks;
+    w.Command1_Click();
+    w.Command2_Click();
+  });
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(presenter.Texts(), QStringList{lang::ReadCompleteText});
+  EXPECT_EQ(w.TextOf(11), QStringLiteral("SELLER"));
+}
+
+TEST_F(WindowTransfer, WriteTakesTheWindowsValues) {
+  FactoryImage block = FilledBlock();
+  block[0x06] = 0x80;
+  FrmMain& w = OpenOnRadio(block);
+  w.Combo1[1]->setCurrentIndex(5);  // the radio's band: nothing asked
+  w.Check5->setChecked(true);
+  w.SetText(11, QStringLiteral("Ann   "));
+  w.SetText(12, QString());
+  w.SetText(4, QString(80, QLatin1Char('d')));
+  w.SetText(1, QStringLiteral("IGNORED"));
+  w.Command2_Click();
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(presenter.Texts(), QStringList{lang::WriteCompleteText});
+  EXPECT_EQ(w.TextOf(1), QStringLiteral("SN12345678901234"));
+  const FactoryImage written = RadioBlock();
+  EXPECT_EQ(written[0x06], 0x81);
+  EXPECT_EQ(written[0x03], 5);
+  EXPECT_EQ(written[0xA0], 'A');
+  EXPECT_EQ(written[0xA2], 'n');
+  EXPECT_EQ(written[0xA3], 0);
+  for (int i = 0x28; i < 0x2C; ++i) EXPECT_EQ(written[i], 0) << i;
+  for (int i = 0xB0; i < 0x100; ++i) EXPECT_EQ(written[i], 'd') << i;
+  EXPECT_EQ(written[0x30], 'S');
+}
+
+TEST_F(WindowTransfer, ThreeBandEntryRefusedForARadioWithoutIt) {
+  FactoryImage block = FilledBlock();
+  block[0x06] = 0x00;
+  FrmMain& w = OpenOnRadio(block);
+  w.Combo1[1]->setCurrentIndex(14);
+  w.SetText(11, QStringLiteral("NEW"));
+  w.Command2_Click();
+  ASSERT_TRUE(WaitIdle());
+  ASSERT_FALSE(presenter.shown.empty());
+  EXPECT_EQ(presenter.shown[0].text, lang::WriteErrorText);
+  EXPECT_TRUE(presenter.shown[0].focusPullRunning);  // shown directly, not through ShowMessage
+  EXPECT_FALSE(presenter.Texts().contains(lang::WriteCompleteText));
+  EXPECT_EQ(RadioBlock(), block);
+}
+
+TEST_F(WindowTransfer, BandChangeAskedAndAnswered) {
+  FactoryImage block = FilledBlock();
+  block[0x03] = 0;
+  block[0x06] = 0x80;  // three-band capable
+  {
+    FrmMain& w = OpenOnRadio(block);
+    w.Combo1[1]->setCurrentIndex(14);
+    presenter.answers = {MessageButton::Ok};
+    w.Command2_Click();
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_FALSE(presenter.shown.empty());
+    EXPECT_EQ(presenter.shown[0].text, QStringLiteral("Frequencys is different. Overwrite?"));
+    EXPECT_EQ(presenter.shown[0].style, MessageStyle::OkCancelWarning);
+    EXPECT_FALSE(presenter.shown[0].focusPullRunning);
+    EXPECT_EQ(RadioBlock()[0x03], 14);
+    EXPECT_EQ(w.Combo1[1]->currentIndex(), 14);
+  }
+  // Cancel: the radio keeps its band and the list goes back to it.
+  radio.Stop();
+  ASSERT_TRUE(radio.WriteImage(block));
+  ASSERT_TRUE(radio.Start({}, 3));
+  presenter.shown.clear();
+  presenter.answers = {MessageButton::Cancel};
+  window->Combo1[1]->setCurrentIndex(14);
+  window->Command2_Click();
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(presenter.Texts(),
+            (QStringList{QStringLiteral("Frequencys is different. Overwrite?"), lang::WriteCompleteText}));
+  EXPECT_EQ(RadioBlock()[0x03], 0);
+  EXPECT_EQ(window->Combo1[1]->currentIndex(), 0);
+}
+
+TEST_F(WindowTransfer, ScannersEnterStartsTheWriteAndTheAssociation) {
+  QStringList saved;
+  FrmMainOptions options = Options();
+  options.saveAssociation = [&](const QString& serial, const QString& code) {
+    saved << serial + QLatin1Char('/') + code;
+    return true;
+  };
+  options.associationExists = [](const QString&, const QString&) { return true; };
+  FrmMain& w = OpenOnRadio(FilledBlock(), {}, options);
+  w.Combo1[1]->setCurrentIndex(5);
+  w.Option1[0]->click();
+  auto* box = qobject_cast<QLineEdit*>(w.Text1[5]);
+  QTest::keyClicks(box, QStringLiteral("PKG-001"));
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_TRUE(w.Link().Busy());
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(saved, QStringList{QStringLiteral("SN12345678901234/PKG-001")});
+  EXPECT_TRUE(w.TextOf(5).isEmpty());
+  EXPECT_EQ(w.Label7->text(), QStringLiteral("Waitting next..."));
+  EXPECT_TRUE(w.State().AssociationDone);
+  EXPECT_EQ(w.State().LastWritePort, 3);
+  EXPECT_TRUE(presenter.shown.empty());
+}
+
+TEST_F(WindowTransfer, ExitEndsARunningTransfer) {
+  FrmMain& w = OpenOnRadio(FilledBlock(), {QStringLiteral("--delay-ms"), QStringLiteral("30")});
+  w.show();
+  w.Command1_Click();
+  bool closedInside = false;
+  WhileTransferRuns([&] {
+    closedInside = w.Link().Busy();
+    w.Command3_Click();
+  });
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_TRUE(closedInside);
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_TRUE(presenter.shown.empty());
+  EXPECT_EQ(Setting(QStringLiteral("CommHandle")), QStringLiteral("0"));
+  EXPECT_FALSE(w.ReShowComPortTimer.isActive());
+}
+
+}  // namespace
+}  // namespace zr::window::test
