@@ -13,6 +13,8 @@ ZR_BUILD_PACKAGES=(
   # The package database: Qt's ODBC driver, the ODBC driver manager and the
   # SQL Server driver (FreeTDS).
   libqt6sql6-odbc unixodbc tdsodbc
+  # The window's fonts: Arial's metrics and a Chinese font.
+  fonts-liberation fonts-wqy-microhei
 )
 
 as_root() {
