@@ -9,77 +9,10 @@
 #include <functional>
 
 #include "lang/messages.h"
-#include "tests/support/radio_simulator.h"
-#include "window_fixture.h"
+#include "window_transfer_fixture.h"
 
 namespace zr::window::test {
 namespace {
-
-void Put(FactoryImage& block, int offset, const char* text) {
-  for (int i = 0; text[i] != '\0'; ++i) block[offset + i] = static_cast<std::uint8_t>(text[i]);
-}
-
-// A radio with every field set.
-FactoryImage FilledBlock() {
-  FactoryImage block;
-  block[0x00] = 1;     // remote kill
-  block[0x02] = 1;     // factory mode
-  block[0x03] = 5;     // band
-  block[0x04] = 2;     // work country
-  block[0x06] = 0x81;  // three-band capable, frequency expansion on
-  block[0x07] = 0x03;  // APRS: bit 0 only
-  block[0x09] = 1;     // turbo power
-  Put(block, 0x10, "ZR93KW");
-  block[0x16] = 0xFF;
-  Put(block, 0x28, "123");
-  Put(block, 0x2C, "AB12");
-  Put(block, 0x30, "SN12345678901234");
-  Put(block, 0x40, "2026/01/02");
-  Put(block, 0x50, "BATCH-01");
-  Put(block, 0x60, "2026/02/03");
-  Put(block, 0x70, "DEALER7");
-  Put(block, 0x80, "2026/03/04");
-  Put(block, 0x90, "2026/04/05");
-  Put(block, 0xA0, "SELLER");
-  Put(block, 0xB0, "Antenna replaced");
-  return block;
-}
-
-class WindowTransfer : public WindowTest {
- protected:
-  void TearDown() override {
-    window.reset();
-    qunsetenv("ZR93KW_PORT_DIR");
-  }
-
-  // The simulated radio on COM3 with `block`, and the window on it.
-  FrmMain& OpenOnRadio(const FactoryImage& block, const QStringList& simOptions = {}, FrmMainOptions options = {}) {
-    EXPECT_TRUE(radio.WriteImage(block));
-    EXPECT_TRUE(radio.Start(simOptions, 3));
-    qputenv("ZR93KW_PORT_DIR", radio.PortDir().toLocal8Bit());
-    if (!options.presenter) options = Options();
-    options.listPorts = EnumComPortEntries;
-    FrmMain& w = Open(std::move(options));
-    EXPECT_EQ(w.State().CurrentComPort, 3);
-    return w;
-  }
-
-  FactoryImage RadioBlock() const { return radio.ReadImage().value_or(FactoryImage{}); }
-
-  // Runs `action` once from inside the transfer loop, as an operator's click
-  // would arrive while the radio is talking.
-  void WhileTransferRuns(std::function<void()> action) {
-    auto* poll = new QTimer(window.get());
-    QObject::connect(poll, &QTimer::timeout, poll, [this, poll, action = std::move(action)] {
-      if (window->Link().Port().PortHandle == 0 || window->Link().Timer_Comm().isActive()) return;
-      poll->stop();
-      action();
-    });
-    poll->start(5);
-  }
-
-  zr::test::RadioSimulator radio;
-};
 
 TEST_F(WindowTransfer, ReadFillsEveryField) {
   FrmMain& w = OpenOnRadio(FilledBlock());

@@ -6,7 +6,7 @@
 
 #include "db/database_error.h"
 #include "record/field_conversions.h"
-#include "test_database.h"
+#include "tests/db/test_database.h"
 
 namespace zr::db {
 namespace {

@@ -1,4 +1,4 @@
-#include "test_database.h"
+#include "tests/db/test_database.h"
 
 #include <netinet/in.h>
 #include <sys/socket.h>

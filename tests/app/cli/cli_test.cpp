@@ -8,6 +8,7 @@
 #include <QProcessEnvironment>
 
 #include "app/cli/window_field_names.h"
+#include "tests/db/test_database.h"
 #include "tests/support/radio_simulator.h"
 
 namespace zr {
@@ -98,6 +99,29 @@ TEST_F(Cli, BadArgumentsAreNamed) {
     EXPECT_EQ(run.status, 1) << arguments.join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("zr93kw-setfactory: "))) << run.err.toStdString();
   }
+}
+
+TEST_F(Cli, PackageOptionRecordsTheAssociationOrReportsItMissing) {
+  const auto server = db::TestServer();
+  if (!server) GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)";
+  db::TestTable table(*server);
+  table.Reset({{QStringLiteral("CLI-0000000002"), std::nullopt, std::nullopt}});
+  ASSERT_TRUE(radio.Start({QStringLiteral("--serial"), QStringLiteral("CLI-0000000002")}));
+  const QStringList write = {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("1"),
+                             QStringLiteral("--package"), QStringLiteral("BOX-'7"), QStringLiteral("--db-server"),
+                             server->server, QStringLiteral("--db-driver"), server->driver};
+  StationRun run = Station(write);
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.err, QStringLiteral("Waitting next...\n"));
+  ASSERT_EQ(table.Rows().size(), 1);
+  EXPECT_EQ(table.Rows()[0].packageCode, QStringLiteral("BOX-'7"));
+
+  table.Reset({});
+  run = Station(write);
+  EXPECT_EQ(run.status, 6);
+  EXPECT_TRUE(run.err.contains(QStringLiteral("在数据库中建立关联失败,是否重建关联？ -> No"))) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(QStringLiteral("the radio is written"))) << run.err.toStdString();
+  EXPECT_TRUE(table.Rows().isEmpty());
 }
 
 TEST(WindowFieldNames, SettingAFieldFollowsTheWindowsEntryRules) {
