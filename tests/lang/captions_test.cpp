@@ -46,34 +46,6 @@ TEST(LanguageCaptions, EveryTextInBothLanguages) {
   }
 }
 
-TEST(LanguageCaptions, PunctuationAndAccessKeys) {
-  const auto& captions = LanguageCaptions();
-  // The Chinese serial port label ends in an ASCII colon, not U+FF1A.
-  EXPECT_EQ(captions[4].Control, QStringLiteral("Label3"));
-  EXPECT_EQ(captions[4].Chinese.back(), QChar(u':'));
-  EXPECT_EQ(captions[4].Chinese.size(), 5);
-  // The three buttons keep their R, W and X access keys in both languages.
-  const char16_t keys[] = {u'R', u'W', u'x'};
-  for (int i = 0; i < 3; ++i) {
-    for (const QString& text : {captions[i].English, captions[i].Chinese}) {
-      EXPECT_EQ(text.count(u'&'), 1) << text.toStdString();
-      EXPECT_EQ(text.at(text.indexOf(u'&') + 1).toUpper(), QChar(keys[i]).toUpper()) << text.toStdString();
-    }
-  }
-}
-
-TEST(LanguageCaptions, EachControlOnceAndNoneFixed) {
-  std::set<QString> names;
-  for (const auto& caption : LanguageCaptions()) names.insert(caption.Control);
-  EXPECT_EQ(names.size(), std::size_t{LanguageCaptionCount});
-  EXPECT_EQ(names.count(QStringLiteral("Label1(8)")), 0u);
-  for (const auto& fixed : FixedCaptions()) {
-    EXPECT_EQ(names.count(fixed.Control), 0u) << fixed.Control.toStdString();
-  }
-  // Before a language is chosen (0) a caption reads as English.
-  EXPECT_EQ(LanguageCaptions()[0].Text(0), QStringLiteral("&Read"));
-}
-
 TEST(FixedCaptions, SameInBothLanguages) {
   const std::array<std::array<const char*, 2>, FixedCaptionCount> expected{{
       {"Option1(0)", "扫码写入模式"},

@@ -29,22 +29,6 @@ Bytes Ask(RadioModel& radio, const Bytes& frame) {
   return exchanges.empty() ? Bytes{} : exchanges.front().reply;
 }
 
-TEST(RadioModel, AnswersProgramReadAndEndFromTheBlock) {
-  RadioModel radio(FreshBlock(DefaultModel, DefaultSerial), {});
-  EXPECT_EQ(Ask(radio, BuildProgram()), (Bytes{'T', 'K', 0x06}));
-  EXPECT_EQ(Ask(radio, BuildEnd()), Bytes{0x06});
-
-  const Bytes model = Ask(radio, Read(0x02FA0010));
-  ASSERT_TRUE(IsDataReply(model));
-  EXPECT_EQ(FrameAddress(model), 0x02FA0010u);
-  EXPECT_EQ(Bytes(model.begin() + 6, model.begin() + 14), (Bytes{'Z', 'R', '9', '3', 'K', 'W', 0, 0}));
-
-  const Bytes first = Ask(radio, Read(0x02FA0000));
-  ASSERT_TRUE(IsDataReply(first));
-  EXPECT_EQ(first[6 + 0x04], 1);  // work country
-  EXPECT_EQ(first[6 + 0x09], 1);  // TurboPower
-}
-
 TEST(RadioModel, UnusedMemoryReadsErased) {
   RadioModel radio(FreshBlock(DefaultModel, DefaultSerial), {});
   for (std::uint32_t address : {0x02FA0100u, 0x02FA0008u, 0x02F9FFF0u, 0u}) {

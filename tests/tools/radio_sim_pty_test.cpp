@@ -61,26 +61,6 @@ std::array<std::uint8_t, LineLength> Text(const char (&text)[LineLength + 1]) {
   return data;
 }
 
-TEST(RadioSimPty, AnswersProgramReadAndEndAndTracesThem) {
-  RadioSimulator radio;
-  ASSERT_TRUE(radio.Start());
-  EXPECT_EQ(QFileInfo(radio.LinkPath()).symLinkTarget(), radio.SlavePath());
-  StationEnd station(radio.LinkPath());
-  ASSERT_TRUE(station.Open());
-
-  EXPECT_EQ(station.Ask(BuildProgram(), 3), (Bytes{'T', 'K', 0x06}));
-  const Bytes model = station.Ask(BuildReadRequest(0x02FA0010, LineLength), 24);
-  ASSERT_TRUE(IsDataReply(model));
-  EXPECT_EQ(Bytes(model.begin() + 6, model.begin() + 13), (Bytes{'Z', 'R', '9', '3', 'K', 'W', 0}));
-  EXPECT_EQ(station.Ask(BuildEnd(), 1), Bytes{0x06});
-
-  EXPECT_EQ(radio.Stop(), 0);
-  EXPECT_FALSE(QFileInfo::exists(radio.LinkPath()));
-  const QString trace = radio.Trace();
-  EXPECT_TRUE(trace.contains(QStringLiteral("> 50 52 4F 47 52 41 4D"))) << trace.toStdString();
-  EXPECT_TRUE(trace.contains(QStringLiteral("< 54 4B 06"))) << trace.toStdString();
-}
-
 TEST(RadioSimPty, WritesReadBackAndPersistAcrossRuns) {
   QTemporaryDir dir;
   const QString image = dir.filePath(QStringLiteral("radio.bin"));
@@ -101,17 +81,6 @@ TEST(RadioSimPty, WritesReadBackAndPersistAcrossRuns) {
   StationEnd station(again.LinkPath());
   EXPECT_EQ(station.Ask(BuildReadRequest(0x02FA0070, LineLength), 24), BuildWriteFrame(0x02FA0070, data));
   EXPECT_EQ(station.Ask(BuildReadRequest(0x02FA0030, LineLength), 24)[6], 'X');
-}
-
-TEST(RadioSimPty, UnplugAfterAnsweringRemovesTheLinkAndExits) {
-  RadioSimulator radio;
-  ASSERT_TRUE(radio.Start({QStringLiteral("--unplug-after"), QStringLiteral("2")}));
-  StationEnd station(radio.LinkPath());
-  EXPECT_EQ(station.Ask(BuildProgram(), 3).size(), 3u);
-  EXPECT_TRUE(IsDataReply(station.Ask(BuildReadRequest(0x02FA0000, LineLength), 24)));
-  EXPECT_TRUE(radio.WaitForExit());
-  EXPECT_FALSE(QFileInfo::exists(radio.LinkPath()));
-  EXPECT_TRUE(station.Ask(BuildEnd(), 1, 100).empty());
 }
 
 TEST(RadioSimPty, RemovingTheLinkFromOutsideStopsTheRadio) {
