@@ -8,6 +8,7 @@
 #   start_test_database   starts it and exports ZR_TEST_DB_SERVER ("127.0.0.1,PORT")
 #                         and ZR_TEST_DB_DRIVER; returns non-zero when it cannot
 #   stop_test_database    stops it and removes its folder; safe to call any time
+#   test_database_sql SQL runs SQL in the catalog as the program's login
 
 ZR_TEST_DATABASE_PACKAGES=(postgresql odbc-postgresql)
 
@@ -103,9 +104,15 @@ SQL
     return 1
   fi
 
+  ZR_TEST_DB_PORT=$port
   export ZR_TEST_DB_SERVER="127.0.0.1,$port"
   export ZR_TEST_DB_DRIVER="PostgreSQL Unicode"
   echo "test database: PostgreSQL on 127.0.0.1:$port"
+}
+
+test_database_sql() {
+  zr_as_db_owner "$ZR_TEST_DB_BIN/psql" -X -q -v ON_ERROR_STOP=1 -h "$ZR_TEST_DB_DIR" -p "$ZR_TEST_DB_PORT" \
+    -U sa -d TK_Simp_ASS -c "$1"
 }
 
 stop_test_database() {
