@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "lang/messages.h"
+#include "link/window_into_record.h"
 
 namespace zr::cli {
 
@@ -48,13 +49,8 @@ void CliHost::ShowPlainMessage(const QString& text) {
 void CliHost::ShowSerialNumber(const QString& serialNumber) { fields_.Text1[TextBox::SerialNumber] = serialNumber; }
 
 bool CliHost::GetDataByShow() {
-  const bool taken =
-      TakeFieldsIntoRecord(fields_, state_.FactoryRecord, state_.PackageCode, state_.TriBandCapable, [this] {
-        return ShowMessage(lang::BandChangeMessages().at(static_cast<std::size_t>(state_.UiLanguage)),
-                           MessageStyle::OkCancelWarning) == MessageButton::Ok;
-      });
-  if (!taken) ShowPlainMessage(lang::WriteErrorText);
-  return taken;
+  return TakeWindowIntoRecord(fields_, state_, *this,
+                              lang::BandChangeMessages().at(static_cast<std::size_t>(state_.UiLanguage)));
 }
 
 void CliHost::ShowByData() { ShowRecordInFields(state_.FactoryRecord, fields_); }

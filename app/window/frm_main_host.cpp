@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "app/window/frm_main.h"
+#include "link/window_into_record.h"
 
 namespace zr::window {
 
@@ -97,13 +98,10 @@ void FrmMain::ShowSerialNumber(const QString& serialNumber) { SetText(TextBox::S
 
 bool FrmMain::GetDataByShow() {
   WindowFields fields = FieldsFromControls();
-  const bool taken =
-      TakeFieldsIntoRecord(fields, state_.FactoryRecord, state_.PackageCode, state_.TriBandCapable, [this] {
-        return ShowMessage(bandChangeMessage_.at(static_cast<std::size_t>(state_.UiLanguage)),
-                           MessageStyle::OkCancelWarning) == MessageButton::Ok;
-      });
+  const bool taken = TakeWindowIntoRecord(fields, state_, *this,
+                                          bandChangeMessage_.at(static_cast<std::size_t>(state_.UiLanguage)));
+  // A cancelled band change puts the list back on the radio's band.
   Combo1[1]->setCurrentIndex(fields.BandPosition);
-  if (!taken) ShowPlainMessage(lang::WriteErrorText);
   return taken;
 }
 

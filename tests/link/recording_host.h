@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link/transfer_host.h"
+#include "link/window_into_record.h"
 #include "record/window_fields.h"
 #include "link/station_state.h"
 
@@ -40,10 +41,7 @@ class RecordingHost : public TransferHost {
   void ShowSerialNumber(const QString& serialNumber) override { fields.Text1[TextBox::SerialNumber] = serialNumber; }
   bool GetDataByShow() override {
     ++takes;
-    const bool taken = TakeFieldsIntoRecord(fields, state_.FactoryRecord, state_.PackageCode, state_.TriBandCapable,
-                                            [this] { return ShowMessage(QStringLiteral("band?"), MessageStyle::OkCancelWarning) == MessageButton::Ok; });
-    if (!taken) ShowPlainMessage(QStringLiteral("write error"));
-    return taken;
+    return TakeWindowIntoRecord(fields, state_, *this, QStringLiteral("band?"));
   }
   void ShowByData() override { ShowRecordInFields(state_.FactoryRecord, fields); }
   AssociationMode SelectedMode() const override { return mode; }

@@ -1,0 +1,16 @@
+#include "link/window_into_record.h"
+
+#include "lang/messages.h"
+
+namespace zr {
+
+bool TakeWindowIntoRecord(WindowFields& fields, StationState& state, TransferHost& host,
+                          const QString& bandChangeQuestion) {
+  const bool taken = TakeFieldsIntoRecord(fields, state.FactoryRecord, state.PackageCode, state.TriBandCapable, [&] {
+    return host.ShowMessage(bandChangeQuestion, MessageStyle::OkCancelWarning) == MessageButton::Ok;
+  });
+  if (!taken) host.ShowPlainMessage(lang::WriteErrorText);
+  return taken;
+}
+
+}  // namespace zr
