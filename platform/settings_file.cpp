@@ -2,33 +2,15 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFile>
-#include <cstdio>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "platform/replace_file.h"
+
 namespace zr::platform {
 
 namespace {
-
-// Writes the whole file under a temporary name and renames it over the old
-// one, so a crash leaves the old file or the new one, never half of either.
-// No fsync: the file is written on every port open and close, and a sync
-// there would cost the operator milliseconds on every radio for a file that
-// holds only the port choice.
-bool ReplaceFile(const QString& path, const QByteArray& bytes) {
-  const QString temporary = path + QStringLiteral(".new%1").arg(QCoreApplication::applicationPid());
-  QFile file(temporary);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  const bool written = file.write(bytes) == bytes.size() && file.flush();
-  file.close();
-  if (!written || std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) != 0) {
-    QFile::remove(temporary);
-    return false;
-  }
-  return true;
-}
 
 enum class LineKind { kOther, kBlank, kSection, kEntry };
 
@@ -216,7 +198,7 @@ bool SettingsFile::WriteString(const QString& section, const QString& key, const
     lines.insert(insertAt, RawLine(codePage_.Encode(keyName + QLatin1Char('=') + value) + kNewLine));
   }
 
-  return ReplaceFile(path_, Joined(lines));
+  return ReplaceFileContents(path_, Joined(lines));
 }
 
 QString ProgramSettingsPath() {

@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "platform/ansi_code_page.h"
+#include "platform/replace_file.h"
 #include "record/field_conversions.h"
 #include "record/image_codec.h"
 #include "record/runtime_error.h"
@@ -80,13 +80,9 @@ FactoryImage LoadBlockFile(const QString& path) {
 }
 
 QString SaveBlockFile(const QString& path, const FactoryImage& block) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
   const auto& bytes = block.Bytes();
   const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-  if (file.write(data) != data.size() || !file.commit()) {
-    return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-  }
+  if (!platform::ReplaceFileContents(path, data)) return QStringLiteral("cannot write %1").arg(path);
   return {};
 }
 
