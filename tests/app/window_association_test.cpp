@@ -23,7 +23,8 @@ class WindowAssociation : public WindowTransfer {
       GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)";
     }
     table_.emplace(*server_);
-    table_->Reset({{Serial, std::nullopt, std::nullopt}, {QStringLiteral("OTHER-RADIO"), QStringLiteral("BOX-9"), EarlierTime()}});
+    table_->Reset({{Serial, std::nullopt, std::nullopt},
+                   {QStringLiteral("OTHER-RADIO"), QStringLiteral("BOX-9"), EarlierTime()}});
   }
 
   static QDateTime EarlierTime() { return QDateTime(QDate(2026, 1, 2), QTime(8, 0)); }

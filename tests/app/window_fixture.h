@@ -34,7 +34,6 @@ class ScriptedPresenter : public MessagePresenter {
   int Present(QWidget* parent, const QString& text, int style) override {
     const auto* window = dynamic_cast<const FrmMain*>(parent);
     shown.push_back({text, style, window != nullptr && window->Timer_SNFocus.isActive()});
-    if (onPresent) onPresent();
     if (style == MessageStyle::OkOnly) return MessageButton::None;
     if (answers.empty()) return style == MessageStyle::YesNo ? MessageButton::No : MessageButton::Cancel;
     const int answer = answers.front();
@@ -50,7 +49,6 @@ class ScriptedPresenter : public MessagePresenter {
 
   std::vector<Shown> shown;
   std::deque<int> answers;
-  std::function<void()> onPresent;
 };
 
 inline std::vector<PortListEntry> Ports(std::initializer_list<int> numbers) {

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <tuple>
+
 #include "lang/captions.h"
 #include "lang/messages.h"
 #include "window_fixture.h"
@@ -105,12 +107,10 @@ TEST_F(WindowRules, AreaCodeAndPasswordDropNonAsciiAndClipboardKeys) {
 
 TEST_F(WindowRules, BoxesKeepTheirLengthLimits) {
   FrmMain& w = Open();
-  w.SetText(6, QStringLiteral("123456789"));
-  EXPECT_EQ(w.TextOf(6), QStringLiteral("12345678"));
-  w.SetText(4, QString(85, QLatin1Char('x')));
-  EXPECT_EQ(w.TextOf(4).size(), 80);
-  w.SetText(5, QString(17, QLatin1Char('p')));
-  EXPECT_EQ(w.TextOf(5).size(), 16);
+  for (const auto& [index, limit] : std::vector<std::pair<int, int>>{{6, 8}, {4, 80}, {5, 16}}) {
+    w.SetText(index, QStringLiteral("1234567890").repeated(9));
+    EXPECT_EQ(w.TextOf(index), QStringLiteral("1234567890").repeated(9).left(limit)) << index;
+  }
 }
 
 TEST_F(WindowRules, EmptyMaintenanceDateGetsTodayOnFocus) {
@@ -162,24 +162,21 @@ TEST_F(WindowRules, EnterInThePackageBoxWithoutACodeStartsNothing) {
 // The real boxes: titled with the window's caption, buttons by style.
 TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
   MessageBoxPresenter presenter;
-  QString title;
-  auto press = [&](QMessageBox::StandardButton button) {
-    QTimer::singleShot(0, [&title, button] {
+  for (const auto& [style, button, answer] : std::vector<std::tuple<int, QMessageBox::StandardButton, int>>{
+           {MessageStyle::OkCancelWarning, QMessageBox::Cancel, MessageButton::Cancel},
+           {MessageStyle::OkCancelWarning, QMessageBox::Ok, MessageButton::Ok},
+           {MessageStyle::YesNo, QMessageBox::Yes, MessageButton::Yes},
+           {MessageStyle::OkOnly, QMessageBox::Ok, MessageButton::None}}) {
+    QString title;
+    QTimer::singleShot(0, [&title, press = button] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
       title = box->windowTitle();
-      box->button(button)->click();
+      box->button(press)->click();
     });
-  };
-  press(QMessageBox::Cancel);
-  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), MessageStyle::OkCancelWarning), MessageButton::Cancel);
-  EXPECT_EQ(title, lang::WindowCaption);
-  press(QMessageBox::Ok);
-  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), MessageStyle::OkCancelWarning), MessageButton::Ok);
-  press(QMessageBox::Yes);
-  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), MessageStyle::YesNo), MessageButton::Yes);
-  press(QMessageBox::Ok);
-  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("!"), MessageStyle::OkOnly), MessageButton::None);
+    EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), style), answer);
+    EXPECT_EQ(title, lang::WindowCaption);
+  }
 }
 
 }  // namespace

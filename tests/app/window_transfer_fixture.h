@@ -8,10 +8,6 @@
 
 namespace zr::window::test {
 
-inline void Put(FactoryImage& block, int offset, const char* text) {
-  for (int i = 0; text[i] != '\0'; ++i) block[offset + i] = static_cast<std::uint8_t>(text[i]);
-}
-
 // A radio with every field set.
 inline FactoryImage FilledBlock() {
   FactoryImage block;
@@ -22,19 +18,14 @@ inline FactoryImage FilledBlock() {
   block[0x06] = 0x81;  // three-band capable, frequency expansion on
   block[0x07] = 0x03;  // APRS: bit 0 only
   block[0x09] = 1;     // turbo power
-  Put(block, 0x10, "ZR93KW");
-  block[0x16] = 0xFF;
-  Put(block, 0x28, "123");
-  Put(block, 0x2C, "AB12");
-  Put(block, 0x30, "SN12345678901234");
-  Put(block, 0x40, "2026/01/02");
-  Put(block, 0x50, "BATCH-01");
-  Put(block, 0x60, "2026/02/03");
-  Put(block, 0x70, "DEALER7");
-  Put(block, 0x80, "2026/03/04");
-  Put(block, 0x90, "2026/04/05");
-  Put(block, 0xA0, "SELLER");
-  Put(block, 0xB0, "Antenna replaced");
+  block[0x16] = 0xFF;  // after the model text
+  const std::pair<int, const char*> texts[] = {
+      {0x10, "ZR93KW"},     {0x28, "123"},        {0x2C, "AB12"},   {0x30, "SN12345678901234"},
+      {0x40, "2026/01/02"}, {0x50, "BATCH-01"},   {0x60, "2026/02/03"}, {0x70, "DEALER7"},
+      {0x80, "2026/03/04"}, {0x90, "2026/04/05"}, {0xA0, "SELLER"}, {0xB0, "Antenna replaced"}};
+  for (const auto& [offset, text] : texts) {
+    for (int i = 0; text[i] != '\0'; ++i) block[offset + i] = static_cast<std::uint8_t>(text[i]);
+  }
   return block;
 }
 

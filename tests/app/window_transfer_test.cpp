@@ -1,12 +1,6 @@
 // Read, Write and Exit from the window against the simulated radio.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "lang/messages.h"
 #include "window_transfer_fixture.h"
@@ -20,13 +14,10 @@ TEST_F(WindowTransfer, ReadFillsEveryField) {
   w.Command1_Click();
   ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(presenter.Texts(), QStringList{lang::ReadCompleteText});
-  EXPECT_EQ(w.Check1->checkState(), Qt::Checked);
-  EXPECT_EQ(w.Check2->checkState(), Qt::Checked);
-  EXPECT_EQ(w.Check3->checkState(), Qt::Unchecked);
-  EXPECT_EQ(w.Check5->checkState(), Qt::Checked);
-  EXPECT_EQ(w.Check6->checkState(), Qt::Checked);
-  EXPECT_EQ(w.Check7->checkState(), Qt::Unchecked);
-  EXPECT_EQ(w.Check8->checkState(), Qt::Checked);
+  const std::vector<QCheckBox*> checks{w.Check1, w.Check2, w.Check3, w.Check5, w.Check6, w.Check7, w.Check8};
+  const std::vector<Qt::CheckState> states{Qt::Checked, Qt::Checked,   Qt::Unchecked, Qt::Checked,
+                                           Qt::Checked, Qt::Unchecked, Qt::Checked};
+  for (std::size_t i = 0; i < checks.size(); ++i) EXPECT_EQ(checks[i]->checkState(), states[i]) << i;
   EXPECT_EQ(w.Combo1[0]->currentText(), QStringLiteral("ZR93KW"));
   EXPECT_EQ(w.Combo1[1]->currentIndex(), 5);
   EXPECT_EQ(w.Combo1[3]->currentIndex(), 2);
@@ -139,30 +130,6 @@ TEST_F(WindowTransfer, BandChangeAskedAndAnswered) {
             (QStringList{QStringLiteral("Frequencys is different. Overwrite?"), lang::WriteCompleteText}));
   EXPECT_EQ(RadioBlock()[0x03], 0);
   EXPECT_EQ(window->Combo1[1]->currentIndex(), 0);
-}
-
-TEST_F(WindowTransfer, ScannersEnterStartsTheWriteAndTheAssociation) {
-  QStringList saved;
-  FrmMainOptions options = Options();
-  options.saveAssociation = [&](const QString& serial, const QString& code) {
-    saved << serial + QLatin1Char('/') + code;
-    return true;
-  };
-  options.associationExists = [](const QString&, const QString&) { return true; };
-  FrmMain& w = OpenOnRadio(FilledBlock(), {}, options);
-  w.Combo1[1]->setCurrentIndex(5);
-  w.Option1[0]->click();
-  auto* box = qobject_cast<QLineEdit*>(w.Text1[5]);
-  QTest::keyClicks(box, QStringLiteral("PKG-001"));
-  QTest::keyClick(box, Qt::Key_Return);
-  EXPECT_TRUE(w.Link().Busy());
-  ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(saved, QStringList{QStringLiteral("SN12345678901234/PKG-001")});
-  EXPECT_TRUE(w.TextOf(5).isEmpty());
-  EXPECT_EQ(w.Label7->text(), QStringLiteral("Waitting next..."));
-  EXPECT_TRUE(w.State().AssociationDone);
-  EXPECT_EQ(w.State().LastWritePort, 3);
-  EXPECT_TRUE(presenter.shown.empty());
 }
 
 TEST_F(WindowTransfer, ExitEndsARunningTransfer) {

@@ -7,13 +7,10 @@
 namespace zr::db {
 namespace {
 
-TEST(ConnectionString, PackageStringIsTheFixedAdoString) {
+TEST(ConnectionString, FixedAdoStringAndTheOdbcStringMadeFromIt) {
   EXPECT_EQ(PackageConnectionString(QStringLiteral("PLANT-SQL")),
             QStringLiteral("Provider=SQLOLEDB.1;Password=nuvafi;Persist Security Info=True;User ID=sa;"
                            "Initial Catalog=TK_Simp_ASS;Data Source=PLANT-SQL"));
-}
-
-TEST(ConnectionString, OdbcStringCarriesDriverServerCatalogAndLogin) {
   EXPECT_EQ(OdbcConnectionString(PackageConnectionString(QStringLiteral("PLANT-SQL")), QStringLiteral("FreeTDS")),
             QStringLiteral("DRIVER={FreeTDS};Server=PLANT-SQL;Database=TK_Simp_ASS;UID=sa;PWD=nuvafi"));
   EXPECT_EQ(OdbcConnectionString(PackageConnectionString(QStringLiteral("127.0.0.1, 1433")),

@@ -5,21 +5,20 @@
 #include <QElapsedTimer>
 
 #include "db/database_error.h"
-#include "record/field_conversions.h"
 #include "tests/db/test_database.h"
 
 namespace zr::db {
 namespace {
 
 const QDateTime OldTime(QDate(2001, 2, 3), QTime(4, 5, 6));
+const QString Quoted = QStringLiteral("ZR'0000003");
+const QString First = QStringLiteral("ZR0000000001");
+const QString Second = QStringLiteral("ZR0000000002");
 
 // In I_Code order (byte order: the quote sorts first).
 QList<AtCodeRow> StartRows() {
-  return {
-      {QStringLiteral("ZR'0000003"), QStringLiteral("BOX'3"), OldTime},
-      {QStringLiteral("ZR0000000001"), QStringLiteral("BOX-0001"), OldTime},
-      {QStringLiteral("ZR0000000002"), std::nullopt, std::nullopt},
-  };
+  return {{Quoted, QStringLiteral("BOX'3"), OldTime}, {First, QStringLiteral("BOX-0001"), OldTime},
+          {Second, std::nullopt, std::nullopt}};
 }
 
 class PackageDatabaseTest : public ::testing::Test {
@@ -31,75 +30,57 @@ class PackageDatabaseTest : public ::testing::Test {
     }
     table_.emplace(*server_);
     table_->Reset(StartRows());
+    database_.emplace(*server_);
   }
 
-  PackageDatabase Database() const { return PackageDatabase(*server_); }
-
-  // The start rows with row `index` holding `code` and the time the table shows for it.
-  QList<AtCodeRow> StartRowsWith(int index, const QString& code, const QList<AtCodeRow>& actual) const {
-    QList<AtCodeRow> rows = StartRows();
-    rows[index].packageCode = code;
-    rows[index].time = actual.value(index).time;
-    return rows;
+  // The table holds the start rows but for row `index`, which holds `code`
+  // (with whatever time the table shows for it).
+  void ExpectRowsWith(int index, const QString& code) {
+    const QList<AtCodeRow> rows = table_->Rows();
+    QList<AtCodeRow> expected = StartRows();
+    expected[index].packageCode = code;
+    expected[index].time = rows.value(index).time;
+    EXPECT_EQ(rows, expected);
   }
 
   std::optional<DatabaseSettings> server_;
   std::optional<TestTable> table_;
+  std::optional<PackageDatabase> database_;
 };
 
 TEST_F(PackageDatabaseTest, SaveSetsCodeAndServerTimeOfThatRowOnly) {
-  PackageDatabase database = Database();
   const QDateTime before = table_->ServerTime();
-  EXPECT_TRUE(database.SaveAssociation(QStringLiteral("ZR0000000002"), QStringLiteral("BOX-0002")));
+  EXPECT_TRUE(database_->SaveAssociation(Second, QStringLiteral("BOX-0002")));
   const QDateTime after = table_->ServerTime();
-
-  const QList<AtCodeRow> rows = table_->Rows();
-  EXPECT_EQ(rows, StartRowsWith(2, QStringLiteral("BOX-0002"), rows));
-  ASSERT_TRUE(rows.value(2).time.has_value());
+  ExpectRowsWith(2, QStringLiteral("BOX-0002"));
   // The server's clock runs in a zone of its own: a time taken from the PC
   // would fall outside.
-  const QString saved = rows[2].time->toString(Qt::ISODateWithMs);
-  EXPECT_LE(before, *rows[2].time) << before.toString(Qt::ISODateWithMs).toStdString() << " > " << saved.toStdString();
-  EXPECT_GE(after, *rows[2].time) << after.toString(Qt::ISODateWithMs).toStdString() << " < " << saved.toStdString();
+  const std::optional<QDateTime> saved = table_->Rows().value(2).time;
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_TRUE(before <= *saved && *saved <= after)
+      << before.toString(Qt::ISODateWithMs).toStdString() << " <= " << saved->toString(Qt::ISODateWithMs).toStdString()
+      << " <= " << after.toString(Qt::ISODateWithMs).toStdString();
 
-  EXPECT_TRUE(database.AssociationExists(QStringLiteral("ZR0000000002"), QStringLiteral("BOX-0002")));
-  EXPECT_FALSE(database.AssociationExists(QStringLiteral("ZR0000000001"), QStringLiteral("BOX-0002")));
-  EXPECT_FALSE(database.AssociationExists(QStringLiteral("ZR0000000002"), QStringLiteral("BOX-0001")));
+  EXPECT_TRUE(database_->AssociationExists(Second, QStringLiteral("BOX-0002")));
+  EXPECT_FALSE(database_->AssociationExists(First, QStringLiteral("BOX-0002")));
+  EXPECT_FALSE(database_->AssociationExists(Second, QStringLiteral("BOX-0001")));
 }
 
 TEST_F(PackageDatabaseTest, SerialNumberWithoutRowChangesNothing) {
-  PackageDatabase database = Database();
-  EXPECT_TRUE(database.SaveAssociation(QStringLiteral("ZR9999999999"), QStringLiteral("BOX-0009")));
-  EXPECT_FALSE(database.AssociationExists(QStringLiteral("ZR9999999999"), QStringLiteral("BOX-0009")));
+  EXPECT_TRUE(database_->SaveAssociation(QStringLiteral("ZR9999999999"), QStringLiteral("BOX-0009")));
+  EXPECT_FALSE(database_->AssociationExists(QStringLiteral("ZR9999999999"), QStringLiteral("BOX-0009")));
   EXPECT_EQ(table_->Rows(), StartRows());
 }
 
 TEST_F(PackageDatabaseTest, LaterCodeReplacesEarlierOne) {
-  PackageDatabase database = Database();
-  database.SaveAssociation(QStringLiteral("ZR0000000001"), QStringLiteral("BOX-A"));
-  database.SaveAssociation(QStringLiteral("ZR0000000001"), QStringLiteral("BOX-B"));
-  EXPECT_FALSE(database.AssociationExists(QStringLiteral("ZR0000000001"), QStringLiteral("BOX-A")));
-  EXPECT_FALSE(database.AssociationExists(QStringLiteral("ZR0000000001"), QStringLiteral("BOX-0001")));
-  EXPECT_TRUE(database.AssociationExists(QStringLiteral("ZR0000000001"), QStringLiteral("BOX-B")));
-  const QList<AtCodeRow> rows = table_->Rows();
-  EXPECT_EQ(rows, StartRowsWith(1, QStringLiteral("BOX-B"), rows));
-}
-
-TEST_F(PackageDatabaseTest, ValuesTrimmedByTheCallerAreStoredWithoutTrailingBlanks) {
-  // The write completion trims both values before it calls; the database side
-  // takes them as given.
-  PackageDatabase database = Database();
-  const QString serial = TrimAtNul(QStringLiteral("ZR0000000002    "));
-  const QString code = TrimAtNul(QStringLiteral("BOX-0002  "));
-  database.SaveAssociation(serial, code);
-  EXPECT_TRUE(database.AssociationExists(serial, code));
-  const QList<AtCodeRow> rows = table_->Rows();
-  EXPECT_EQ(rows, StartRowsWith(2, QStringLiteral("BOX-0002"), rows));
+  database_->SaveAssociation(First, QStringLiteral("BOX-A"));
+  database_->SaveAssociation(First, QStringLiteral("BOX-B"));
+  EXPECT_FALSE(database_->AssociationExists(First, QStringLiteral("BOX-A")));
+  EXPECT_TRUE(database_->AssociationExists(First, QStringLiteral("BOX-B")));
+  ExpectRowsWith(1, QStringLiteral("BOX-B"));
 }
 
 TEST_F(PackageDatabaseTest, CodesAreStoredAsDataWhateverTheyHold) {
-  PackageDatabase database = Database();
-  const QString serial = QStringLiteral("ZR'0000003");
   const QList<QString> codes = {
       QStringLiteral("'"), QStringLiteral("''"), QStringLiteral("--"), QStringLiteral(";"),
       QStringLiteral("%"), QStringLiteral("\\"), QStringLiteral("?"), QString::fromUtf8("包装箱编号七"),
@@ -109,24 +90,22 @@ TEST_F(PackageDatabaseTest, CodesAreStoredAsDataWhateverTheyHold) {
   };
   for (const QString& code : codes) {
     SCOPED_TRACE(code.toStdString());
-    database.SaveAssociation(serial, code);
-    EXPECT_TRUE(database.AssociationExists(serial, code));
-    const QList<AtCodeRow> rows = table_->Rows();
-    EXPECT_EQ(rows, StartRowsWith(0, code.isNull() ? QStringLiteral("") : code, rows));
+    database_->SaveAssociation(Quoted, code);
+    EXPECT_TRUE(database_->AssociationExists(Quoted, code));
+    ExpectRowsWith(0, code.isNull() ? QStringLiteral("") : code);
   }
-  EXPECT_FALSE(database.AssociationExists(QStringLiteral("ZR0000000001"), QStringLiteral("x' Or '1'='1")));
+  EXPECT_FALSE(database_->AssociationExists(First, QStringLiteral("x' Or '1'='1")));
 }
 
 TEST_F(PackageDatabaseTest, FailedStatementIsRaisedAndChangesNothing) {
   // Longer than the test table's 50-character column: the server refuses it
   // rather than cutting it.
-  PackageDatabase database = Database();
   try {
-    database.SaveAssociation(QStringLiteral("ZR0000000001"), QString(51, u'X'));
+    database_->SaveAssociation(First, QString(51, u'X'));
     FAIL() << "no error";
   } catch (const DatabaseError& error) {
-    const QString message = QString::fromStdString(error.what());
-    EXPECT_TRUE(message.startsWith(QStringLiteral("Database statement failed (Update T_TI_ATCode"))) << error.what();
+    EXPECT_TRUE(QString::fromStdString(error.what()).startsWith(u"Database statement failed (Update T_TI_ATCode"))
+        << error.what();
   }
   EXPECT_EQ(table_->Rows(), StartRows());
 }

@@ -24,7 +24,6 @@ class RecordingHost : public TransferHost {
   };
 
   void ProcessPendingEvents() override {
-    ++eventPumps;
     QCoreApplication::processEvents();
     if (onPump) onPump();
   }
@@ -75,7 +74,6 @@ class RecordingHost : public TransferHost {
   std::vector<QString> saves;
   std::function<void()> onPump;
   QString statusLabel;
-  int eventPumps = 0;
   int takes = 0;
   int advances = 0;
   bool databaseDown = false;

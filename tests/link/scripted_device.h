@@ -47,7 +47,6 @@ class ScriptedDevice : public SerialDevice {
     return static_cast<qint32>(bytes.size());
   }
   Bytes Read(int count) override {
-    ++reads;
     if (pending_.empty()) return {};
     Bytes& piece = pending_.front();
     const auto take = std::min<std::size_t>(piece.size(), static_cast<std::size_t>(count));
@@ -58,7 +57,6 @@ class ScriptedDevice : public SerialDevice {
   }
   void Close() override {
     open_ = false;
-    ++closes;
   }
 
   bool IsOpen() const { return open_; }
@@ -68,8 +66,6 @@ class ScriptedDevice : public SerialDevice {
   std::vector<int> purges;
   LineState line{9600, 7, 2, 2, 0};
   LineTimeouts timeouts;
-  int reads = 0;
-  int closes = 0;
   bool openFails = false;
   bool setStateFails = false;
 

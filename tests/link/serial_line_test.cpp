@@ -37,21 +37,18 @@ class SerialLine : public ::testing::Test {
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
   }
 
-  // Frames the radio received, by their first bytes in hex ("50 52 4F" for "PROGRAM").
-  QStringList Received() const {
-    QStringList frames;
+  // Frames the radio received, by their first bytes in hex ("50 52 4F" for
+  // "PROGRAM"); with `times`, also when each came, in milliseconds.
+  QStringList Received(std::vector<double>* times = nullptr) const {
     static const QRegularExpression line(QStringLiteral("^\\s*([0-9.]+) > ([0-9A-Fa-f ]+)"),
                                          QRegularExpression::MultilineOption);
-    auto match = line.globalMatch(radio.Trace());
-    while (match.hasNext()) frames << match.next().captured(2).trimmed().toUpper();
+    QStringList frames;
+    for (auto match = line.globalMatch(radio.Trace()); match.hasNext();) {
+      const QRegularExpressionMatch frame = match.next();
+      frames << frame.captured(2).trimmed().toUpper();
+      if (times) times->push_back(frame.captured(1).toDouble());
+    }
     return frames;
-  }
-  std::vector<double> ReceivedTimes() const {
-    std::vector<double> times;
-    static const QRegularExpression line(QStringLiteral("^\\s*([0-9.]+) > "), QRegularExpression::MultilineOption);
-    auto match = line.globalMatch(radio.Trace());
-    while (match.hasNext()) times.push_back(match.next().captured(1).toDouble());
-    return times;
   }
 
   test::ScopedEnvironment environment_{"ZR93KW_PORT_DIR"};
@@ -101,8 +98,8 @@ TEST_F(SerialLine, NoRadioGetsProgramThreeTimesAboutATimeoutApart) {
   ASSERT_TRUE(StartRadio({QStringLiteral("--no-answer"), QStringLiteral("program")}));
   Run(OperationModes::Read);
   EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Communication failed!")});
-  EXPECT_EQ(Received(), QStringList(3, QStringLiteral("50 52 4F 47 52 41 4D")));
-  const std::vector<double> times = ReceivedTimes();
+  std::vector<double> times;
+  EXPECT_EQ(Received(&times), QStringList(3, QStringLiteral("50 52 4F 47 52 41 4D")));
   ASSERT_EQ(times.size(), 3u);
   for (std::size_t i = 1; i < times.size(); ++i) {
     const double gap = times[i] - times[i - 1];

@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <optional>
+#include <tuple>
 
 #include "link/radio_link.h"
 #include "platform/settings_file.h"
@@ -27,7 +28,9 @@ QString Describe(const Bytes& frame) {
 
 QStringList Lines(const char* prefix, std::initializer_list<int> offsets) {
   QStringList lines;
-  for (int offset : offsets) lines << QString::fromLatin1(prefix) + QStringLiteral("%1").arg(offset, 2, 16, QLatin1Char('0')).toUpper();
+  for (int offset : offsets) {
+    lines << QString::fromLatin1(prefix) + QStringLiteral("%1").arg(offset, 2, 16, QLatin1Char('0')).toUpper();
+  }
   return lines;
 }
 
@@ -43,10 +46,9 @@ const QStringList WriteFrames =
 class Transfer : public ::testing::Test {
  protected:
   Transfer() {
-    const char model[] = "ZR93KW";
-    for (int i = 0; i < 6; ++i) radio.block[0x10 + i] = static_cast<std::uint8_t>(model[i]);
-    const char serial[] = "SN00000000000042";
-    for (int i = 0; i < 16; ++i) radio.block[0x30 + i] = static_cast<std::uint8_t>(serial[i]);
+    for (const auto& [offset, text] : {std::pair(0x10, "ZR93KW"), std::pair(0x30, "SN00000000000042")}) {
+      for (int i = 0; text[i] != '\0'; ++i) radio.block[offset + i] = static_cast<std::uint8_t>(text[i]);
+    }
     state.UiLanguage = 1;
     state.CurrentComPort = 3;
   }
@@ -105,11 +107,10 @@ TEST_F(Transfer, ReadRequestsEveryLineInOrderAndShowsTheRecord) {
   EXPECT_EQ(CommHandle(), QStringLiteral("0"));
   EXPECT_EQ(host.refresh, (std::vector<bool>{false, true}));
   EXPECT_EQ(device.openedNames, std::vector<QString>{QStringLiteral("COM3")});
-  EXPECT_EQ(device.line.BaudRate, 921600u);
-  EXPECT_EQ(device.line.ByteSize, 8);
-  EXPECT_EQ(device.line.Parity, 0);
-  EXPECT_EQ(device.line.StopBits, 0);
-  EXPECT_EQ(device.line.EofChar, 26);
+  // 921600 baud, 8N1, EOF character 26.
+  EXPECT_EQ(std::make_tuple(device.line.BaudRate, device.line.ByteSize, device.line.Parity, device.line.StopBits,
+                            device.line.EofChar),
+            std::make_tuple(921600u, quint8{8}, quint8{0}, quint8{0}, quint8{26}));
   EXPECT_EQ(device.timeouts.ReadInterval, 300u);
   EXPECT_EQ(device.timeouts.WriteTotalConstant, 300u);
   // Every frame starts from empty queues.

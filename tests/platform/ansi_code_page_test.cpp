@@ -2,26 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/scoped_environment.h"
-
 #include <cstdlib>
+#include <vector>
 
 #include "platform/short_date.h"
 #include "platform/system_locale.h"
+#include "tests/support/scoped_environment.h"
 
 namespace zr::platform {
 namespace {
 
 TEST(AnsiCodePage, FollowsTheLocaleAsWindowsDoes) {
-  EXPECT_EQ(AnsiCodePage::ForLocale(QStringLiteral("zh_CN")).Name(), "GBK");
-  EXPECT_EQ(AnsiCodePage::ForLocale(QStringLiteral("zh_SG")).Name(), "GBK");
-  EXPECT_EQ(AnsiCodePage::ForLocale(QStringLiteral("zh_TW")).Name(), "Big5");
-  EXPECT_EQ(AnsiCodePage::ForLocale(QStringLiteral("zh_HK")).Name(), "Big5");
-  EXPECT_EQ(AnsiCodePage::ForLocale(QStringLiteral("zh_MO")).Name(), "Big5");
-  EXPECT_EQ(AnsiCodePage::ForLocale(QStringLiteral("ja_JP")).Name(), "Shift_JIS");
-  EXPECT_EQ(AnsiCodePage::ForLocale(QStringLiteral("ko_KR")).Name(), "windows-949");
-  EXPECT_EQ(AnsiCodePage::ForLocale(QStringLiteral("en_US")).Name(), "windows-1252");
-  EXPECT_EQ(AnsiCodePage::ForLocale(QStringLiteral("de_DE")).Name(), "windows-1252");
+  for (const auto& [locale, codePage] : std::vector<std::pair<const char*, const char*>>{
+           {"zh_CN", "GBK"}, {"zh_SG", "GBK"}, {"zh_TW", "Big5"}, {"zh_HK", "Big5"}, {"zh_MO", "Big5"},
+           {"ja_JP", "Shift_JIS"}, {"ko_KR", "windows-949"}, {"en_US", "windows-1252"}, {"de_DE", "windows-1252"}}) {
+    EXPECT_EQ(AnsiCodePage::ForLocale(QString::fromLatin1(locale)).Name(), codePage) << locale;
+  }
 }
 
 TEST(AnsiCodePage, EncodesAndDecodesDoubleByteText) {

@@ -46,13 +46,11 @@ TEST(ImageCodec, EncodeThenDecodeGivesBackEveryWrittenField) {
 
   FactoryRecord read;
   DecodeImage(image, read, gbk);
-  EXPECT_EQ(read.FactoryMode, 1);
-  EXPECT_EQ(read.BandIndex, 14);
-  EXPECT_EQ(read.WorkCountry, 2);
-  EXPECT_EQ(read.FreqExpand, 1);
-  EXPECT_EQ(read.Aprs, 1);
-  EXPECT_EQ(read.QuickReset, 1);
-  EXPECT_EQ(read.TurboPower, 0);
+  for (auto field : {&FactoryRecord::FactoryMode, &FactoryRecord::BandIndex, &FactoryRecord::WorkCountry,
+                     &FactoryRecord::FreqExpand, &FactoryRecord::Aprs, &FactoryRecord::QuickReset,
+                     &FactoryRecord::TurboPower}) {
+    EXPECT_EQ(read.*field, written.*field);
+  }
   EXPECT_EQ(read.ProgramPassword, written.ProgramPassword);
   EXPECT_EQ(read.AreaCode, written.AreaCode);
   for (auto field : {&FactoryRecord::ProducedDate, &FactoryRecord::ManufactureCode, &FactoryRecord::MaintainedDate,

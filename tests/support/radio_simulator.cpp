@@ -39,8 +39,6 @@ QString RadioSimulator::PortDir() const { return dir_.filePath(QStringLiteral("p
 
 QString RadioSimulator::PortName() const { return QStringLiteral("COM%1").arg(port_); }
 
-QString RadioSimulator::LinkPath() const { return PortDir() + QLatin1Char('/') + PortName(); }
-
 QString RadioSimulator::Trace() const { return ReadAll(dir_.filePath(QStringLiteral("stderr.txt"))); }
 
 bool RadioSimulator::Running() const { return process_.state() != QProcess::NotRunning; }
@@ -74,7 +72,6 @@ bool RadioSimulator::Running() const { return process_.state() != QProcess::NotR
     Stop();
     return testing::AssertionFailure() << "unexpected ready line: " << ready.join(QLatin1Char(' ')).toStdString();
   }
-  slavePath_ = ready[2];
   return testing::AssertionSuccess();
 }
 
@@ -88,20 +85,6 @@ int RadioSimulator::Stop() {
   }
   return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
-
-::testing::AssertionResult RadioSimulator::WaitForExit(int timeoutMs) {
-  if (Running() && !process_.waitForFinished(timeoutMs)) {
-    return testing::AssertionFailure() << "the radio simulator still runs after " << timeoutMs << " ms";
-  }
-  if (process_.exitStatus() != QProcess::NormalExit || process_.exitCode() != 0) {
-    return testing::AssertionFailure() << "the radio simulator ended with code " << process_.exitCode()
-                                       << "; its stderr:\n"
-                                       << Trace().toStdString();
-  }
-  return testing::AssertionSuccess();
-}
-
-bool RadioSimulator::Unplug() { return QFile::remove(LinkPath()); }
 
 bool RadioSimulator::WriteImage(const FactoryImage& block) const {
   return sim::SaveBlockFile(imagePath_, block).isEmpty();

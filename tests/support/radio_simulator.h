@@ -36,20 +36,11 @@ class RadioSimulator {
   // SIGTERM, then waits for the exit. Returns the exit code; -1 when it was
   // not running, crashed or had to be killed.
   int Stop();
-  // Waits for the simulator to end by itself (--unplug-after, Unplug()) with exit code 0.
-  ::testing::AssertionResult WaitForExit(int timeoutMs = 3000);
   bool Running() const;
 
-  QString PortDir() const;  // holds only the COM<n> link
-  int Port() const { return port_; }
-  QString PortName() const;                         // "COM<n>"
-  QString LinkPath() const;                         // PortDir()/COM<n>
-  QString SlavePath() const { return slavePath_; }  // from the ready line
-  QString ImagePath() const { return imagePath_; }
-  QString Trace() const;  // the simulator's stderr so far
-
-  // Removes the link, as a test pulling the cable; the simulator then exits.
-  bool Unplug();
+  QString PortDir() const;   // holds only the COM<n> link
+  QString PortName() const;  // "COM<n>"
+  QString Trace() const;     // the simulator's stderr so far
 
   // The image file: write it before Start() to give the radio its block; read
   // it after the station wrote to see what the radio kept.
@@ -62,7 +53,6 @@ class RadioSimulator {
   QTemporaryDir dir_;
   QString imagePath_;
   int port_ = 1;
-  QString slavePath_;
   QProcess process_;
 };
 

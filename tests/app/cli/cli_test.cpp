@@ -20,6 +20,9 @@ struct StationRun {
   QString err;
 };
 
+// Arguments written as one line; none of them holds a blank.
+QStringList Args(const char* line) { return QString::fromUtf8(line).split(QLatin1Char(' ')); }
+
 class Cli : public ::testing::Test {
  protected:
   StationRun Station(const QStringList& arguments, const QString& lang = QStringLiteral("en_US.UTF-8")) {
@@ -40,16 +43,12 @@ class Cli : public ::testing::Test {
 
 TEST_F(Cli, WriteThenReadBackThroughTheCommandLine) {
   ASSERT_TRUE(radio.Start({QStringLiteral("--serial"), QStringLiteral("CLI-0000000001")}));
-  const StationRun write = Station({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("COM1"),
-                             QStringLiteral("--set"), QString::fromUtf8("Seller=李四"), QStringLiteral("--set"),
-                             QStringLiteral("Aprs=1")},
-                            QStringLiteral("zh_CN.UTF-8"));
+  const QString chinese = QStringLiteral("zh_CN.UTF-8");
+  const StationRun write = Station(Args("write --port COM1 --set Seller=李四 --set Aprs=1"), chinese);
   EXPECT_EQ(write.status, 0) << write.err.toStdString();
   EXPECT_EQ(write.err, QStringLiteral("Write Complete!\n"));
 
-  const StationRun read = Station({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("1"),
-                            QStringLiteral("--json")},
-                           QStringLiteral("zh_CN.UTF-8"));
+  const StationRun read = Station(Args("read --port 1 --json"), chinese);
   ASSERT_EQ(read.status, 0) << read.err.toStdString();
   const QJsonObject record = QJsonDocument::fromJson(read.out.toUtf8()).object();
   EXPECT_EQ(record.value(QStringLiteral("Seller")).toString(), QString::fromUtf8("李四"));
@@ -60,18 +59,18 @@ TEST_F(Cli, WriteThenReadBackThroughTheCommandLine) {
 
 TEST_F(Cli, EachEndHasItsExitStatusAndMessage) {
   ASSERT_TRUE(radio.Start({QStringLiteral("--model"), QStringLiteral("ZR93KX")}));
-  StationRun run = Station({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("1")});
+  StationRun run = Station(Args("read --port 1"));
   EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.err, QStringLiteral("Model Type Error!\n"));
   EXPECT_TRUE(run.out.isEmpty());
 
-  run = Station({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("2")});
+  run = Station(Args("read --port 2"));
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, QStringLiteral("Cannot Open Communication Port.\n"));
 
   radio.Stop();
   ASSERT_TRUE(radio.Start({QStringLiteral("--no-answer"), QStringLiteral("program")}));
-  run = Station({QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("1"), QStringLiteral("--trace")});
+  run = Station(Args("read --port 1 --trace"));
   EXPECT_EQ(run.status, 3);
   EXPECT_TRUE(run.err.endsWith(QStringLiteral("Communication failed!\n")));
   EXPECT_EQ(run.err.count(QStringLiteral("> 50 52 4F 47 52 41 4D")), 3);
@@ -79,9 +78,7 @@ TEST_F(Cli, EachEndHasItsExitStatusAndMessage) {
 
 TEST_F(Cli, ThreeBandEntryForARadioWithoutItIsRefusedAndNothingIsWritten) {
   ASSERT_TRUE(radio.Start());
-  const StationRun run = Station({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("1"),
-                           QStringLiteral("--set"), QStringLiteral("BandIndex=14"), QStringLiteral("--set"),
-                           QStringLiteral("Seller=never")});
+  const StationRun run = Station(Args("write --port 1 --set BandIndex=14 --set Seller=never"));
   EXPECT_EQ(run.status, 5);
   EXPECT_EQ(run.err, QStringLiteral("write error\n"));
   EXPECT_FALSE(radio.ReadImage().has_value());  // the radio saved no write
@@ -89,27 +86,25 @@ TEST_F(Cli, ThreeBandEntryForARadioWithoutItIsRefusedAndNothingIsWritten) {
 
 TEST_F(Cli, BadArgumentsAreNamed) {
   ASSERT_TRUE(radio.Start());
-  for (const QStringList& arguments :
-       {QStringList{QStringLiteral("read")}, QStringList{QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("COMX")},
-        QStringList{QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("1"), QStringLiteral("--set"), QStringLiteral("Color=red")},
-        QStringList{QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("1"), QStringLiteral("--band-change"), QStringLiteral("maybe")},
-        QStringList{QStringLiteral("read"), QStringLiteral("--port"), QStringLiteral("1"), QStringLiteral("--package"), QStringLiteral("B")},
-        QStringList{QStringLiteral("fly")}}) {
-    const StationRun run = Station(arguments);
-    EXPECT_EQ(run.status, 1) << arguments.join(QLatin1Char(' ')).toStdString();
+  for (const char* arguments : {"read", "read --port COMX", "write --port 1 --set Color=red",
+                                "write --port 1 --band-change maybe", "read --port 1 --package B", "fly"}) {
+    const StationRun run = Station(Args(arguments));
+    EXPECT_EQ(run.status, 1) << arguments;
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("zr93kw-setfactory: "))) << run.err.toStdString();
   }
 }
 
 TEST_F(Cli, PackageOptionRecordsTheAssociationOrReportsItMissing) {
   const auto server = db::TestServer();
-  if (!server) GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)";
+  if (!server) {
+    GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)";
+  }
   db::TestTable table(*server);
   table.Reset({{QStringLiteral("CLI-0000000002"), std::nullopt, std::nullopt}});
   ASSERT_TRUE(radio.Start({QStringLiteral("--serial"), QStringLiteral("CLI-0000000002")}));
-  const QStringList write = {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("1"),
-                             QStringLiteral("--package"), QStringLiteral("BOX-'7"), QStringLiteral("--db-server"),
-                             server->server, QStringLiteral("--db-driver"), server->driver};
+  const QStringList write = Args("write --port 1 --package BOX-'7") +
+                            QStringList{QStringLiteral("--db-server"), server->server,
+                                        QStringLiteral("--db-driver"), server->driver};
   StationRun run = Station(write);
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(run.err, QStringLiteral("Waitting next...\n"));
@@ -132,11 +127,11 @@ TEST(WindowFieldNames, SettingAFieldFollowsTheWindowsEntryRules) {
   EXPECT_EQ(fields.Text1[TextBox::ProgramPassword], QStringLiteral("1234"));
   cli::SetWindowField(fields, QStringLiteral("WorkCountry"), QStringLiteral("2"));
   EXPECT_EQ(fields.WorkCountryPosition, 2);
-  EXPECT_THROW(cli::SetWindowField(fields, QStringLiteral("AreaCode"), QString::fromUtf8("区号")), cli::UsageError);
-  EXPECT_THROW(cli::SetWindowField(fields, QStringLiteral("WorkCountry"), QStringLiteral("3")), cli::UsageError);
-  EXPECT_THROW(cli::SetWindowField(fields, QStringLiteral("Aprs"), QStringLiteral("2")), cli::UsageError);
-  EXPECT_THROW(cli::SetWindowField(fields, QStringLiteral("SerialNumber"), QStringLiteral("X")), cli::UsageError);
-  EXPECT_THROW(cli::SetWindowField(fields, QStringLiteral("RemoteKill"), QStringLiteral("1")), cli::UsageError);
+  for (const auto& [name, value] : std::vector<std::pair<const char*, const char*>>{
+           {"AreaCode", "区号"}, {"WorkCountry", "3"}, {"Aprs", "2"}, {"SerialNumber", "X"}, {"RemoteKill", "1"}}) {
+    EXPECT_THROW(cli::SetWindowField(fields, QString::fromLatin1(name), QString::fromUtf8(value)), cli::UsageError)
+        << name;
+  }
 }
 
 }  // namespace

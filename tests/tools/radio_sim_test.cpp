@@ -1,0 +1,178 @@
+// The simulated radio's own rules, which the link, window and command-line
+// tests rely on without telling apart: how its faults count frames, how it
+// reassembles and drops frames, paces its replies, keeps its block between
+// runs and claims its port.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <numeric>
+
+#include "tests/support/radio_simulator.h"
+#include "tools/radio-sim/radio_block.h"
+#include "tools/radio-sim/radio_model.h"
+#include "tools/radio-sim/reply_schedule.h"
+#include "tools/radio-sim/setup_error.h"
+
+namespace zr::sim {
+namespace {
+
+using std::chrono::milliseconds;
+
+const TimePoint T0{};
+
+Bytes Read(std::uint32_t address) { return BuildReadRequest(address, LineLength); }
+Bytes Write(std::uint32_t address, std::uint8_t first = 1) {
+  std::array<std::uint8_t, LineLength> data{};
+  std::iota(data.begin(), data.end(), first);
+  return BuildWriteFrame(address, data);
+}
+
+// The only reply to `frame`, fed in one piece; empty when unanswered.
+Bytes Ask(RadioModel& radio, const Bytes& frame) {
+  const std::vector<Exchange> exchanges = radio.Receive(frame, T0);
+  EXPECT_EQ(exchanges.size(), 1u);
+  return exchanges.empty() ? Bytes{} : exchanges.front().reply;
+}
+
+TEST(RadioModel, NoAnswerFaultsCountTheirOwnFrames) {
+  FaultSettings faults;
+  faults.noAnswer = {{FrameKind::Program, std::nullopt, 2},
+                     {FrameKind::Read, 0x02FA0030, 1},
+                     {FrameKind::Read, std::nullopt, 2},
+                     {FrameKind::End, std::nullopt, std::nullopt}};
+  RadioModel radio(FactoryImage{}, faults);
+  EXPECT_TRUE(Ask(radio, BuildProgram()).empty());
+  EXPECT_TRUE(Ask(radio, BuildProgram()).empty());
+  EXPECT_FALSE(Ask(radio, BuildProgram()).empty());
+  // Both read rules count the read of 0x30; the general one has one left.
+  EXPECT_TRUE(Ask(radio, Read(0x02FA0030)).empty());
+  EXPECT_TRUE(Ask(radio, Read(0x02FA0000)).empty());
+  EXPECT_FALSE(Ask(radio, Read(0x02FA0000)).empty());
+  EXPECT_FALSE(Ask(radio, Read(0x02FA0030)).empty());
+  for (int i = 0; i < 5; ++i) EXPECT_TRUE(Ask(radio, BuildEnd()).empty());  // no count: every one
+}
+
+TEST(RadioModel, RepeatRequestsAndIgnoredWritesStoreNothing) {
+  FaultSettings faults;
+  faults.noAnswer = {{FrameKind::Write, std::nullopt, 1}};
+  faults.repeatRequests = 2;
+  RadioModel radio(FactoryImage{}, faults);
+  const Bytes write = Write(0x02FA0040);
+  EXPECT_TRUE(Ask(radio, write).empty());
+  EXPECT_EQ(Ask(radio, write), Bytes{0x0A});
+  EXPECT_EQ(Ask(radio, write), Bytes{0x0A});
+  EXPECT_EQ(radio.Block(), FactoryImage{});
+  EXPECT_EQ(Ask(radio, write), Bytes{0x06});
+  EXPECT_EQ(radio.Block()[0x40], 1);
+}
+
+TEST(RadioModel, BadChecksumFaultHitsOnlyItsLineAndCount) {
+  FaultSettings faults;
+  faults.badChecksum = {{0x02FA0010, 2}};
+  RadioModel radio(FreshBlock(DefaultModel, DefaultSerial), faults);
+  EXPECT_TRUE(IsDataReply(Ask(radio, Read(0x02FA0000))));  // another line: untouched, and not counted
+  for (int i = 0; i < 2; ++i) {
+    const Bytes bad = Ask(radio, Read(0x02FA0010));
+    ASSERT_EQ(bad.size(), 24u);
+    EXPECT_EQ(bad[22], static_cast<std::uint8_t>(SumBytes(bad, 1, 21) + 1));
+  }
+  EXPECT_TRUE(IsDataReply(Ask(radio, Read(0x02FA0010))));
+}
+
+TEST(RadioModel, ReassemblesSplitFramesAndDiscardsStrayBytes) {
+  RadioModel radio(FactoryImage{}, {});
+  Bytes stream = {0x00, 'X', 'P'};  // junk, then a 'P' that starts no "PROGRAM"
+  for (const Bytes& frame : {BuildProgram(), Read(0x02FA0020), Bytes{'E'}, BuildEnd()}) {  // an "E" that is not "END"
+    stream.insert(stream.end(), frame.begin(), frame.end());
+  }
+  std::vector<Bytes> replies;
+  Bytes discarded;
+  for (std::size_t at = 0; at < stream.size(); at += 4) {  // in pieces that cut every frame
+    const std::size_t size = std::min<std::size_t>(4, stream.size() - at);
+    for (const Exchange& e : radio.Receive(std::span(stream).subspan(at, size), T0 + milliseconds(at))) {
+      if (e.type == ReaderEvent::Type::Discarded) {
+        discarded.insert(discarded.end(), e.received.begin(), e.received.end());
+      }
+      if (!e.reply.empty()) replies.push_back(e.reply);
+    }
+  }
+  ASSERT_EQ(replies.size(), 3u);
+  EXPECT_EQ(replies[0], (Bytes{'T', 'K', 0x06}));
+  EXPECT_EQ(FrameAddress(replies[1]), 0x02FA0020u);
+  EXPECT_EQ(replies[2], Bytes{0x06});
+  EXPECT_EQ(discarded, (Bytes{0x00, 'X', 'P', 'E'}));
+}
+
+TEST(RadioModel, StalledPartialFrameIsDroppedSoTheResendIsAnswered) {
+  RadioModel radio(FactoryImage{}, {});
+  const Bytes write = Write(0x02FA0040);
+  EXPECT_TRUE(radio.Receive(std::span(write).first(10), T0).empty());
+  ASSERT_EQ(radio.StallDeadline(), T0 + StallLimit);
+  EXPECT_FALSE(radio.DropStalled(T0 + StallLimit));  // not yet: it must stall for more than the limit
+
+  // The resend arrives after the stall: the stale part goes, the whole frame is answered.
+  const std::vector<Exchange> exchanges = radio.Receive(write, T0 + StallLimit + milliseconds(1));
+  ASSERT_EQ(exchanges.size(), 2u);
+  EXPECT_EQ(exchanges[0].type, ReaderEvent::Type::Dropped);
+  EXPECT_EQ(exchanges[0].received.size(), 10u);
+  EXPECT_EQ(exchanges[1].reply, Bytes{0x06});
+  EXPECT_FALSE(radio.StallDeadline());
+}
+
+TEST(RadioBlock, AcceptedWritesPersistInTheImageFileAndLostOnesAreNotAcknowledged) {
+  QTemporaryDir dir;
+  BlockSettings settings{dir.filePath(QStringLiteral("radio.bin")), std::nullopt, std::nullopt, false};
+  const Bytes write = Write(0x02FA0070, 0x41);
+  {
+    RadioModel radio(InitialBlock(settings), {},
+                     [&](const FactoryImage& block) { return SaveBlockFile(settings.imagePath, block); });
+    EXPECT_EQ(Ask(radio, write), Bytes{0x06});
+  }
+  settings.serial = QStringLiteral("X1");  // the next run's --serial goes over the kept block
+  RadioModel again(InitialBlock(settings), {}, [](const FactoryImage&) { return QStringLiteral("disk full"); });
+  EXPECT_EQ(Ask(again, Read(0x02FA0070)), write);
+  EXPECT_EQ(again.Block()[0x10], 'Z');
+  EXPECT_EQ(again.Block()[0x30], 'X');
+  EXPECT_EQ(again.Block()[0x32], 0);
+
+  const FactoryImage before = again.Block();
+  EXPECT_TRUE(Ask(again, Write(0x02FA0040)).empty());  // not saved: undone and unanswered
+  EXPECT_EQ(again.Block(), before);
+
+  QFile file(settings.imagePath);
+  ASSERT_TRUE(file.open(QIODevice::Append));
+  file.write("x");
+  file.close();
+  EXPECT_THROW(InitialBlock(settings), SetupError);  // not a block: refused, not taken for one
+}
+
+TEST(ReplySchedule, PacedReplyTakesItsWireTimeWithoutDrift) {
+  EXPECT_EQ(WireTime(92160), std::chrono::seconds(1));  // 921600 baud, 10 bits a byte
+  EXPECT_EQ(WireTime(1), std::chrono::nanoseconds(10850));
+  ReplySchedule schedule({milliseconds(0), milliseconds(0), true});
+  schedule.Add(Bytes(24, 0x57), T0);
+  schedule.Add({0x06}, T0);  // waits for the line
+  EXPECT_EQ(schedule.NextDeadline(), T0 + WireTime(1));
+  EXPECT_EQ(schedule.TakeDue(T0 + WireTime(10)).bytes.size(), 10u);
+  const ReplySchedule::Due rest = schedule.TakeDue(T0 + WireTime(24));
+  EXPECT_EQ(rest.bytes.size(), 14u);
+  EXPECT_EQ(rest.completed.size(), 1u);
+  EXPECT_EQ(schedule.NextDeadline(), T0 + WireTime(24) + WireTime(1));
+}
+
+TEST(RadioSimPty, RefusesAnExistingPortEntryAndLeavesIt) {
+  test::RadioSimulator radio;
+  QFile taken(radio.PortDir() + QStringLiteral("/COM3"));
+  ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+  taken.close();
+  const ::testing::AssertionResult started = radio.Start({}, 3);
+  ASSERT_FALSE(started);
+  EXPECT_TRUE(QString::fromUtf8(started.message()).contains(QStringLiteral("COM3 already exists")))
+      << started.message();
+  EXPECT_TRUE(QFileInfo(taken.fileName()).isFile());
+}
+
+}  // namespace
+}  // namespace zr::sim
