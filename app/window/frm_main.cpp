@@ -84,6 +84,12 @@ void FrmMain::CreateControls() {
     const QString& container = layout_.Place(control).container;
     return container.isEmpty() ? static_cast<QWidget*>(this) : controls_.at(container);
   };
+  // Every control is created in its design container and known by its design name.
+  auto make = [&]<typename Control>(const QString& name) {
+    auto* created = new Control(containerOf(name));
+    controls_[name] = created;
+    return created;
+  };
 
   for (int i = 0; i < static_cast<int>(Text1.size()); ++i) {
     if (i == 7) continue;
@@ -119,9 +125,7 @@ void FrmMain::CreateControls() {
   Text1[TextBox::SerialNumber]->setEnabled(false);
 
   for (int i : {0, 1, 3}) {
-    const QString name = Indexed("Combo1", i);
-    Combo1[i] = new QComboBox(containerOf(name));
-    controls_[name] = Combo1[i];
+    Combo1[i] = make.operator()<QComboBox>(Indexed("Combo1", i));
   }
   Combo1[0]->addItem(ExpectedModel);
   Combo1[3]->addItems(WorkCountries());
@@ -130,25 +134,14 @@ void FrmMain::CreateControls() {
 
   for (int i = 0; i < static_cast<int>(Label1.size()); ++i) {
     if (i == 8) continue;
-    const QString name = Indexed("Label1", i);
-    Label1[i] = new QLabel(containerOf(name));
-    controls_[name] = Label1[i];
+    Label1[i] = make.operator()<QLabel>(Indexed("Label1", i));
   }
-  auto label = [&](const char* name) {
-    auto* created = new QLabel(containerOf(QLatin1String(name)));
-    controls_[QLatin1String(name)] = created;
-    return created;
-  };
-  Label2 = label("Label2");
-  Label3 = label("Label3");
-  Label7 = label("Label7");
+  Label2 = make.operator()<QLabel>(QStringLiteral("Label2"));
+  Label3 = make.operator()<QLabel>(QStringLiteral("Label3"));
+  Label7 = make.operator()<QLabel>(QStringLiteral("Label7"));
   Label7->setStyleSheet(QStringLiteral("color: red;"));
 
-  auto check = [&](const char* name) {
-    auto* created = new QCheckBox(containerOf(QLatin1String(name)));
-    controls_[QLatin1String(name)] = created;
-    return created;
-  };
+  const auto check = [&](const char* name) { return make.operator()<QCheckBox>(QLatin1String(name)); };
   Check1 = check("Check1");
   Check2 = check("Check2");
   Check3 = check("Check3");
