@@ -60,15 +60,26 @@ quint8 CodeFromStopBits(QSerialPort::StopBits stopBits) {
 QtSerialDevice::~QtSerialDevice() { Close(); }
 
 qint32 QtSerialDevice::Open(const QString& deviceName) {
-  if (port_.isOpen()) return 0;
+  error_.clear();
+  if (port_.isOpen()) {
+    error_ = QStringLiteral("a port is already open");
+    return 0;
+  }
   const QString path = platform::ResolvePortDevice(deviceName);
-  if (path.isEmpty()) return 0;
+  if (path.isEmpty()) {
+    error_ = QStringLiteral("no serial port %1 on this PC").arg(deviceName);
+    return 0;
+  }
   port_.setPortName(path);
-  if (!port_.open(QIODevice::ReadWrite)) return 0;
+  if (!port_.open(QIODevice::ReadWrite)) {
+    error_ = QStringLiteral("%1: %2").arg(path, port_.errorString());
+    return 0;
+  }
   // QSerialPort's lock file and TIOCEXCL do not stop root; an exclusive lock
   // on the open file does, in this process as in any other.
   const int fd = static_cast<int>(port_.handle());
   if (fd <= 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    error_ = QStringLiteral("%1 is in use by another program").arg(path);
     port_.close();
     return 0;
   }
@@ -116,10 +127,14 @@ void QtSerialDevice::Purge(int flags) {
 }
 
 qint32 QtSerialDevice::Write(const Bytes& bytes) {
+  error_.clear();
   if (!port_.isOpen() || bytes.empty()) return 0;
   const auto size = static_cast<qint64>(bytes.size());
   const qint64 queued = port_.write(reinterpret_cast<const char*>(bytes.data()), size);
-  if (queued <= 0) return 0;
+  if (queued <= 0) {
+    error_ = port_.errorString();
+    return 0;
+  }
   const auto deadline =
       Clock::now() + Milliseconds(timeouts_.WriteTotalMultiplier * bytes.size() + timeouts_.WriteTotalConstant);
   while (port_.bytesToWrite() > 0) {
@@ -131,6 +146,7 @@ qint32 QtSerialDevice::Write(const Bytes& bytes) {
 
 Bytes QtSerialDevice::Read(int count) {
   Bytes received;
+  error_.clear();
   if (!port_.isOpen() || count <= 0) return received;
   received.reserve(static_cast<std::size_t>(count));
   const auto total = Clock::now() + Milliseconds(timeouts_.ReadTotalMultiplier * static_cast<quint32>(count) +
@@ -149,7 +165,10 @@ Bytes QtSerialDevice::Read(int count) {
     }
     const int left = RemainingMs(deadline);
     if (left == 0) break;
-    if (!port_.waitForReadyRead(left) && port_.error() != QSerialPort::TimeoutError) break;  // device gone
+    if (!port_.waitForReadyRead(left) && port_.error() != QSerialPort::TimeoutError) {
+      error_ = port_.errorString();  // device gone
+      break;
+    }
     port_.clearError();
   }
   return received;

@@ -23,11 +23,13 @@ class QtSerialDevice : public SerialDevice {
   qint32 Write(const Bytes& bytes) override;
   Bytes Read(int count) override;
   void Close() override;
+  QString ErrorText() const override { return error_; }
 
  private:
   QSerialPort port_;
   LineTimeouts timeouts_;
-  quint8 eofChar_ = 0;  // raw mode has no end-of-file character; kept as set
+  quint8 eofChar_ = 0;
+  QString error_;  // raw mode has no end-of-file character; kept as set
 };
 
 }  // namespace zr

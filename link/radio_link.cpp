@@ -16,10 +16,12 @@ RadioLink::RadioLink(StationState& state, TransferHost& host, SerialDevice& devi
 
 bool RadioLink::StartTransfer(qint16 operationMode) {
   if (Busy()) return false;
+  engine_.BeginTransfer();
   state_.OperationMode = operationMode;
   state_.CommState = CommSteps::PortOpened;
   if (!port_.OpenRadioPort()) {
     state_.OperationMode = OperationModes::Idle;
+    engine_.End(TransferEnd::PortNotOpened, port_.OpenFailure());
     return false;
   }
   state_.CurAddress = AddressBeforeBlock;
@@ -30,11 +32,19 @@ bool RadioLink::StartTransfer(qint16 operationMode) {
 
 bool RadioLink::Busy() const { return port_.PortHandle != 0 || timerComm_.isActive(); }
 
+void RadioLink::RequestStop(const QString& cause) { engine_.RequestStop(cause); }
+
 void RadioLink::Timer_Comm_Timer() {
   timerComm_.stop();
-  if (state_.OperationMode == OperationModes::Read || state_.OperationMode == OperationModes::Write) {
-    sequences_.SendProgram();
+  if (state_.OperationMode != OperationModes::Read && state_.OperationMode != OperationModes::Write) return;
+  if (engine_.StopRequested()) {
+    // Nothing was sent yet: the radio never entered programming mode.
+    state_.OperationMode = OperationModes::Idle;
+    port_.ClosePort();
+    engine_.End(TransferEnd::Interrupted, engine_.StopCause());
+    return;
   }
+  sequences_.SendProgram();
 }
 
 }  // namespace zr

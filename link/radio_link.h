@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <optional>
 
 #include "link/radio_port.h"
 #include "link/read_write_sequences.h"
@@ -25,6 +26,11 @@ class RadioLink {
   bool StartTransfer(qint16 operationMode);
   // Whether a transfer holds the port or is about to start.
   bool Busy() const;
+  // Stops the running transfer at its next frame boundary, after "END"; a
+  // transfer not yet begun ends before its first frame. `cause` is its outcome's.
+  void RequestStop(const QString& cause);
+  // How the last transfer ended; empty while one runs or before the first.
+  const std::optional<TransferOutcome>& Outcome() const { return engine_.Outcome(); }
 
   RadioPort& Port() { return port_; }
   TransferEngine& Engine() { return engine_; }

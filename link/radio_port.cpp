@@ -72,6 +72,7 @@ void RadioPort::ClosePort() {
 
 bool RadioPort::OpenRadioPort() {
   if (state_.OperationMode != OperationModes::Read && state_.OperationMode != OperationModes::Write) return false;
+  openFailure_.clear();
   try {
     state_.CommState = CommSteps::PortOpened;
     PortHandle = OpenPort(state_.CurrentComPort);
@@ -82,9 +83,15 @@ bool RadioPort::OpenRadioPort() {
         LoopArmed = true;
         return true;
       }
+      openFailure_ = QStringLiteral("COM%1 does not take the radio's line settings (921600 baud, 8N1)")
+                         .arg(state_.CurrentComPort);
       ClosePort();
+    } else {
+      openFailure_ = device_.ErrorText();
+      if (openFailure_.isEmpty()) openFailure_ = QStringLiteral("COM%1 could not be opened").arg(state_.CurrentComPort);
     }
-  } catch (const std::exception&) {
+  } catch (const std::exception& error) {
+    openFailure_ = QString::fromStdString(error.what());
     ClosePort();
     host_.ShowMessage(lang::CannotOpenPortText, MessageStyle::OkOnly);
     return false;

@@ -39,6 +39,9 @@ class RadioPort {
   void ClosePort();
   // Opens CurrentComPort for the transfer that OperationMode names.
   bool OpenRadioPort();
+  // Why the last OpenRadioPort failed; why the device last fell short.
+  const QString& OpenFailure() const { return openFailure_; }
+  QString DeviceError() const { return device_.ErrorText(); }
 
   qint32 PortHandle = 0;
   bool LoopArmed = false;
@@ -50,6 +53,7 @@ class RadioPort {
   StationState& state_;
   TransferHost& host_;
   platform::SettingsFile& settings_;
+  QString openFailure_;
 };
 
 }  // namespace zr

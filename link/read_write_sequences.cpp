@@ -58,6 +58,16 @@ void ReadWriteSequences::FinishBlocks() {
 }
 
 void ReadWriteSequences::NextStep() {
+  if (state_.CommState == CommSteps::EndAfterStop) {
+    Stopped();
+    return;
+  }
+  if (engine_.StopRequested() && IsMidTransfer()) {
+    // A frame boundary: leave programming mode before letting the radio go.
+    state_.CommState = CommSteps::EndAfterStop;
+    SendEnd();
+    return;
+  }
   if (state_.OperationMode == OperationModes::Read) {
     NextReadStep();
   } else if (state_.OperationMode == OperationModes::Write) {
@@ -171,6 +181,20 @@ void ReadWriteSequences::StoreDataReply(std::span<const std::uint8_t> reply) {
   }
 }
 
+bool ReadWriteSequences::IsMidTransfer() const {
+  const qint16 step = state_.CommState;
+  return (state_.OperationMode == OperationModes::Read || state_.OperationMode == OperationModes::Write) &&
+         step != CommSteps::EndSent && step != CommSteps::EndAfterModelError &&
+         step != CommSteps::EndAfterRefusedWrite;
+}
+
+void ReadWriteSequences::Stopped() {
+  state_.OperationMode = OperationModes::Idle;
+  state_.CurAddress = AddressBeforeBlock;
+  port_.ClosePort();
+  engine_.End(TransferEnd::Interrupted, engine_.StopCause());
+}
+
 bool ReadWriteSequences::CheckModel() const { return ModelText(state_.FactoryImage, codePage_) == ExpectedModel; }
 
 void ReadWriteSequences::ReadComplete() {
@@ -179,17 +203,21 @@ void ReadWriteSequences::ReadComplete() {
   port_.ClosePort();
   DecodeImage(state_.FactoryImage, state_.FactoryRecord, codePage_);
   host_.ShowByData();
+  engine_.End(TransferEnd::ReadComplete);
   host_.ShowMessage(lang::ReadCompleteText, MessageStyle::OkOnly);
 }
 
 void ReadWriteSequences::ModelError() {
   port_.ClosePort();
+  engine_.End(TransferEnd::ModelError, QStringLiteral("the radio's model is \"%1\", not \"%2\"")
+                                           .arg(ModelText(state_.FactoryImage, codePage_), ExpectedModel));
   host_.ShowMessage(lang::ModelTypeErrorText(state_.UiLanguage), MessageStyle::OkOnly);
 }
 
 void ReadWriteSequences::WriteRefused() {
   state_.OperationMode = OperationModes::Idle;
   port_.ClosePort();
+  engine_.End(TransferEnd::WriteRefused, QStringLiteral("the three-band entry is not for this radio; nothing was written"));
 }
 
 void ReadWriteSequences::WriteComplete() {
@@ -199,24 +227,39 @@ void ReadWriteSequences::WriteComplete() {
   port_.ClosePort();
   if (host_.SelectedMode() == AssociationMode::NoPackageAssociation) {
     state_.AssociationDone = false;
+    engine_.End(TransferEnd::WriteComplete);
     host_.ShowMessage(lang::WriteCompleteText, MessageStyle::OkOnly);
     return;
   }
-  AssociatePackage();
+  if (!AssociatePackage()) return;
   host_.SetStatusLabel(lang::WaitingNextText(state_.UiLanguage));
 }
 
-void ReadWriteSequences::AssociatePackage() {
+bool ReadWriteSequences::AssociatePackage() {
   const QString serialNumber = TrimAtNul(state_.FactoryRecord.SerialNumber);
   const QString packageCode = TrimAtNul(state_.PackageCode);
-  host_.SaveAssociation(serialNumber, packageCode);
-  // The operator decides how often to try again; No leaves it missing.
-  while (!host_.AssociationExists(serialNumber, packageCode)) {
-    if (host_.ShowMessage(lang::AssociationFailedRetryText, MessageStyle::YesNo) != MessageButton::Yes) break;
+  bool exists = false;
+  try {
     host_.SaveAssociation(serialNumber, packageCode);
+    // The operator decides how often to try again; No leaves it missing.
+    while (!(exists = host_.AssociationExists(serialNumber, packageCode))) {
+      if (host_.ShowMessage(lang::AssociationFailedRetryText, MessageStyle::YesNo) != MessageButton::Yes) break;
+      host_.SaveAssociation(serialNumber, packageCode);
+    }
+  } catch (const std::exception& error) {
+    // The radio is written; only the association is in doubt.
+    engine_.Fail(TransferEnd::DatabaseFailed, QString::fromStdString(error.what()));
+    return false;
   }
   host_.AdvancePackageCode();
   state_.AssociationDone = true;
+  if (exists) {
+    engine_.End(TransferEnd::WriteComplete);
+  } else {
+    engine_.End(TransferEnd::AssociationMissing,
+                QStringLiteral("the database holds no association of %1 with %2").arg(serialNumber, packageCode));
+  }
+  return true;
 }
 
 }  // namespace zr

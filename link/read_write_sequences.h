@@ -15,6 +15,7 @@ namespace zr {
 //        to record to image; 14 writes 0x00, 0x20, 0x40 ... 0xF0; "END".
 // A write reads line 0x50 too, so that the bytes 0x58-0x5F no field covers go
 // back to this radio as it holds them, not as another radio left them.
+// A stop asked for mid-transfer sends "END" at the next frame boundary.
 class ReadWriteSequences : public TransferSteps {
  public:
   ReadWriteSequences(StationState& state, TransferEngine& engine, RadioPort& port, TransferHost& host,
@@ -39,7 +40,11 @@ class ReadWriteSequences : public TransferSteps {
   void NextWriteStep();
   void StartWritingLines();
   void WriteRefused();
-  void AssociatePackage();
+  // False when the database failed (the transfer has then ended).
+  bool AssociatePackage();
+  // Whether a stop may still send "END" (no "END" is on its way yet).
+  bool IsMidTransfer() const;
+  void Stopped();
 
   StationState& state_;
   TransferEngine& engine_;

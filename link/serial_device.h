@@ -51,6 +51,9 @@ class SerialDevice {
   // Reads up to `count` bytes under the time-outs; empty when nothing came.
   virtual Bytes Read(int count) = 0;
   virtual void Close() = 0;
+  // Why the last Open, Write or Read fell short, in the system's words; empty
+  // when nothing went wrong.
+  virtual QString ErrorText() const { return QString(); }
 };
 
 }  // namespace zr

@@ -30,6 +30,7 @@ inline constexpr qint16 Line50Requested = 34;
 inline constexpr qint16 EndSent = 69;
 inline constexpr qint16 EndAfterModelError = 70;
 inline constexpr qint16 EndAfterRefusedWrite = 71;
+inline constexpr qint16 EndAfterStop = 72;
 }  // namespace CommSteps
 
 // The station's program-wide values, owned by the window's side (or the

@@ -23,6 +23,7 @@ class TracedSerialDevice : public SerialDevice {
   qint32 Write(const Bytes& bytes) override;
   Bytes Read(int count) override;
   void Close() override;
+  QString ErrorText() const override { return device_.ErrorText(); }
 
  private:
   void Line(const char* direction, const QString& what);

@@ -4,17 +4,66 @@
 #include <exception>
 
 #include "lang/messages.h"
+#include "record/factory_image.h"
 
 namespace zr {
 
+namespace {
+
+constexpr std::uint8_t ReadRequestCode = 'R';
+constexpr std::uint8_t WriteFrameCode = 'W';
+
+QString LineName(std::uint32_t address) {
+  return QStringLiteral("line 0x") +
+         QString::number(address - FactoryBase, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
+bool IsEndStep(qint16 commState) {
+  return commState == CommSteps::EndSent || commState == CommSteps::EndAfterRefusedWrite ||
+         commState == CommSteps::EndAfterStop;
+}
+
+}  // namespace
+
+QString DescribeFrame(const Bytes& frame) {
+  if (frame == BuildProgram()) return QStringLiteral("PROGRAM");
+  if (frame == BuildEnd()) return QStringLiteral("END");
+  if (frame.size() >= 5 && frame[0] == ReadRequestCode) return QStringLiteral("read of ") + LineName(FrameAddress(frame));
+  if (frame.size() >= 5 && frame[0] == WriteFrameCode) return QStringLiteral("write of ") + LineName(FrameAddress(frame));
+  return QStringLiteral("frame");
+}
+
 TransferEngine::TransferEngine(StationState& state, RadioPort& port, TransferHost& host)
     : state_(state), port_(port), host_(host) {}
+
+void TransferEngine::BeginTransfer() {
+  outcome_.reset();
+  linesWritten_.clear();
+  stopCause_.clear();
+}
+
+void TransferEngine::End(TransferEnd end, const QString& cause) {
+  if (outcome_) return;
+  outcome_ = TransferOutcome{end, cause, linesWritten_};
+  host_.TransferEnded(*outcome_);
+}
+
+void TransferEngine::Fail(TransferEnd end, const QString& cause) {
+  if (port_.PortHandle != 0) port_.ClosePort();
+  End(end, cause);
+  host_.ShowMessage(lang::CannotOpenPortText, MessageStyle::OkOnly);
+}
+
+void TransferEngine::RequestStop(const QString& cause) {
+  if (stopCause_.isEmpty()) stopCause_ = cause;
+}
 
 void TransferEngine::SendFrame(const Bytes& frame, int expectedLength, bool resend) {
   try {
     if (!resend) {
       expectedLength_ = expectedLength;
       RetryCount = 0;
+      repeatRequests_ = 0;
       sendBuffer_ = frame;
     }
     collectedCount_ = 0;
@@ -22,9 +71,8 @@ void TransferEngine::SendFrame(const Bytes& frame, int expectedLength, bool rese
     port_.WritePort(port_.PortHandle, sendBuffer_);
     ReceivePending = true;
     RunReceiveLoop();
-  } catch (const std::exception&) {
-    if (port_.PortHandle != 0) port_.ClosePort();
-    host_.ShowMessage(lang::CannotOpenPortText, MessageStyle::OkOnly);
+  } catch (const std::exception& error) {
+    Fail(TransferEnd::RuntimeError, QString::fromStdString(error.what()));
   }
 }
 
@@ -43,6 +91,9 @@ void TransferEngine::RunReceiveLoop() {
     host_.ProcessPendingEvents();
     if (ReceivePending) ReceiveStep();
   }
+  // Every end closes the port after saying how it ended; a port closed with
+  // nothing said was closed under the transfer (the window went away).
+  End(TransferEnd::Interrupted, QStringLiteral("the port was closed during the transfer"));
 }
 
 void TransferEngine::ReceiveStep() {
@@ -55,7 +106,8 @@ void TransferEngine::ReceiveStep() {
   // only for what is still missing.
   const int n = port_.ReadPort(port_.PortHandle, expectedLength_ - collectedCount_, readBuffer_);
   if (n == 0) {
-    NoReply();
+    const QString deviceError = port_.DeviceError();
+    NoReply(deviceError.isEmpty() ? QStringLiteral("no reply within the time-outs") : deviceError);
     return;
   }
   if (collectedCount_ + n > static_cast<int>(ReplyBuffer.size()) - 1) collectedCount_ = 0;
@@ -68,6 +120,12 @@ void TransferEngine::ReceiveStep() {
   EvaluateReply();
 }
 
+bool TransferEngine::IsReplyToRequest(std::span<const std::uint8_t> reply) const {
+  // A data reply answers a read request only when it carries the line asked
+  // for: a stray or late reply for another line must never be stored.
+  return !sendBuffer_.empty() && sendBuffer_[0] == ReadRequestCode && FrameAddress(reply) == FrameAddress(sendBuffer_);
+}
+
 void TransferEngine::EvaluateReply() {
   const std::span<const std::uint8_t> reply(ReplyBuffer.data(), static_cast<std::size_t>(collectedCount_));
   if (IsProgramAck(reply)) {
@@ -76,27 +134,41 @@ void TransferEngine::EvaluateReply() {
   }
   collectedCount_ = 0;
   if (IsAck(reply)) {
+    if (sendBuffer_[0] == WriteFrameCode) linesWritten_.push_back(static_cast<int>(FrameAddress(sendBuffer_) - FactoryBase));
     steps_->NextStep();
   } else if (IsRepeatRequest(reply)) {
-    ResendFrame();
+    if (++repeatRequests_ >= MaxRepeatRequests) {
+      NoReply(QStringLiteral("%1 repeat requests").arg(repeatRequests_));
+    } else {
+      ResendFrame();
+    }
   } else if (IsDataReply(reply)) {
+    if (!IsReplyToRequest(reply)) {
+      NoReply(QStringLiteral("the reply was for ") + LineName(FrameAddress(reply)));
+      return;
+    }
     // The reply's bytes are copied: the next frame reuses the buffer.
     const Bytes data(reply.begin(), reply.end());
     steps_->StoreDataReply(data);
     steps_->NextStep();
   } else {
-    NoReply();
+    NoReply(QStringLiteral("the reply failed its test: ") +
+            QByteArray(reinterpret_cast<const char*>(reply.data()), static_cast<qsizetype>(reply.size()))
+                .toHex(' ')
+                .toUpper());
   }
 }
 
-void TransferEngine::NoReply() {
+void TransferEngine::NoReply(const QString& why) {
   if (RetryCount < MaxResends) {
     ResendFrame();
-  } else if (state_.CommState == CommSteps::EndSent || state_.CommState == CommSteps::EndAfterRefusedWrite) {
+  } else if (IsEndStep(state_.CommState)) {
     // Leaving programming mode needs no acknowledge: the block is complete.
     steps_->NextStep();
   } else {
     port_.ClosePort();
+    End(TransferEnd::CommunicationFailed,
+        QStringLiteral("%1: %2, after %3 resends").arg(DescribeFrame(sendBuffer_), why).arg(RetryCount));
     host_.ShowPlainMessage(lang::CommunicationFailedText);
   }
 }

@@ -3,12 +3,14 @@
 #include <QtGlobal>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "link/frames.h"
 #include "link/radio_port.h"
 #include "link/station_state.h"
 #include "link/transfer_host.h"
+#include "link/transfer_outcome.h"
 
 namespace zr {
 
@@ -22,10 +24,13 @@ class TransferSteps {
 
 // Runs one transfer: sends a frame and arms its reply, polls for reply bytes
 // while the window keeps handling its events, recognises the reply, resends a
-// missing or unrecognised one at most twice, and reports failure.
+// missing or unrecognised one at most twice, and reports how the transfer ended.
 class TransferEngine {
  public:
   static constexpr int MaxResends = 2;
+  // A radio that asks for every frame again would keep the station resending
+  // for ever; after this many repeat requests the frame counts as unanswered.
+  static constexpr int MaxRepeatRequests = 20;
 
   TransferEngine(StationState& state, RadioPort& port, TransferHost& host);
   void SetSteps(TransferSteps& steps) { steps_ = &steps; }
@@ -38,13 +43,28 @@ class TransferEngine {
   void RunReceiveLoop();
   void ReceiveStep();
 
+  // A new transfer: no outcome yet, nothing written, no stop asked for.
+  void BeginTransfer();
+  // Records how the transfer ended and tells the host; the first end counts.
+  void End(TransferEnd end, const QString& cause = QString());
+  // The run-time error path: closes the port if open, records the end, and
+  // shows "Cannot Open Communication Port.".
+  void Fail(TransferEnd end, const QString& cause);
+  const std::optional<TransferOutcome>& Outcome() const { return outcome_; }
+
+  // Asks the transfer to stop at the next frame boundary ("END" is sent first).
+  void RequestStop(const QString& cause);
+  bool StopRequested() const { return !stopCause_.isEmpty(); }
+  const QString& StopCause() const { return stopCause_; }
+
   qint16 RetryCount = 0;
   std::array<std::uint8_t, 128> ReplyBuffer{};
   bool ReceivePending = false;
 
  private:
   void EvaluateReply();
-  void NoReply();
+  bool IsReplyToRequest(std::span<const std::uint8_t> reply) const;
+  void NoReply(const QString& why);
 
   StationState& state_;
   RadioPort& port_;
@@ -54,7 +74,14 @@ class TransferEngine {
   Bytes sendBuffer_;
   int expectedLength_ = 0;
   int collectedCount_ = 0;
+  int repeatRequests_ = 0;
   Bytes readBuffer_;
+  std::optional<TransferOutcome> outcome_;
+  std::vector<int> linesWritten_;
+  QString stopCause_;
 };
+
+// "PROGRAM", "END", "read of line 0x30", "write of line 0x40".
+QString DescribeFrame(const Bytes& frame);
 
 }  // namespace zr

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "link/transfer_outcome.h"
+
 namespace zr {
 
 // Message box styles and button codes, as the station's message boxes use them.
@@ -53,6 +55,8 @@ class TransferHost {
   // The database calls; failures are raised as exceptions.
   virtual bool SaveAssociation(const QString& serialNumber, const QString& packageCode) = 0;
   virtual bool AssociationExists(const QString& serialNumber, const QString& packageCode) = 0;
+  // How the transfer ended, once, before its last message is shown.
+  virtual void TransferEnded(const TransferOutcome&) {}
 };
 
 }  // namespace zr

@@ -190,6 +190,8 @@ TEST_F(Transfer, ModelErrorInAWriteWritesNothingAndSpeaksTheWindowsLanguage) {
                         QStringList{QStringLiteral("END")});
   EXPECT_EQ(host.Texts(), QStringList{QString::fromUtf8("机型错误!")});
   EXPECT_EQ(host.takes, 0);
+  EXPECT_EQ(link.Outcome()->end, TransferEnd::ModelError);
+  EXPECT_EQ(link.Outcome()->cause, QStringLiteral("the radio's model is \"XR93KW\", not \"ZR93KW\""));
 }
 
 TEST_F(Transfer, NoRadioSendsProgramThreeTimesThenFails) {
@@ -213,18 +215,95 @@ TEST_F(Transfer, UnansweredEndStillCompletes) {
   EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Read Complete!")});
 }
 
-TEST_F(Transfer, RepeatRequestsResendAndCountButDoNotLimit) {
+TEST_F(Transfer, RepeatRequestsResendUpToTwentyThenCountAsNoReply) {
   int repeats = 0;
+  int limit = 19;
   fault = [&](const Bytes& frame) -> std::optional<std::vector<Bytes>> {
-    if (frame[0] == 'W' && FrameAddress(frame) == FactoryBase + 0x40 && repeats < 5) {
+    if (frame[0] == 'W' && FrameAddress(frame) == FactoryBase + 0x40 && repeats < limit) {
       ++repeats;
       return std::vector<Bytes>{{RepeatRequestByte}};
     }
     return std::nullopt;
   };
   Run(OperationModes::Write);
-  EXPECT_EQ(Sent().count(QStringLiteral("W40")), 6);
+  EXPECT_EQ(Sent().count(QStringLiteral("W40")), 20);
   EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Write Complete!")});
+
+  // A radio that asks again for ever no longer keeps the station resending.
+  repeats = 0;
+  limit = 1000;
+  device.written.clear();
+  host.messages.clear();
+  Run(OperationModes::Write);
+  EXPECT_EQ(Sent().count(QStringLiteral("W40")), 20);
+  EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Communication failed!")});
+  ASSERT_TRUE(link.Outcome());
+  EXPECT_EQ(link.Outcome()->end, TransferEnd::CommunicationFailed);
+  EXPECT_EQ(link.Outcome()->cause, QStringLiteral("write of line 0x40: 20 repeat requests, after 19 resends"));
+  EXPECT_EQ(link.Outcome()->linesWritten, (std::vector<int>{0x00, 0x20}));
+}
+
+TEST_F(Transfer, AReplyForAnotherLineIsNeverStoredAndIsAskedForAgain) {
+  // A radio that answers line 0x00 with line 0x40: without the check its
+  // bytes 0x00-0x0F would be zeroed by the write.
+  for (int i = 0; i < 16; ++i) radio.block[0x40 + i] = static_cast<std::uint8_t>(0x30 + i);
+  radio.block[0x03] = 7;
+  fault = [&](const Bytes& frame) -> std::optional<std::vector<Bytes>> {
+    if (frame[0] == 'R' && FrameAddress(frame) == FactoryBase) {
+      return std::vector<Bytes>{BuildWriteFrame(FactoryBase + 0x40, radio.block.Line(0x40))};
+    }
+    return std::nullopt;
+  };
+  const FactoryImage before = radio.block;
+  Run(OperationModes::Write);
+  EXPECT_EQ(Sent(), (QStringList{QStringLiteral("PROGRAM")} + QStringList(3, QStringLiteral("R00"))));
+  EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Communication failed!")});
+  EXPECT_EQ(radio.block, before);
+  EXPECT_EQ(link.Outcome()->cause, QStringLiteral("read of line 0x00: the reply was for line 0x40, after 2 resends"));
+
+  // One late duplicate of line 0x00's reply, in front of line 0x10's: asked
+  // again, and the radio's own model and serial number are what the read shows.
+  bool duplicated = false;
+  fault = [&](const Bytes& frame) -> std::optional<std::vector<Bytes>> {
+    if (frame[0] == 'R' && FrameAddress(frame) == FactoryBase + 0x10 && !duplicated) {
+      duplicated = true;
+      return std::vector<Bytes>{BuildWriteFrame(FactoryBase, radio.block.Line(0x00))};
+    }
+    return std::nullopt;
+  };
+  device.written.clear();
+  host.messages.clear();
+  Run(OperationModes::Read);
+  EXPECT_EQ(Sent().count(QStringLiteral("R10")), 2);
+  EXPECT_EQ(state.FactoryImage, radio.block);
+  EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Read Complete!")});
+}
+
+TEST_F(Transfer, AStopEndsTheTransferAtTheNextFrameBoundaryAfterEnd) {
+  host.onPump = [&] {
+    if (Sent().count(QStringLiteral("W20")) == 1) link.RequestStop(QStringLiteral("stopped by SIGTERM"));
+  };
+  const FactoryImage before = radio.block;
+  Run(OperationModes::Write);
+  EXPECT_EQ(Sent().mid(6), (QStringList{QStringLiteral("W00"), QStringLiteral("W20"), QStringLiteral("END")}));
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_FALSE(device.IsOpen());
+  EXPECT_EQ(state.OperationMode, OperationModes::Idle);
+  ASSERT_TRUE(link.Outcome());
+  EXPECT_EQ(link.Outcome()->end, TransferEnd::Interrupted);
+  EXPECT_EQ(link.Outcome()->cause, QStringLiteral("stopped by SIGTERM"));
+  EXPECT_EQ(link.Outcome()->linesWritten, (std::vector<int>{0x00, 0x20}));
+  EXPECT_EQ(radio.block.Line(0x40)[0], before.Line(0x40)[0]);
+
+  // Asked for before the first frame: nothing is sent at all.
+  host.onPump = nullptr;
+  device.written.clear();
+  ASSERT_TRUE(link.StartTransfer(OperationModes::Write));
+  link.RequestStop(QStringLiteral("stopped by SIGINT"));
+  while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  EXPECT_TRUE(device.written.empty());
+  EXPECT_EQ(link.Outcome()->end, TransferEnd::Interrupted);
+  EXPECT_EQ(CommHandle(), QStringLiteral("0"));
 }
 
 TEST_F(Transfer, TwoRepeatRequestsThenSilenceFailsAtThatSilence) {
@@ -296,6 +375,8 @@ TEST_F(Transfer, AValueTheWindowCannotShowEndsTheReadThroughTheErrorPath) {
   EXPECT_FALSE(host.messages[0].plain);
   EXPECT_FALSE(device.IsOpen());
   EXPECT_EQ(state.FactoryRecord.BandIndex, 0xFF);  // the record holds what was decoded
+  EXPECT_EQ(link.Outcome()->end, TransferEnd::RuntimeError);
+  EXPECT_TRUE(link.Outcome()->cause.contains(QStringLiteral("255"))) << link.Outcome()->cause.toStdString();
 }
 
 TEST_F(Transfer, ACharacterThatIsNotAByteStopsTheWriteBeforeAnyLine) {
@@ -319,6 +400,7 @@ TEST_F(Transfer, ThreeBandRefusalEndsTheWriteWithoutWritingOrAssociating) {
   EXPECT_EQ(state.OperationMode, OperationModes::Idle);
   EXPECT_FALSE(device.IsOpen());
   EXPECT_TRUE(host.statusLabel.isEmpty());
+  EXPECT_EQ(link.Outcome()->end, TransferEnd::WriteRefused);
 }
 
 TEST_F(Transfer, BandChangeIsAskedAndCancelKeepsTheRadiosBand) {
@@ -347,6 +429,8 @@ TEST_F(Transfer, PortThatCannotOpenLeavesEverythingIdle) {
   EXPECT_EQ(state.OperationMode, OperationModes::Idle);
   EXPECT_FALSE(link.Timer_Comm().isActive());
   EXPECT_TRUE(device.written.empty());
+  EXPECT_EQ(link.Outcome()->end, TransferEnd::PortNotOpened);
+  EXPECT_EQ(link.Outcome()->cause, QStringLiteral("COM3 could not be opened"));
 
   device.openFails = false;
   device.setStateFails = true;
@@ -375,6 +459,7 @@ TEST_F(Transfer, ClosingThePortDuringATransferEndsItSilently) {
   Run(OperationModes::Read);
   EXPECT_EQ(device.written.size(), 5u);
   EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(link.Outcome()->end, TransferEnd::Interrupted);
 }
 
 TEST_F(Transfer, ScanCodeWriteAssociatesTrimmedValuesAndAsksUntilTheOperatorStops) {
@@ -389,6 +474,7 @@ TEST_F(Transfer, ScanCodeWriteAssociatesTrimmedValuesAndAsksUntilTheOperatorStop
   EXPECT_EQ(host.fields.Text1[TextBox::PackageCode], QString());
   EXPECT_EQ(state.PackageCode, QStringLiteral("BOX-7  "));
   EXPECT_TRUE(state.AssociationDone);
+  EXPECT_EQ(link.Outcome()->end, TransferEnd::WriteComplete);
 
   host.existsAnswers = {false};
   host.answers = {MessageButton::No};
@@ -398,6 +484,7 @@ TEST_F(Transfer, ScanCodeWriteAssociatesTrimmedValuesAndAsksUntilTheOperatorStop
   EXPECT_EQ(host.saves.size(), 1u);
   EXPECT_TRUE(state.AssociationDone);
   EXPECT_EQ(host.statusLabel, QString::fromUtf8("请换下一台机器..."));
+  EXPECT_EQ(link.Outcome()->end, TransferEnd::AssociationMissing);
 }
 
 TEST_F(Transfer, DatabaseFailureEndsTheWriteThroughTheErrorPath) {
@@ -409,6 +496,10 @@ TEST_F(Transfer, DatabaseFailureEndsTheWriteThroughTheErrorPath) {
   EXPECT_TRUE(host.statusLabel.isEmpty());
   EXPECT_EQ(host.advances, 0);
   EXPECT_FALSE(device.IsOpen());
+  // The radio is written; only the association failed, and the driver's words say why.
+  EXPECT_EQ(link.Outcome()->end, TransferEnd::DatabaseFailed);
+  EXPECT_EQ(link.Outcome()->cause, QStringLiteral("database unreachable"));
+  EXPECT_EQ(link.Outcome()->linesWritten.size(), 14u);
 }
 
 }  // namespace
