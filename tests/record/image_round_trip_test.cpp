@@ -1,17 +1,11 @@
-// Property: a block in canonical form goes through a read and a write of the
-// same radio (decoded, shown in the window's fields, taken back with the
-// radio's own band, encoded over a copy of itself) without one byte changing.
-//
-// Canonical form is what the station itself would write:
-// - texts are text of the code page, NUL-filled after it, and do not end in
-//   a blank (the window drops trailing blanks before a write); character
-//   fields hold single-byte characters only, one byte each;
-// - a byte sequence counts as text only when its character encodes back to
-//   the same bytes (Big5 has ten duplicate codes; a write uses the other one);
-// - switch bytes written whole (0x07-0x09) are 0 or 1, as a write puts them
-//   (their other bits are not read); check-box bytes are 0 to 2, list bytes
-//   positions of their list, and band 14 only on a three-band radio;
-// - bytes no field covers, and the free bits of 0x06, are random.
+// A block in canonical form, the form a write itself leaves, goes through a
+// read and a write of the same radio without one byte changing. Canonical:
+// texts are text of the code page (each character encodes back to its own
+// bytes, which leaves out Big5's ten duplicate codes), NUL-filled, not ending
+// in a blank (a write drops those), one byte per character in character
+// fields; switch bytes 0x07-0x09 are 0 or 1 (a write puts them whole from
+// bit 0); check and list bytes are what their controls take, band 14 only on
+// a three-band radio; every other byte and bit is random.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -24,9 +18,7 @@
 namespace zr {
 namespace {
 
-// The byte sequences of the code page that are one character each and that
-// the character encodes back to: single bytes, and for a double-byte code
-// page every lead and trail byte pair.
+// The code page's characters of one and of two bytes.
 struct Alphabet {
   std::vector<QByteArray> singleBytes;
   std::vector<QByteArray> doubleBytes;
