@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
+#include <optional>
 
 namespace zr::platform {
 
@@ -20,10 +22,21 @@ class AnsiCodePage {
   static AnsiCodePage System();
 
   const QByteArray& Name() const { return name_; }
+  // The text in this code page. A character the code page cannot hold (one
+  // that would not decode back to itself) becomes "?", as the Windows
+  // conversion writes it.
   QByteArray Encode(const QString& text) const;
+  // The bytes as text. A sequence cut short at the end (a lead byte without
+  // its partner) becomes U+FFFD rather than nothing.
   QString Decode(QByteArrayView bytes) const;
+  // The first character of `text` the code page cannot hold, so that text can
+  // be refused before "?" takes its place; nullopt when every one fits.
+  std::optional<char32_t> FirstUnencodable(QStringView text) const;
 
  private:
+  // The bytes of `text` when every character of it fits, else nullopt.
+  std::optional<QByteArray> EncodeExactly(QStringView text) const;
+
   QByteArray name_;
 };
 

@@ -12,4 +12,11 @@ namespace zr::platform {
 // Returns false (and leaves no temporary file) when the write failed.
 bool ReplaceFileContents(const QString& path, const QByteArray& bytes);
 
+// Makes `bytes` the contents of the file at `path`: replaced as above where
+// that can be done, else rewritten in place (RewriteFileInPlace). In place
+// when `path` is a symbolic link, which a rename would replace by a file, or
+// when its folder takes no new file, where a rename cannot be made; then the
+// file must exist already.
+bool StoreFileContents(const QString& path, const QByteArray& bytes);
+
 }  // namespace zr::platform

@@ -106,17 +106,27 @@ std::vector<SerialPortEntry> ListSystemSerialPorts() {
   return InPortOrder(std::move(ports));
 }
 
-std::vector<SerialPortEntry> ListSerialPorts() {
+QString PortDirectoryError() {
   const QString directory = qEnvironmentVariable(kPortDirVariable);
-  if (!directory.isEmpty() && QFileInfo(directory).isDir()) return ListPortDirectory(directory);
-  return ListSystemSerialPorts();
+  if (directory.isEmpty()) return QString();
+  const QFileInfo folder(directory);
+  if (folder.isDir() && folder.isReadable() && folder.isExecutable()) return QString();
+  return QStringLiteral("%1=%2 is not a readable folder").arg(QLatin1String(kPortDirVariable), directory);
+}
+
+SerialPortList ListSerialPorts() {
+  const QString directory = qEnvironmentVariable(kPortDirVariable);
+  if (directory.isEmpty()) return {ListSystemSerialPorts(), QString()};
+  QString error = PortDirectoryError();
+  if (!error.isEmpty()) return {{}, std::move(error)};
+  return {ListPortDirectory(directory), QString()};
 }
 
 QString ResolvePortDevice(const QString& deviceName) {
   const std::optional<int> number = PortNumberOfDeviceName(deviceName);
   if (!number) return QString();
   const QString name = ComName(*number);
-  for (const SerialPortEntry& entry : ListSerialPorts()) {
+  for (const SerialPortEntry& entry : ListSerialPorts().entries) {
     if (entry.name == name) return entry.device;
   }
   return QString();

@@ -34,13 +34,29 @@ std::vector<SerialPortEntry> ListPortDirectory(const QString& directory);
 // The system's serial devices that have a COM number, in ascending port number.
 std::vector<SerialPortEntry> ListSystemSerialPorts();
 
-// The serial ports of this PC, in ascending port number: those of the
-// directory named by ZR93KW_PORT_DIR when that names a directory, else the
-// system's.
-std::vector<SerialPortEntry> ListSerialPorts();
+// The serial ports of this PC, or why there are none to offer.
+struct SerialPortList {
+  std::vector<SerialPortEntry> entries;
+  // Empty when the ports could be listed. Otherwise the entries are empty and
+  // this says why, naming the variable and the path:
+  // "ZR93KW_PORT_DIR=/tmp/nope is not a readable folder".
+  QString error;
+};
+
+// Why the ports named by ZR93KW_PORT_DIR cannot be listed: the variable is
+// set (not empty) but is not a readable folder. Empty otherwise. Cheap: it
+// looks at the folder, not at the ports.
+QString PortDirectoryError();
+
+// The serial ports of this PC, in ascending port number: those of the folder
+// named by ZR93KW_PORT_DIR when that variable is set, else the system's. A
+// variable that names no readable folder gives no ports and an error, never
+// the system's ports: a mistyped folder must not open another device.
+SerialPortList ListSerialPorts();
 
 // The device that a device name (see PortNumberOfDeviceName) resolves to among
-// ListSerialPorts(); empty when there is no such port.
+// ListSerialPorts(); empty when there is no such port, and so whenever the
+// ports cannot be listed.
 QString ResolvePortDevice(const QString& deviceName);
 
 }  // namespace zr::platform

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/regular_file.h"
 #include "platform/replace_file.h"
 
 namespace zr::platform {
@@ -110,11 +111,10 @@ QString Unquoted(const QString& value) {
   return value;
 }
 
-std::optional<QByteArray> ReadFileBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  return file.readAll();
-}
+// Far beyond any settings file the station writes.
+constexpr qint64 kLargestSettingsFile = 1 << 20;
+
+std::optional<QByteArray> ReadFileBytes(const QString& path) { return ReadRegularFile(path, kLargestSettingsFile); }
 
 bool HasLineBreakOrNul(const QString& text) {
   return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) ||
@@ -198,7 +198,7 @@ bool SettingsFile::WriteString(const QString& section, const QString& key, const
     lines.insert(insertAt, RawLine(codePage_.Encode(keyName + QLatin1Char('=') + value) + kNewLine));
   }
 
-  return ReplaceFileContents(path_, Joined(lines));
+  return StoreFileContents(path_, Joined(lines));
 }
 
 QString ProgramSettingsPath() {

@@ -19,14 +19,18 @@ class SettingsFile {
 
   // The value of key in section, without surrounding blanks and without one
   // pair of surrounding double or single quotes; defaultValue when the file,
-  // the section or the key is missing or the file cannot be read.
+  // the section or the key is missing or the file cannot be read. Only a
+  // regular file of at most 1 MiB is read (a link to one is followed); a FIFO,
+  // a device, a folder or a larger file counts as one that cannot be read.
   QString GetString(const QString& section, const QString& key,
                     const QString& defaultValue = QString()) const;
 
   // Sets key=value in section: an existing key's line is replaced in place, a
   // new key goes to the end of its section, a new section to the end of the
   // file, and the first write creates the file. The file is replaced
-  // atomically, so a failed write leaves the old file (or none) behind.
+  // atomically, so a failed write leaves the old file (or none) behind; but
+  // a symbolic link, or a file in a folder that takes no new file, is
+  // rewritten in place, so the link stays and the write is not lost.
   // Returns false when nothing was written: the file could not be read or
   // written, or a name or the value cannot be stored (an empty name, a line
   // break, "]" in a section, "=" in a key, text the code page cannot encode).

@@ -34,7 +34,9 @@ class FieldReader {
   FieldReader(const FactoryImage& image, const platform::AnsiCodePage& codePage)
       : image_(image), codePage_(codePage) {}
 
-  // Up to `width` bytes from `offset`, each turned into its own character.
+  // Up to `width` bytes from `offset`, each turned into its own character; a
+  // byte that is no character on its own (a lead byte) becomes U+FFFD, never
+  // nothing, so the text keeps one character per byte.
   QString GetChars(int offset, int width) const;
   // Up to `width` bytes from `offset`, converted as one ANSI text; trailing
   // blanks go only when the bytes fill the whole conversion buffer.

@@ -1,7 +1,10 @@
 // The window's port list: building it, the refresh, the operator's choice.
 #include <QComboBox>
+#include <QTextStream>
+#include <QVariant>
 
 #include "app/window/frm_main.h"
+#include "platform/serial_devices.h"
 
 namespace zr::window {
 
@@ -10,12 +13,25 @@ namespace {
 const QString SettingsSection = QStringLiteral("language");
 const QString ComPortKey = QStringLiteral("comPort");
 
+// The list keeps the problem it last reported, so that the refresh, which
+// rebuilds it every second, reports a problem once and again only after it
+// changed.
+constexpr char ReportedProblemProperty[] = "reportedPortListProblem";
+
+void ReportPortListProblem(QComboBox& list, const QString& problem) {
+  if (list.property(ReportedProblemProperty).toString() == problem) return;
+  list.setProperty(ReportedProblemProperty, problem);
+  if (!problem.isEmpty()) QTextStream(stderr) << problem << '\n';
+}
+
 }  // namespace
 
 qint16 FrmMain::StoredComPort() const { return StoredPortNumber(settings_.GetString(SettingsSection, ComPortKey)); }
 
 qint16 FrmMain::EnumComPorts() {
   const std::vector<PortListEntry> entries = options_.listPorts();
+  // An empty list may be a mistyped port folder, which the operator must hear of.
+  ReportPortListProblem(*Combo2, entries.empty() ? platform::PortDirectoryError() : QString());
   const QStringList names = EntryNames(entries);
   QStringList shown;
   for (int i = 0; i < Combo2->count(); ++i) shown << Combo2->itemText(i);

@@ -34,7 +34,7 @@ std::vector<PortListEntry> ComPortEntries(const std::vector<platform::SerialPort
   return entries;
 }
 
-std::vector<PortListEntry> EnumComPortEntries() { return ComPortEntries(platform::ListSerialPorts()); }
+std::vector<PortListEntry> EnumComPortEntries() { return ComPortEntries(platform::ListSerialPorts().entries); }
 
 QStringList EntryNames(const std::vector<PortListEntry>& entries) {
   QStringList names;

@@ -20,7 +20,8 @@ struct PortListEntry {
 // The port list as EnumComPorts builds it from the system's ports, in the
 // system's order: no sorting, no removal of duplicates.
 std::vector<PortListEntry> ComPortEntries(const std::vector<platform::SerialPortEntry>& ports);
-// The same from this PC's ports (platform::ListSerialPorts()).
+// The same from this PC's ports (platform::ListSerialPorts()); empty when
+// they cannot be listed (platform::PortDirectoryError() says why).
 std::vector<PortListEntry> EnumComPortEntries();
 
 QStringList EntryNames(const std::vector<PortListEntry>& entries);

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+
+#include "tests/support/scoped_environment.h"
+#include "window_fixture.h"
+
 namespace zr::window {
 namespace {
 
@@ -40,6 +45,41 @@ TEST(PortList, EntriesCompareWholeAndStoredNumbersMustBeDecimal16Bit) {
   EXPECT_EQ(FixedPortList().back(), QStringLiteral("COM256"));
   EXPECT_EQ(StoredPortNumber(QStringLiteral(" 12 ")), 12);
   for (const char* bad : {"", "COM3", "70000", "+3"}) EXPECT_EQ(StoredPortNumber(QString::fromLatin1(bad)), 0) << bad;
+}
+
+class PortFolderProblem : public test::WindowTest {
+ protected:
+  static QString Problem(const QString& folder) {
+    return QStringLiteral("ZR93KW_PORT_DIR=") + folder + QStringLiteral(" is not a readable folder\n");
+  }
+  void RefreshWith(const QString& folder, int times) {
+    qputenv("ZR93KW_PORT_DIR", folder.toLocal8Bit());
+    for (int i = 0; i < times; ++i) window->ReShowComPortTimer_Timer();
+  }
+
+  zr::test::ScopedEnvironment environment_{"ZR93KW_PORT_DIR"};
+};
+
+// The refresh runs every second: a mistyped port folder is told once, and
+// again only when the problem changed.
+TEST_F(PortFolderProblem, EmptyListAndTheProblemToldOncePerChange) {
+  const QString nope = dir.filePath(QStringLiteral("nope"));
+  const QString other = dir.filePath(QStringLiteral("other"));
+  qputenv("ZR93KW_PORT_DIR", nope.toLocal8Bit());
+  FrmMainOptions options = Options();
+  options.listPorts = EnumComPortEntries;
+  ::testing::internal::CaptureStderr();
+  Open(std::move(options));
+  RefreshWith(nope, 3);
+  EXPECT_EQ(window->Combo2->count(), 0);
+  RefreshWith(other, 3);
+  RefreshWith(dir.path(), 1);  // a folder without ports: nothing to tell
+  RefreshWith(nope, 2);
+  const QString told = QString::fromStdString(::testing::internal::GetCapturedStderr());
+  EXPECT_EQ(told.count(Problem(nope)), 2) << told.toStdString();
+  EXPECT_EQ(told.count(Problem(other)), 1) << told.toStdString();
+  EXPECT_EQ(window->Combo2->count(), 0);
+  EXPECT_EQ(window->State().CurrentComPort, 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 #include "platform/short_date.h"
@@ -28,6 +29,36 @@ TEST(AnsiCodePage, EncodesAndDecodesDoubleByteText) {
   EXPECT_EQ(gbk.Decode(bytes), text);
   EXPECT_EQ(AnsiCodePage("windows-1252").Decode(QByteArray("\x80", 1)), QString::fromUtf8("\u20ac"));
   EXPECT_THROW(AnsiCodePage("no-such-code-page"), std::invalid_argument);
+}
+
+TEST(AnsiCodePage, WritesAQuestionMarkForACharacterItCannotHold) {
+  // Thai is in none of these code pages, nor is the emoji (one "?" for its
+  // surrogate pair); U+F86F is one Shift_JIS encodes but reads back as U+2116.
+  struct Case {
+    const char* codePage;
+    const char16_t* text;
+    const char* bytes;
+    char32_t first;
+  };
+  for (const Case& c : std::vector<Case>{{"windows-1252", u"A\u0e01B\u00e9", "A?B\xe9", U'\u0e01'},
+                                         {"GBK", u"\u4e2d\U0001F600", "\xd6\xd0?", U'\U0001F600'},
+                                         {"Big5", u"\u0e01\u4e2d", "?\xa4\xa4", U'\u0e01'},
+                                         {"Shift_JIS", u"A\u0e01\uf86f", "A??", U'\u0e01'},
+                                         {"windows-949", u"\xd800" u"A", "?A", U'\xd800'}}) {
+    const AnsiCodePage codePage(c.codePage);
+    const QString text = QString::fromUtf16(c.text);
+    EXPECT_EQ(codePage.Encode(text), QByteArray(c.bytes)) << c.codePage;
+    EXPECT_EQ(codePage.FirstUnencodable(text), c.first) << c.codePage;
+    EXPECT_EQ(codePage.FirstUnencodable(QString::fromUtf8("AZ09 -")), std::nullopt) << c.codePage;
+  }
+  EXPECT_EQ(AnsiCodePage("Shift_JIS").FirstUnencodable(u"\uf86f"), U'\uf86f');
+}
+
+TEST(AnsiCodePage, ALeadByteWithoutItsPartnerBecomesAReplacementCharacter) {
+  for (const auto& [codePage, bytes] : std::vector<std::pair<const char*, const char*>>{
+           {"GBK", "ZR\xb5"}, {"Big5", "ZR\xa4"}, {"Shift_JIS", "ZR\x81"}, {"windows-949", "ZR\xb0"}}) {
+    EXPECT_EQ(AnsiCodePage(codePage).Decode(QByteArray(bytes)), QString::fromUtf8("ZR\ufffd")) << codePage;
+  }
 }
 
 class EnvironmentLocale : public ::testing::Test {

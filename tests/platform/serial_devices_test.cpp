@@ -63,12 +63,31 @@ TEST(PortDirectory, ListsComEntriesInPortNumberOrderAndResolvesThroughTheEnviron
   EXPECT_TRUE(ListPortDirectory(dir.filePath(QStringLiteral("nosuch"))).empty());
 
   setenv("ZR93KW_PORT_DIR", dir.path().toLocal8Bit().constData(), 1);
-  EXPECT_EQ(ListSerialPorts().size(), 4u);
+  EXPECT_EQ(ListSerialPorts().entries.size(), 4u);
+  EXPECT_EQ(ListSerialPorts().error, QString());
   EXPECT_EQ(ResolvePortDevice(QStringLiteral("\\\\.\\COM10")), QStringLiteral("/dev/null"));
   EXPECT_EQ(ResolvePortDevice(QStringLiteral("com4")), target);
   for (const char* missing : {"COM3", "COM5", "COM7", "COM05", "COM1x", "LPT1", ""}) {
     EXPECT_TRUE(ResolvePortDevice(QString::fromLatin1(missing)).isEmpty()) << missing;
   }
+}
+
+TEST(PortDirectory, AVariableThatNamesNoReadableFolderGivesNoPortsAndSaysWhy) {
+  test::ScopedEnvironment environment{"ZR93KW_PORT_DIR"};
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("not-a-folder"));
+  QFile(file).open(QIODevice::WriteOnly);
+  // Falling back on the system's ports would open /dev/ttyS0 for a typo.
+  for (const QString& value : {dir.filePath(QStringLiteral("nope")), file}) {
+    qputenv("ZR93KW_PORT_DIR", value.toLocal8Bit());
+    const SerialPortList ports = ListSerialPorts();
+    EXPECT_TRUE(ports.entries.empty()) << value.toStdString();
+    EXPECT_EQ(ports.error, "ZR93KW_PORT_DIR=" + value + " is not a readable folder");
+    EXPECT_EQ(PortDirectoryError(), ports.error);
+    EXPECT_TRUE(ResolvePortDevice(QStringLiteral("COM1")).isEmpty()) << value.toStdString();
+  }
+  qputenv("ZR93KW_PORT_DIR", dir.path().toLocal8Bit());
+  EXPECT_EQ(PortDirectoryError(), QString());
 }
 
 TEST(FixedPortListOsFor, OnlyNtSixZero) {

@@ -1,6 +1,8 @@
 #include "platform/settings_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -8,6 +10,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <array>
+#include <chrono>
+#include <functional>
+#include <future>
 
 namespace zr::platform {
 namespace {
@@ -34,6 +39,20 @@ class SettingsFileTest : public ::testing::Test {
   QTemporaryDir dir_;
   AnsiCodePage western_{"windows-1252"};
 };
+
+// Runs `call`, which may touch the FIFO at `fifo`. Whenever it blocks waiting
+// for a writer, one comes and goes to let it on, so that the test fails
+// instead of hanging.
+bool FinishesWithoutAWriter(const QString& fifo, const std::function<void()>& call) {
+  std::future<void> done = std::async(std::launch::async, call);
+  bool unaided = true;
+  while (done.wait_for(std::chrono::seconds(unaided ? 5 : 1)) != std::future_status::ready) {
+    unaided = false;
+    const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) ::close(writer);
+  }
+  return unaided;
+}
 
 TEST_F(SettingsFileTest, MissingFileGivesDefaultAndFirstWriteCreatesIt) {
   SettingsFile settings(PathOf("mysetup.ini"), western_);
@@ -148,6 +167,82 @@ TEST_F(SettingsFileTest, UnreadableFileIsNotReplaced) {
   EXPECT_FALSE(settings.WriteString(kLanguage, QStringLiteral("CommHandle"), QStringLiteral("0")));
   QFile::setPermissions(unreadable, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   EXPECT_EQ(ReadFile(unreadable), QByteArray("[language]\r\ncomPort=3\r\n"));
+}
+
+TEST_F(SettingsFileTest, OnlyASmallRegularFileIsReadAndAnythingElseIsLeftAlone) {
+  const QString path = PathOf("mysetup.ini");
+  const QByteArray setting("[language]\r\ncomPort=3\r\n");
+  const QByteArray large = setting + QByteArray(1 << 20, ';');
+  struct Case {
+    const char* what;
+    std::function<bool()> make;
+    std::function<bool()> unchanged;
+  };
+  const std::vector<Case> cases{
+      {"FIFO", [&] { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; },
+       [&] {
+         struct stat status {};
+         return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
+       }},
+      {"link to /dev/zero", [&] { return QFile::link(QStringLiteral("/dev/zero"), path); },
+       [&] { return QFileInfo(path).symLinkTarget() == QStringLiteral("/dev/zero"); }},
+      {"folder", [&] { return QDir(dir_.path()).mkdir(QStringLiteral("mysetup.ini")); },
+       [&] { return QFileInfo(path).isDir(); }},
+      {"file over 1 MiB", [&] { return WriteFile(large) == path; }, [&] { return ReadFile(path) == large; }},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(c.make()) << c.what;
+    SettingsFile settings(path, western_);
+    QString value;
+    bool written = true;
+    EXPECT_TRUE(FinishesWithoutAWriter(path, [&] {
+      value = settings.GetString(kLanguage, kComPort, QStringLiteral("default"));
+      written = settings.WriteString(kLanguage, kComPort, QStringLiteral("4"));
+    })) << c.what << " blocked";
+    EXPECT_EQ(value, QStringLiteral("default")) << c.what;
+    EXPECT_FALSE(written) << c.what;
+    EXPECT_TRUE(c.unchanged()) << c.what;
+    ASSERT_TRUE(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path)) << c.what;
+  }
+}
+
+TEST_F(SettingsFileTest, ALinkIsWrittenThroughAndStaysALink) {
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("shared")));
+  const QString target = PathOf("shared/station.ini");
+  QFile file(target);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("[language]\r\ncomPort=3\r\n");
+  file.close();
+  ASSERT_TRUE(QFile::link(QStringLiteral("shared/station.ini"), PathOf("mysetup.ini")));
+
+  SettingsFile settings(PathOf("mysetup.ini"), western_);
+  ASSERT_TRUE(settings.WriteString(kLanguage, kComPort, QStringLiteral("12")));
+  EXPECT_TRUE(QFileInfo(settings.Path()).isSymLink());
+  EXPECT_EQ(ReadFile(target), QByteArray("[language]\r\ncomPort=12\r\n"));
+  EXPECT_EQ(settings.GetString(kLanguage, kComPort), QStringLiteral("12"));
+
+  // A dangling link names no file to write into, and stays as it is.
+  ASSERT_TRUE(QFile::remove(target));
+  EXPECT_FALSE(settings.WriteString(kLanguage, kComPort, QStringLiteral("13")));
+  EXPECT_TRUE(QFileInfo(settings.Path()).isSymLink());
+  EXPECT_FALSE(QFileInfo::exists(target));
+}
+
+// Root is not bound by permissions, so this runs only for other users.
+TEST_F(SettingsFileTest, InAFolderThatTakesNoNewFileTheFileIsRewrittenInPlace) {
+  const QString path = WriteFile("[language]\r\ncomPort=3\r\n");
+  const QFileDevice::Permissions before = QFile::permissions(dir_.path());
+  ASSERT_TRUE(QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+  if (access(dir_.path().toLocal8Bit().constData(), W_OK) == 0) {
+    QFile::setPermissions(dir_.path(), before);
+    GTEST_SKIP() << "permissions do not bind this user";
+  }
+  SettingsFile settings(path, western_);
+  const bool written = settings.WriteString(kLanguage, kComPort, QStringLiteral("12"));
+  QFile::setPermissions(dir_.path(), before);
+  EXPECT_TRUE(written);
+  EXPECT_EQ(ReadFile(path), QByteArray("[language]\r\ncomPort=12\r\n"));
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("mysetup.ini")});
 }
 
 }  // namespace

@@ -126,6 +126,17 @@ TEST(ImageCodec, DecodeTakesSwitchBitsAndErasedTexts) {
   EXPECT_EQ(TrimAtNul(record.MaintainedDescription), QString());
 }
 
+TEST(ImageCodec, ModelWithALoneLeadByteIsNotTheExpectedModel) {
+  // On its own 0xB5 is half of a GBK character; dropping it would let a
+  // radio of another model through the check.
+  FactoryImage image;
+  const char model[] = "ZR\xb5" "93KW";
+  for (int i = 0; i < 7; ++i) image[0x10 + i] = static_cast<std::uint8_t>(model[i]);
+  const platform::AnsiCodePage gbk("GBK");
+  EXPECT_EQ(ModelText(image, gbk), QString::fromUtf8("ZR\ufffd93KW"));
+  EXPECT_NE(ModelText(image, gbk), ExpectedModel);
+}
+
 TEST(ImageCodec, DecodedTextEndsInNulSoItsBlanksSurvive) {
   const platform::AnsiCodePage western("windows-1252");
   FactoryImage image;
