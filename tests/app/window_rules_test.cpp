@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -111,6 +112,36 @@ TEST_F(WindowRules, BoxesKeepTheirLengthLimits) {
     w.SetText(index, QStringLiteral("1234567890").repeated(9));
     EXPECT_EQ(w.TextOf(index), QStringLiteral("1234567890").repeated(9).left(limit)) << index;
   }
+}
+
+// The description shows any line break as one; until the operator edits it,
+// it gives back exactly the text it was given.
+TEST_F(WindowRules, DescriptionGivesBackWhatItWasGivenUntilEdited) {
+  FrmMain& w = Open();
+  const std::vector<std::pair<const char*, const char*>> givenAndShown = {
+      {"a\r\nb", "a\nb"}, {"a\nb", "a\nb"}, {"a\rb", "a\nb"}, {"a\n\rb\r", "a\n\nb\n"}, {"\r\n", "\n"}};
+  for (const auto& [given, shown] : givenAndShown) {
+    w.SetText(4, QString::fromLatin1(given));
+    EXPECT_EQ(static_cast<QPlainTextEdit*>(w.Text1[4])->toPlainText(), QString::fromLatin1(shown));
+    EXPECT_EQ(w.TextOf(4), QString::fromLatin1(given));
+  }
+}
+
+TEST_F(WindowRules, EditedDescriptionEndsItsLinesInCrLfWithinItsLimit) {
+  FrmMain& w = OpenActive();
+  auto* box = static_cast<QPlainTextEdit*>(w.Text1[4]);
+  box->setFocus();
+  w.SetText(4, QStringLiteral("one\ntwo\rthree"));
+  box->moveCursor(QTextCursor::End);
+  QTest::keyClick(box, Qt::Key_Return);
+  QTest::keyClicks(box, QStringLiteral("x"));
+  EXPECT_EQ(w.TextOf(4), QStringLiteral("one\r\ntwo\r\nthree\r\nx"));
+  // The limit counts a line break as the two characters the radio keeps.
+  const QString full = QString(76, QLatin1Char('d')) + QStringLiteral("\r\n");
+  w.SetText(4, full);
+  box->moveCursor(QTextCursor::End);
+  QTest::keyClicks(box, QStringLiteral("abc"));
+  EXPECT_EQ(w.TextOf(4), full + QStringLiteral("ab"));
 }
 
 TEST_F(WindowRules, EmptyMaintenanceDateGetsTodayOnFocus) {
