@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 
+#include "app/window/list_wheel_guard.h"
 #include "app/window/multi_line_text_box.h"
 #include "lang/captions.h"
 #include "lang/label_placement.h"
@@ -162,6 +163,9 @@ void FrmMain::CreateControls() {
   Command1 = button("Command1", &FrmMain::Command1_Click);
   Command2 = button("Command2", &FrmMain::Command2_Click);
   Command3 = button("Command3", &FrmMain::Command3_Click);
+
+  auto* wheelGuard = new ListWheelGuard(this);
+  for (QComboBox* list : findChildren<QComboBox*>()) wheelGuard->Guard(list);
 
   // The design-time captions; ApplyLanguage replaces those that follow the language.
   for (const lang::LanguageCaption& caption : lang::LanguageCaptions()) SetCaption(caption.Control, caption.Chinese);

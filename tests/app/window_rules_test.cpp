@@ -1,6 +1,7 @@
 // The window's modes, entry rules and focus pull.
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,8 +9,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <tuple>
 
@@ -30,6 +33,26 @@ void Type(QWidget* widget, const QString& text) {
     QApplication::sendEvent(widget, &release);
   }
 }
+
+// One notch of the wheel with the mouse over `widget`, delivered as the
+// system delivers it (so it may move the focus and go on to the parents).
+void WheelNotch(QWidget* widget) {
+  QWheelEvent wheel(QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QSpontaneKeyEvent::setSpontaneous(&wheel);
+  QApplication::instance()->notify(widget, &wheel);
+}
+
+class WheelCounter : public QObject {
+ public:
+  int count = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Wheel) ++count;
+    return false;
+  }
+};
 
 class WindowRules : public WindowTest {
  protected:
@@ -142,6 +165,27 @@ TEST_F(WindowRules, EditedDescriptionEndsItsLinesInCrLfWithinItsLimit) {
   box->moveCursor(QTextCursor::End);
   QTest::keyClicks(box, QStringLiteral("abc"));
   EXPECT_EQ(w.TextOf(4), full + QStringLiteral("ab"));
+}
+
+TEST_F(WindowRules, WheelChangesOnlyTheListThatHasTheFocus) {
+  ports = Ports({1, 2, 3});
+  FrmMain& w = OpenActive();
+  WheelCounter windowWheels;
+  w.installEventFilter(&windowWheels);
+  Box(2)->setFocus();
+  for (QComboBox* list : {w.Combo1[1], w.Combo1[3], w.Combo2}) {
+    const int before = list->currentIndex();
+    WheelNotch(list);
+    EXPECT_EQ(list->currentIndex(), before) << list->currentText().toStdString();
+    EXPECT_EQ(QApplication::focusWidget(), w.Text1[2]);
+  }
+  EXPECT_EQ(windowWheels.count, 3);  // each notch went on to the window
+  EXPECT_EQ(Setting(QStringLiteral("comPort")), QStringLiteral("1"));
+  // The list that has the focus follows the wheel.
+  w.Combo1[3]->setCurrentIndex(0);
+  w.Combo1[3]->setFocus();
+  WheelNotch(w.Combo1[3]);
+  EXPECT_EQ(w.Combo1[3]->currentIndex(), 1);
 }
 
 TEST_F(WindowRules, EmptyMaintenanceDateGetsTodayOnFocus) {
