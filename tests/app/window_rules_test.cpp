@@ -254,5 +254,27 @@ TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
   }
 }
 
+// Like the system's Yes/No box, the question has no escape: neither Escape
+// nor the close button answers it.
+TEST(MessageBoxPresenter, YesNoQuestionWaitsForYesOrNo) {
+  MessageBoxPresenter presenter;
+  bool openAfterEscape = false;
+  bool openAfterClose = false;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Escape);
+    QTest::qWait(200);
+    openAfterEscape = box->isVisible();
+    box->close();
+    QTest::qWait(50);
+    openAfterClose = box->isVisible();
+    box->button(QMessageBox::Yes)->click();
+  });
+  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), MessageStyle::YesNo), MessageButton::Yes);
+  EXPECT_TRUE(openAfterEscape);
+  EXPECT_TRUE(openAfterClose);
+}
+
 }  // namespace
 }  // namespace zr::window::test
