@@ -15,6 +15,7 @@
 
 #include "app/window/list_wheel_guard.h"
 #include "app/window/multi_line_text_box.h"
+#include "app/window/option_group_tab.h"
 #include "lang/captions.h"
 #include "lang/label_placement.h"
 #include "lang/ui_language.h"
@@ -148,6 +149,7 @@ void FrmMain::CreateControls() {
     connect(Option1[i], &QRadioButton::clicked, this, [this] { Option1_Click(); });
   }
   Option1[1]->setEnabled(false);
+  TabToSelectedOption(Option1);
 
   Combo2 = new QComboBox(this);
   controls_[QStringLiteral("Combo2")] = Combo2;

@@ -188,6 +188,25 @@ TEST_F(WindowRules, WheelChangesOnlyTheListThatHasTheFocus) {
   EXPECT_EQ(w.Combo1[3]->currentIndex(), 1);
 }
 
+// Tab enters the mode options at the selected one and leaves them from there.
+TEST_F(WindowRules, TabReachesTheSelectedModeOptionOnly) {
+  FrmMain& w = OpenActive();
+  Box(12)->setFocus();
+  QTest::keyClick(Box(12), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Option1[2]);
+  QTest::keyClick(w.Option1[2], Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Combo1[3]);
+  QTest::keyClick(w.Combo1[3], Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), w.Option1[2]);
+
+  w.Option1[0]->click();
+  Box(5)->setFocus();
+  QTest::keyClick(Box(5), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Option1[0]);
+  QTest::keyClick(w.Option1[0], Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Combo1[3]);
+}
+
 TEST_F(WindowRules, EmptyMaintenanceDateGetsTodayOnFocus) {
   FrmMain& w = OpenActive();
   w.SetText(3, QString());
