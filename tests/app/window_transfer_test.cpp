@@ -89,12 +89,12 @@ TEST_F(WindowTransfer, WriteTakesTheWindowsValues) {
 TEST_F(WindowTransfer, ReadThenUntouchedWriteKeepsTheDescriptionsLineBreaks) {
   FactoryImage block = FilledBlock();
   block[0x07] = 0x01;  // a write stores APRS as one bit
-  const char description[] = "Antenna\r\nreplaced\r\n";
+  const char description[] = "Antenna\r\nreplaced\nby\rme";
   for (int i = 0; description[i] != '\0'; ++i) block[0xB0 + i] = static_cast<std::uint8_t>(description[i]);
   FrmMain& w = OpenOnRadio(block);
   w.Command1_Click();
   ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(static_cast<QPlainTextEdit*>(w.Text1[4])->blockCount(), 3);  // shown as two line breaks
+  EXPECT_EQ(static_cast<QPlainTextEdit*>(w.Text1[4])->blockCount(), 4);  // each break shown as one
   w.Command2_Click();
   ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(presenter.Texts(), (QStringList{lang::ReadCompleteText, lang::WriteCompleteText}));
