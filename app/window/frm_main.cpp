@@ -9,11 +9,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 
+#include "app/window/list_wheel_guard.h"
+#include "app/window/multi_line_text_box.h"
+#include "app/window/option_group_tab.h"
 #include "lang/captions.h"
 #include "lang/label_placement.h"
 #include "lang/ui_language.h"
@@ -95,19 +97,7 @@ void FrmMain::CreateControls() {
     if (i == 7) continue;
     const QString name = Indexed("Text1", i);
     if (i == TextBox::MaintainedDescription) {
-      auto* box = new QPlainTextEdit(containerOf(name));
-      box->setTabChangesFocus(true);
-      // A plain text box has no length limit of its own.
-      connect(box, &QPlainTextEdit::textChanged, box, [box] {
-        const int limit = TextBoxLimit(TextBox::MaintainedDescription);
-        if (box->toPlainText().size() <= limit) return;
-        QTextCursor cursor = box->textCursor();
-        const int position = std::min(cursor.position(), limit);
-        box->setPlainText(box->toPlainText().left(limit));
-        cursor.setPosition(position);
-        box->setTextCursor(cursor);
-      });
-      Text1[i] = box;
+      Text1[i] = new MultiLineTextBox(TextBoxLimit(i), containerOf(name));
     } else {
       auto* box = new QLineEdit(containerOf(name));
       box->setMaxLength(TextBoxLimit(i));
@@ -159,6 +149,7 @@ void FrmMain::CreateControls() {
     connect(Option1[i], &QRadioButton::clicked, this, [this] { Option1_Click(); });
   }
   Option1[1]->setEnabled(false);
+  TabToSelectedOption(Option1);
 
   Combo2 = new QComboBox(this);
   controls_[QStringLiteral("Combo2")] = Combo2;
@@ -174,6 +165,9 @@ void FrmMain::CreateControls() {
   Command1 = button("Command1", &FrmMain::Command1_Click);
   Command2 = button("Command2", &FrmMain::Command2_Click);
   Command3 = button("Command3", &FrmMain::Command3_Click);
+
+  auto* wheelGuard = new ListWheelGuard(this);
+  for (QComboBox* list : findChildren<QComboBox*>()) wheelGuard->Guard(list);
 
   // The design-time captions; ApplyLanguage replaces those that follow the language.
   for (const lang::LanguageCaption& caption : lang::LanguageCaptions()) SetCaption(caption.Control, caption.Chinese);
@@ -260,13 +254,13 @@ void FrmMain::SetCaption(const QString& control, const QString& text) {
 
 QString FrmMain::TextOf(int index) const {
   if (auto* line = qobject_cast<QLineEdit*>(Text1.at(index))) return line->text();
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(Text1.at(index))) return plain->toPlainText();
+  if (auto* lines = dynamic_cast<MultiLineTextBox*>(Text1.at(index))) return lines->Text();
   return QString();
 }
 
 void FrmMain::SetText(int index, const QString& text) {
   if (auto* line = qobject_cast<QLineEdit*>(Text1.at(index))) line->setText(text);
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(Text1.at(index))) plain->setPlainText(text);
+  if (auto* lines = dynamic_cast<MultiLineTextBox*>(Text1.at(index))) lines->SetText(text);
 }
 // Captions follow the system locale; labels then line up on their fields.
 

@@ -62,7 +62,7 @@ class FrmMain : public QWidget, public TransferHost {
   // The controls.
   QGroupBox* Frame1 = nullptr;
   QGroupBox* Frame2 = nullptr;
-  std::array<QWidget*, 13> Text1{};    // QLineEdit; Text1(4) a QPlainTextEdit; no Text1(7)
+  std::array<QWidget*, 13> Text1{};    // QLineEdit; Text1(4) a MultiLineTextBox; no Text1(7)
   std::array<QComboBox*, 4> Combo1{};  // no Combo1(2)
   std::array<QRadioButton*, 3> Option1{};
   std::array<QLabel*, 15> Label1{};  // no Label1(8)

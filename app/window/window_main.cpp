@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "app/window/frm_main.h"
+#include "platform/termination_signals.h"
 
 namespace zr::window {
 
@@ -32,6 +33,7 @@ class LoggingPresenter : public MessagePresenter {
 }  // namespace
 
 int RunWindow(int& argc, char** argv) {
+  platform::BlockTerminationSignals();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zr93kw-setfactory"));
 
@@ -59,6 +61,9 @@ int RunWindow(int& argc, char** argv) {
   if (shooting) options.presenter = &logging;
 
   FrmMain window(options);
+  // A session's end or a kill ends the window as Exit does: a running
+  // transfer stops and the port is closed.
+  const platform::TerminationSignals termination([&window](int) { window.close(); });
   window.show();
   if (!shooting) return app.exec();
 

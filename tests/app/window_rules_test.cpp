@@ -1,14 +1,18 @@
 // The window's modes, entry rules and focus pull.
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <tuple>
 
@@ -29,6 +33,22 @@ void Type(QWidget* widget, const QString& text) {
     QApplication::sendEvent(widget, &release);
   }
 }
+
+// One notch of the wheel over `widget`, as the system delivers it.
+void WheelNotch(QWidget* widget) {
+  QWheelEvent wheel(QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QSpontaneKeyEvent::setSpontaneous(&wheel);
+  QApplication::instance()->notify(widget, &wheel);
+}
+
+struct WheelCounter : QObject {
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Wheel) ++count;
+    return false;
+  }
+};
 
 class WindowRules : public WindowTest {
  protected:
@@ -113,6 +133,49 @@ TEST_F(WindowRules, BoxesKeepTheirLengthLimits) {
   }
 }
 
+// Once edited, the description's lines end in CR LF, two characters of its limit each.
+TEST_F(WindowRules, EditedDescriptionEndsItsLinesInCrLf) {
+  FrmMain& w = Open();
+  auto* box = static_cast<QPlainTextEdit*>(w.Text1[4]);
+  w.SetText(4, QString(75, QLatin1Char('d')) + QStringLiteral("\n\r"));
+  box->moveCursor(QTextCursor::End);
+  QTest::keyClicks(box, QStringLiteral("abc"));
+  EXPECT_EQ(w.TextOf(4), QString(75, QLatin1Char('d')) + QStringLiteral("\r\n\r\na"));
+}
+
+TEST_F(WindowRules, WheelChangesOnlyTheListThatHasTheFocus) {
+  ports = Ports({1, 2, 3});
+  FrmMain& w = OpenActive();
+  WheelCounter windowWheels;
+  w.installEventFilter(&windowWheels);
+  Box(2)->setFocus();
+  for (QComboBox* list : {w.Combo1[1], w.Combo1[3], w.Combo2}) {
+    const int before = list->currentIndex();
+    WheelNotch(list);
+    EXPECT_EQ(list->currentIndex(), before) << list->currentText().toStdString();
+  }
+  EXPECT_EQ(windowWheels.count, 3);  // each notch went on to the window
+  EXPECT_EQ(Setting(QStringLiteral("comPort")), QStringLiteral("1"));
+  w.Combo1[3]->setCurrentIndex(0);
+  w.Combo1[3]->setFocus();
+  WheelNotch(w.Combo1[3]);
+  EXPECT_EQ(w.Combo1[3]->currentIndex(), 1);
+}
+
+// Tab enters the mode options at the selected one and leaves them from there.
+TEST_F(WindowRules, TabReachesTheSelectedModeOptionOnly) {
+  FrmMain& w = OpenActive();
+  Box(12)->setFocus();
+  QTest::keyClick(Box(12), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Option1[2]);
+  w.Option1[0]->click();
+  Box(5)->setFocus();
+  QTest::keyClick(Box(5), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Option1[0]);
+  QTest::keyClick(w.Option1[0], Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Combo1[3]);
+}
+
 TEST_F(WindowRules, EmptyMaintenanceDateGetsTodayOnFocus) {
   FrmMain& w = OpenActive();
   w.SetText(3, QString());
@@ -177,6 +240,24 @@ TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
     EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), style), answer);
     EXPECT_EQ(title, lang::WindowCaption);
   }
+}
+
+// Like the system's Yes/No box, the question has no escape: neither Escape
+// nor the close button answers it.
+TEST(MessageBoxPresenter, YesNoQuestionWaitsForYesOrNo) {
+  MessageBoxPresenter presenter;
+  bool stillOpen = false;
+  QTimer::singleShot(0, [&stillOpen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Escape);
+    box->close();
+    QTest::qWait(200);
+    stillOpen = box->isVisible();
+    box->button(QMessageBox::Yes)->click();
+  });
+  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), MessageStyle::YesNo), MessageButton::Yes);
+  EXPECT_TRUE(stillOpen);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Read, Write and Exit from the window against the simulated radio.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPlainTextEdit>
 
 #include "lang/messages.h"
 #include "window_transfer_fixture.h"
@@ -83,6 +84,21 @@ TEST_F(WindowTransfer, WriteTakesTheWindowsValues) {
   for (int i = 0x28; i < 0x2C; ++i) EXPECT_EQ(written[i], 0) << i;
   for (int i = 0xB0; i < 0x100; ++i) EXPECT_EQ(written[i], 'd') << i;
   EXPECT_EQ(written[0x30], 'S');
+}
+
+TEST_F(WindowTransfer, ReadThenUntouchedWriteKeepsTheDescriptionsLineBreaks) {
+  FactoryImage block = FilledBlock();
+  block[0x07] = 0x01;  // a write stores APRS as one bit
+  const char description[] = "Antenna\r\nreplaced\nby\rme";
+  for (int i = 0; description[i] != '\0'; ++i) block[0xB0 + i] = static_cast<std::uint8_t>(description[i]);
+  FrmMain& w = OpenOnRadio(block);
+  w.Command1_Click();
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(static_cast<QPlainTextEdit*>(w.Text1[4])->blockCount(), 4);  // each break shown as one
+  w.Command2_Click();
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(presenter.Texts(), (QStringList{lang::ReadCompleteText, lang::WriteCompleteText}));
+  EXPECT_EQ(RadioBlock(), block);
 }
 
 TEST_F(WindowTransfer, ThreeBandEntryRefusedForARadioWithoutIt) {
