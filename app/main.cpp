@@ -4,10 +4,13 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <cstring>
+#include <QTextStream>
+#include <cstdlib>
 
 #include "app/cli/cli_commands.h"
+#include "app/cli/cli_options.h"
 #include "app/window/window_main.h"
+#include "platform/termination_signals.h"
 
 namespace {
 
@@ -19,20 +22,44 @@ void KeepStandardDescriptorsTaken() {
   }
 }
 
-// A first argument that is not an option names a subcommand; "--help" and
-// "-h" alone give the command line's usage.
-bool IsSubcommand(int argc, char** argv) {
-  if (argc < 2) return false;
-  const char* first = argv[1];
-  return first[0] != '-' || std::strcmp(first, "--help") == 0 || std::strcmp(first, "-h") == 0;
+bool IsSet(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value != nullptr && *value != '\0';
 }
+
+// Whether Qt can show a window here: an X or Wayland display, or a platform
+// chosen on purpose (offscreen for screenshots and tests).
+bool HasDisplay() { return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM"); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   KeepStandardDescriptorsTaken();
-  if (!IsSubcommand(argc, argv)) return zr::window::RunWindow(argc, argv);
+  // Before any thread exists, so that every thread leaves the signals to the watcher.
+  zr::platform::BlockTerminationSignals();
+
+  // The arguments are read before any application object exists: without a
+  // display the window's application would abort inside Qt.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const int subcommand = zr::cli::SubcommandIndex(arguments);
+  const bool help = arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"));
+  if (subcommand < 0 && !help) {
+    if (!HasDisplay()) {
+      QTextStream(stderr) << "zr93kw-setfactory: no display to open the window on (DISPLAY and WAYLAND_DISPLAY "
+                             "are unset); the subcommands work without one, see zr93kw-setfactory --help\n";
+      return 1;
+    }
+    return zr::window::RunWindow(argc, argv);
+  }
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("zr93kw-setfactory"));
-  return zr::cli::RunSubcommand(QCoreApplication::arguments());
+  // The subcommand goes first; options may stand before it.
+  QStringList ordered{arguments.front()};
+  if (subcommand >= 0) ordered << arguments[subcommand];
+  for (int i = 1; i < arguments.size(); ++i) {
+    if (i != subcommand) ordered << arguments[i];
+  }
+  if (subcommand < 0) ordered.insert(1, QStringLiteral("help"));
+  return zr::cli::RunSubcommand(ordered);
 }

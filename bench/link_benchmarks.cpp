@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "link/qt_serial_device.h"
 #include "link/radio_link.h"
@@ -27,11 +28,8 @@ class QuietHost : public TransferHost {
  public:
   explicit QuietHost(StationState& state) : state_(state) {}
   void ProcessPendingEvents() override { QCoreApplication::processEvents(); }
-  int ShowMessage(const QString& text, int) override {
-    last = text;
-    return MessageButton::Ok;
-  }
-  void ShowPlainMessage(const QString& text) override { last = text; }
+  int ShowMessage(const QString&, int) override { return MessageButton::Ok; }
+  void ShowPlainMessage(const QString&) override {}
   void SetPortListRefresh(bool) override {}
   void ShowSerialNumber(const QString&) override {}
   bool GetDataByShow() override {
@@ -46,7 +44,6 @@ class QuietHost : public TransferHost {
   bool AssociationExists(const QString&, const QString&) override { return true; }
 
   WindowFields fields;
-  QString last;
 
  private:
   StationState& state_;
@@ -86,10 +83,10 @@ void Transfer(benchmark::State& bench, qint16 mode, bool paced, int wireBytes) {
     clock.start();
     link.Sequences().SendProgram();
     bench.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
-    const QString expected = mode == OperationModes::Read ? QStringLiteral("Read Complete!")
-                                                          : QStringLiteral("Write Complete!");
-    if (host.last != expected) {
-      bench.SkipWithError(("transfer ended with: " + host.last).toStdString().c_str());
+    const std::optional<TransferOutcome>& outcome = link.Outcome();
+    if (!outcome || !outcome->Succeeded()) {
+      const QString why = outcome ? EndName(outcome->end) + QStringLiteral(": ") + outcome->cause : QStringLiteral("no end");
+      bench.SkipWithError(("transfer ended with " + why).toStdString().c_str());
       return;
     }
   }

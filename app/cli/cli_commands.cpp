@@ -5,11 +5,16 @@
 #include <QDate>
 #include <QJsonDocument>
 #include <QTextStream>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 
 #include "app/cli/cli_host.h"
+#include "app/cli/cli_options.h"
+#include "app/cli/exit_status.h"
 #include "app/cli/window_field_names.h"
 #include "app/window/port_list.h"
 #include "db/package_database.h"
@@ -18,14 +23,14 @@
 #include "link/radio_link.h"
 #include "link/traced_serial_device.h"
 #include "platform/ansi_code_page.h"
+#include "platform/serial_devices.h"
 #include "platform/settings_file.h"
 #include "platform/system_locale.h"
+#include "platform/termination_signals.h"
 
 namespace zr::cli {
 
 namespace {
-
-constexpr int UsageStatus = 1;
 
 const char* const UsageText =
     "usage:\n"
@@ -38,93 +43,31 @@ const char* const UsageText =
     "  zr93kw-setfactory ports\n"
     "\n"
     "--port takes N or COMN. --trace prints every frame on standard error.\n"
-    "Exit status: 0 success, 1 bad usage, 2 cannot open the port, 3 communication\n"
-    "failed, 4 wrong model, 5 write refused, 6 written but the package association\n"
-    "is missing.\n"
+    "Exit status: 0 success; 1 bad usage or a refused value, nothing sent; 2 the\n"
+    "port could not be opened, nothing sent; 3 communication failed; 4 wrong model;\n"
+    "5 write refused; 6 written, but the package association is missing; 7 written,\n"
+    "but the database failed; 8 another run-time error; 11 the output could not be\n"
+    "written; 128 + N stopped by signal N (SIGHUP 129, SIGINT 130, SIGTERM 143).\n"
     "--package writes in scan-code write mode: the radio's serial number is then\n"
     "recorded against CODE in the production database (--db-server, default\n"
     "localhost; --db-driver, the ODBC driver, default FreeTDS).\n";
 
-struct TransferOptions {
-  qint16 port = 0;
-  bool json = false;
-  bool trace = false;
-  bool readFirst = false;
-  bool bandChangeOk = false;
-  std::vector<std::pair<QString, QString>> sets;
-  std::optional<QString> packageCode;  // scan-code write mode
-  db::DatabaseSettings database;
-};
-
-qint16 ParsePort(const QString& text) {
-  QString digits = text;
-  if (digits.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) digits = digits.mid(3);
-  bool ok = false;
-  const int port = digits.toInt(&ok);
-  if (!ok || port < 1 || port > 32767 || digits.startsWith(QLatin1Char('+'))) {
-    throw UsageError(QStringLiteral("--port takes a port number such as 3 or COM3, not '%1'").arg(text).toStdString());
+QString SignalName(int signalNumber) {
+  switch (signalNumber) {
+    case SIGINT: return QStringLiteral("SIGINT");
+    case SIGTERM: return QStringLiteral("SIGTERM");
+    case SIGHUP: return QStringLiteral("SIGHUP");
+    default: return QStringLiteral("signal %1").arg(signalNumber);
   }
-  return static_cast<qint16>(port);
-}
-
-TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
-  QCommandLineParser parser;
-  const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("N"));
-  const QCommandLineOption json(QStringLiteral("json"));
-  const QCommandLineOption trace(QStringLiteral("trace"));
-  const QCommandLineOption set(QStringLiteral("set"), QString(), QStringLiteral("FIELD=VALUE"));
-  const QCommandLineOption readFirst(QStringLiteral("read-first"));
-  const QCommandLineOption bandChange(QStringLiteral("band-change"), QString(), QStringLiteral("ok|cancel"));
-  const QCommandLineOption package(QStringLiteral("package"), QString(), QStringLiteral("CODE"));
-  const QCommandLineOption dbServer(QStringLiteral("db-server"), QString(), QStringLiteral("NAME"));
-  const QCommandLineOption dbDriver(QStringLiteral("db-driver"), QString(), QStringLiteral("NAME"));
-  parser.addOptions({port, json, trace});
-  if (write) parser.addOptions({set, readFirst, bandChange, package, dbServer, dbDriver});
-  // The subcommand is the first positional argument; the parser sees the rest.
-  QStringList rest = arguments;
-  rest.removeAt(1);
-  if (!parser.parse(rest)) throw UsageError(parser.errorText().toStdString());
-  if (!parser.positionalArguments().isEmpty()) {
-    throw UsageError("unexpected argument '" + parser.positionalArguments().front().toStdString() + "'");
-  }
-  if (!parser.isSet(port)) throw UsageError("--port is required");
-
-  TransferOptions options;
-  options.port = ParsePort(parser.value(port));
-  options.json = parser.isSet(json);
-  options.trace = parser.isSet(trace);
-  if (!write) return options;
-  options.readFirst = parser.isSet(readFirst);
-  if (parser.isSet(bandChange)) {
-    const QString answer = parser.value(bandChange).toLower();
-    if (answer != QLatin1String("ok") && answer != QLatin1String("cancel")) {
-      throw UsageError("--band-change takes ok or cancel, not '" + parser.value(bandChange).toStdString() + "'");
-    }
-    options.bandChangeOk = answer == QLatin1String("ok");
-  }
-  for (const QString& assignment : parser.values(set)) {
-    const qsizetype equals = assignment.indexOf(QLatin1Char('='));
-    if (equals <= 0) throw UsageError("--set takes FIELD=VALUE, not '" + assignment.toStdString() + "'");
-    options.sets.emplace_back(assignment.left(equals), assignment.mid(equals + 1));
-  }
-  if (parser.isSet(package)) {
-    options.packageCode = parser.value(package);
-    if (options.packageCode->trimmed().isEmpty()) throw UsageError("--package needs a package code");
-  } else if (parser.isSet(dbServer) || parser.isSet(dbDriver)) {
-    throw UsageError("--db-server and --db-driver go with --package");
-  }
-  if (parser.isSet(dbServer)) options.database.server = parser.value(dbServer);
-  if (parser.isSet(dbDriver)) options.database.driver = parser.value(dbDriver);
-  return options;
 }
 
 // Runs one Read or Write command to its end, as the window's event loop would.
-TransferResult RunTransfer(RadioLink& link, CliHost& host, qint16 mode) {
-  host.ResetResult();
+TransferOutcome RunTransfer(RadioLink& link, qint16 mode) {
   if (link.StartTransfer(mode)) {
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
-  return host.Result();
+  // A start that failed without an outcome would be a second command during a transfer.
+  return link.Outcome().value_or(TransferOutcome{TransferEnd::PortNotOpened, QStringLiteral("a transfer is running"), {}});
 }
 
 void PrintFields(QTextStream& out, const WindowFields& fields, bool triBandCapable, bool json) {
@@ -135,17 +78,34 @@ void PrintFields(QTextStream& out, const WindowFields& fields, bool triBandCapab
   for (const auto& [name, value] : ShownFieldLines(fields, triBandCapable)) out << name << ": " << value << '\n';
 }
 
+// Flushes standard output; false (and why, on standard error) when it could not be written.
+bool FlushOutput(QTextStream& out, QTextStream& err) {
+  out.flush();
+  const bool written = out.status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout);
+  if (!written) err << "zr93kw-setfactory: cannot write the output: " << std::strerror(errno) << Qt::endl;
+  return written;
+}
+
 int RunTransferCommand(const QStringList& arguments, bool write) {
   QTextStream out(stdout);
   QTextStream err(stderr);
+  const platform::AnsiCodePage codePage = platform::AnsiCodePage::System();
   TransferOptions options;
   try {
     options = ParseTransferOptions(arguments, write);
     WindowFields check;
-    for (const auto& [name, value] : options.sets) SetWindowField(check, name, value);
+    for (const auto& [name, value] : options.sets) {
+      SetWindowField(check, name, value);
+      RefuseUnstorableText(name, value, codePage);
+    }
   } catch (const UsageError& error) {
     err << "zr93kw-setfactory: " << error.what() << '\n' << UsageText;
-    return UsageStatus;
+    return ExitStatus::Usage;
+  }
+  // A mistyped port folder must not send the radio's frames to another device.
+  if (const QString portDirectory = platform::PortDirectoryError(); !portDirectory.isEmpty()) {
+    err << "zr93kw-setfactory: " << portDirectory << '\n';
+    return ExitStatus::Usage;
   }
 
   StationState state;
@@ -171,7 +131,6 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   for (const auto& [name, value] : options.sets) SetWindowField(host.Fields(), name, value);
   if (options.packageCode) host.Fields().Text1[TextBox::PackageCode] = options.packageCode->left(TextBoxLimit(TextBox::PackageCode));
 
-  const platform::AnsiCodePage codePage = platform::AnsiCodePage::System();
   platform::SettingsFile settings(platform::ProgramSettingsPath());
   QtSerialDevice serial;
   std::unique_ptr<TracedSerialDevice> traced;
@@ -179,24 +138,52 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   SerialDevice& device = traced ? static_cast<SerialDevice&>(*traced) : serial;
   RadioLink link(state, host, device, settings, codePage);
 
+  // A signal stops the transfer at its next frame boundary; the radio leaves
+  // programming mode and the command says what it wrote.
+  int stopSignal = 0;
+  const platform::TerminationSignals signalWatch([&](int signalNumber) {
+    if (stopSignal == 0) stopSignal = signalNumber;
+    link.RequestStop(QStringLiteral("stopped by %1").arg(SignalName(signalNumber)));
+  });
+  const auto interrupted = [&](const TransferOutcome& outcome) {
+    PrintCause(err, outcome);
+    return ExitStatus::SignalBase + stopSignal;
+  };
+
+  QCoreApplication::processEvents();  // a signal that came before the port opened
+  if (stopSignal != 0) {
+    return interrupted({TransferEnd::Interrupted,
+                        QStringLiteral("stopped by %1 before anything was sent").arg(SignalName(stopSignal)),
+                        {}});
+  }
   if (write && options.readFirst) {
-    const TransferResult read = RunTransfer(link, host, OperationModes::Read);
-    if (read != TransferResult::Success) return static_cast<int>(read);
+    const TransferOutcome read = RunTransfer(link, OperationModes::Read);
+    if (stopSignal != 0) return interrupted(read);
+    if (!read.Succeeded()) {
+      PrintCause(err, read);
+      return ExitStatusOf(read);
+    }
     for (const auto& [name, value] : options.sets) SetWindowField(host.Fields(), name, value);
   }
-  const TransferResult result = RunTransfer(link, host, write ? OperationModes::Write : OperationModes::Read);
-  if (result == TransferResult::Success || result == TransferResult::AssociationMissing) {
+  const TransferOutcome outcome = RunTransfer(link, write ? OperationModes::Write : OperationModes::Read);
+  if (outcome.Succeeded() || outcome.end == TransferEnd::AssociationMissing ||
+      outcome.end == TransferEnd::DatabaseFailed) {
     PrintFields(out, host.Fields(), state.TriBandCapable, options.json);
   }
-  if (result == TransferResult::AssociationMissing) {
-    err << "zr93kw-setfactory: the radio is written, but its package association is missing in the database\n";
-  }
-  return static_cast<int>(result);
+  PrintCause(err, outcome);
+  const bool outputWritten = FlushOutput(out, err);
+  if (stopSignal != 0) return ExitStatus::SignalBase + stopSignal;
+  const int status = ExitStatusOf(outcome);
+  return status == ExitStatus::Success && !outputWritten ? ExitStatus::OutputFailed : status;
 }
 
 // The window's port list, in its order, with the device each entry opens.
 int RunPorts() {
   QTextStream out(stdout);
+  if (const QString portDirectory = platform::PortDirectoryError(); !portDirectory.isEmpty()) {
+    QTextStream(stderr) << "zr93kw-setfactory: " << portDirectory << '\n';
+    return ExitStatus::Usage;
+  }
   for (const window::PortListEntry& entry : window::EnumComPortEntries()) {
     out << qSetFieldWidth(7) << Qt::left << entry.name << qSetFieldWidth(0) << entry.device << '\n';
   }
@@ -216,7 +203,7 @@ int RunSubcommand(const QStringList& arguments) {
   }
   QTextStream(stderr) << "zr93kw-setfactory: unknown command '" << arguments.mid(1).join(QLatin1Char(' ')) << "'\n"
                       << UsageText;
-  return UsageStatus;
+  return ExitStatus::Usage;
 }
 
 }  // namespace zr::cli

@@ -12,23 +12,8 @@ CliHost::CliHost(StationState& state, QTextStream& messages, Answers answers, Da
 
 void CliHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
-void CliHost::Note(const QString& text) {
-  if (text == lang::ReadCompleteText || text == lang::WriteCompleteText) {
-    result_ = TransferResult::Success;
-  } else if (text == lang::CannotOpenPortText) {
-    result_ = TransferResult::CannotOpenPort;
-  } else if (text == lang::CommunicationFailedText) {
-    result_ = TransferResult::CommunicationFailed;
-  } else if (text == lang::WriteErrorText) {
-    result_ = TransferResult::WriteRefused;
-  } else if (text == lang::ModelTypeErrorText(1) || text == lang::ModelTypeErrorText(2)) {
-    result_ = TransferResult::ModelError;
-  }
-  messages_ << text;
-}
-
 int CliHost::ShowMessage(const QString& text, int style) {
-  Note(text);
+  messages_ << text;
   int answer = MessageButton::None;
   if (style == MessageStyle::OkCancelWarning) {
     answer = answers_.bandChange ? MessageButton::Ok : MessageButton::Cancel;
@@ -41,10 +26,7 @@ int CliHost::ShowMessage(const QString& text, int style) {
   return answer;
 }
 
-void CliHost::ShowPlainMessage(const QString& text) {
-  Note(text);
-  messages_ << Qt::endl;
-}
+void CliHost::ShowPlainMessage(const QString& text) { messages_ << text << Qt::endl; }
 
 void CliHost::ShowSerialNumber(const QString& serialNumber) { fields_.Text1[TextBox::SerialNumber] = serialNumber; }
 
@@ -59,11 +41,7 @@ AssociationMode CliHost::SelectedMode() const {
   return database_.saveAssociation ? AssociationMode::ScanCodeWrite : AssociationMode::NoPackageAssociation;
 }
 
-void CliHost::SetStatusLabel(const QString& text) {
-  // The write is done; a missing association was already reported by its question.
-  if (result_ != TransferResult::AssociationMissing) result_ = TransferResult::Success;
-  messages_ << text << Qt::endl;
-}
+void CliHost::SetStatusLabel(const QString& text) { messages_ << text << Qt::endl; }
 
 void CliHost::AdvancePackageCode() { fields_.Text1[TextBox::PackageCode].clear(); }
 
@@ -72,9 +50,7 @@ bool CliHost::SaveAssociation(const QString& serialNumber, const QString& packag
 }
 
 bool CliHost::AssociationExists(const QString& serialNumber, const QString& packageCode) {
-  const bool exists = database_.associationExists(serialNumber, packageCode);
-  result_ = exists ? TransferResult::Success : TransferResult::AssociationMissing;
-  return exists;
+  return database_.associationExists(serialNumber, packageCode);
 }
 
 }  // namespace zr::cli

@@ -9,17 +9,6 @@
 
 namespace zr::cli {
 
-// How a transfer run from the command line ended, by the message the window
-// would have shown. The values are the command's exit status.
-enum class TransferResult {
-  Success = 0,
-  CannotOpenPort = 2,
-  CommunicationFailed = 3,
-  ModelError = 4,
-  WriteRefused = 5,
-  AssociationMissing = 6,
-};
-
 // The command line standing in for the window: messages go to standard error
 // exactly as the window would show them, questions are answered from the
 // command's options, and the window's fields are a plain struct.
@@ -51,19 +40,14 @@ class CliHost : public TransferHost {
   bool AssociationExists(const QString& serialNumber, const QString& packageCode) override;
 
   WindowFields& Fields() { return fields_; }
-  // The result of the last transfer, from what it reported.
-  TransferResult Result() const { return result_; }
-  void ResetResult() { result_ = TransferResult::CommunicationFailed; }
 
  private:
-  void Note(const QString& text);
 
   StationState& state_;
   QTextStream& messages_;
   Answers answers_;
   Database database_;
   WindowFields fields_;
-  TransferResult result_ = TransferResult::CommunicationFailed;
 };
 
 }  // namespace zr::cli

@@ -1,8 +1,11 @@
 #include "app/cli/window_field_names.h"
 
 #include <QJsonValue>
+#include <algorithm>
 #include <array>
+#include <optional>
 
+#include "app/cli/cli_options.h"
 #include "record/factory_tables.h"
 
 namespace zr::cli {
@@ -51,17 +54,18 @@ QString ListEntry(const QStringList& entries, int position) {
 }
 
 int ParsePosition(const QString& name, const QString& value, qsizetype entries) {
-  bool ok = false;
-  const int position = value.toInt(&ok);
-  if (!ok || position < 0 || position >= entries) {
+  const std::optional<int> position = ParseDecimal(value, static_cast<int>(entries) - 1);
+  if (!position) {
     throw UsageError(QStringLiteral("%1 must be a list position from 0 to %2, not '%3'")
                          .arg(name)
                          .arg(entries - 1)
                          .arg(value)
                          .toStdString());
   }
-  return position;
+  return *position;
 }
+
+QString CodePoint(char32_t c) { return QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper(); }
 
 }  // namespace
 
@@ -132,6 +136,25 @@ void SetWindowField(WindowFields& fields, const QString& name, const QString& va
   throw UsageError(QStringLiteral("unknown field '%1' (one of: %2)")
                        .arg(name, SettableFieldNames().join(QStringLiteral(", ")))
                        .toStdString());
+}
+
+void RefuseUnstorableText(const QString& name, const QString& value, const platform::AnsiCodePage& codePage) {
+  const bool isText = std::any_of(TextFields.begin(), TextFields.end(),
+                                  [&](const TextField& text) { return name == QLatin1String(text.name); });
+  if (!isText) return;
+  if (const std::optional<char32_t> missing = codePage.FirstUnencodable(value)) {
+    throw UsageError(QStringLiteral("%1: the character '%2' (%3) cannot be stored in code page %4")
+                         .arg(name, QString::fromUcs4(&*missing, 1), CodePoint(*missing),
+                              QString::fromLatin1(codePage.Name()))
+                         .toStdString());
+  }
+  // The radio ends a text at its first 0x00 or 0xFF byte.
+  for (const char32_t c : value.toUcs4()) {
+    const QByteArray bytes = codePage.Encode(QString::fromUcs4(&c, 1));
+    if (bytes.contains('\0') || bytes.contains('\xFF')) {
+      throw UsageError(QStringLiteral("%1: the character %2 would end the field early").arg(name, CodePoint(c)).toStdString());
+    }
+  }
 }
 
 QStringList SettableFieldNames() {

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ansi_code_page.h"
 #include "record/window_fields.h"
 
 namespace zr::cli {
@@ -27,6 +28,11 @@ QJsonObject ShownFieldsJson(const WindowFields& fields, bool triBandCapable);
 // 7-bit ASCII only, check boxes 0 or 1, lists a position they have. Fields the
 // operator cannot change (model, serial number, remote kill and stun) are refused.
 void SetWindowField(WindowFields& fields, const QString& name, const QString& value);
+
+// Refuses (UsageError) a text field's value that the radio cannot hold as it
+// was given: a character the ANSI code page lacks, or one that would end the
+// field early (stored as 0x00 or 0xFF).
+void RefuseUnstorableText(const QString& name, const QString& value, const platform::AnsiCodePage& codePage);
 
 // The names SetWindowField takes.
 QStringList SettableFieldNames();

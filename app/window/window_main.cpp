@@ -19,11 +19,8 @@ constexpr int ScreenshotTimeoutMs = 30000;
 // error, questions are answered Cancel or No.
 class LoggingPresenter : public MessagePresenter {
  public:
-  std::function<void()> onMessage;
-
   int Present(QWidget*, const QString& text, int style) override {
     QTextStream(stderr) << text << '\n';
-    if (onMessage) onMessage();
     if (style == MessageStyle::OkCancelWarning) return MessageButton::Cancel;
     if (style == MessageStyle::YesNo) return MessageButton::No;
     return MessageButton::None;
@@ -52,6 +49,12 @@ int RunWindow(int& argc, char** argv) {
                                       QStringLiteral("FILE"));
   parser.addOptions({dbServer, dbDriver, screenshot});
   parser.process(app);
+  for (const QCommandLineOption& option : {dbServer, dbDriver, screenshot}) {
+    if (parser.values(option).size() > 1) {
+      QTextStream(stderr) << "zr93kw-setfactory: --" << option.names().front() << " is given more than once\n";
+      return 1;
+    }
+  }
 
   FrmMainOptions options;
   if (parser.isSet(dbServer)) options.database.server = parser.value(dbServer);
@@ -67,8 +70,7 @@ int RunWindow(int& argc, char** argv) {
   window.show();
   if (!shooting) return app.exec();
 
-  // The read's last word is a message (its result, or why it failed); the
-  // window is taken once that has been shown and the transfer is over.
+  // The window is taken once the read has ended and its last message is shown.
   const QString path = parser.value(screenshot);
   int status = 1;
   auto shoot = [&] {
@@ -76,10 +78,19 @@ int RunWindow(int& argc, char** argv) {
     if (status != 0) QTextStream(stderr) << "cannot write " << path << '\n';
     window.close();
   };
-  logging.onMessage = [&] {
-    if (!window.Link().Busy()) QTimer::singleShot(0, &window, shoot);
-  };
-  QTimer::singleShot(0, &window, [&] { window.Command1_Click(); });
+  QTimer ended;
+  ended.setInterval(20);
+  QObject::connect(&ended, &QTimer::timeout, &window, [&] {
+    const std::optional<TransferOutcome>& outcome = window.Link().Outcome();
+    if (window.Link().Busy() || !outcome) return;
+    ended.stop();
+    if (!outcome->Succeeded()) QTextStream(stderr) << EndName(outcome->end) << ": " << outcome->cause << '\n';
+    shoot();
+  });
+  QTimer::singleShot(0, &window, [&] {
+    window.Command1_Click();
+    ended.start();
+  });
   QTimer::singleShot(ScreenshotTimeoutMs, &window, [&] {
     QTextStream(stderr) << "no answer from the radio in time\n";
     shoot();

@@ -1,0 +1,118 @@
+#include "app/cli/cli_options.h"
+
+#include <QCommandLineParser>
+
+#include "app/cli/window_field_names.h"
+
+namespace zr::cli {
+
+namespace {
+
+// Options of the window and the commands that take a value: the word after
+// them is that value, not a subcommand.
+const QStringList OptionsWithValues = {
+    QStringLiteral("--port"),      QStringLiteral("--set"),       QStringLiteral("--band-change"),
+    QStringLiteral("--package"),   QStringLiteral("--db-server"), QStringLiteral("--db-driver"),
+    QStringLiteral("--screenshot"),
+};
+
+// Only --set may be given more than once: a second --port is a mistake, not
+// a choice between two ports.
+void RefuseRepeats(const QCommandLineParser& parser, const QStringList& arguments,
+                   const QList<QCommandLineOption>& options) {
+  for (const QCommandLineOption& option : options) {
+    const QString name = option.names().front();
+    if (name == QLatin1String("set")) continue;
+    const qsizetype given = option.valueName().isEmpty() ? arguments.count(QStringLiteral("--") + name)
+                                                         : parser.values(option).size();
+    if (given > 1) throw UsageError("--" + name.toStdString() + " is given more than once");
+  }
+}
+
+}  // namespace
+
+std::optional<int> ParseDecimal(QStringView text, int maximum) {
+  if (text.isEmpty() || text.size() > 9) return std::nullopt;
+  int value = 0;
+  for (QChar c : text) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
+    value = value * 10 + (c.unicode() - '0');
+  }
+  if (value > maximum) return std::nullopt;
+  return value;
+}
+
+qint16 ParsePort(const QString& text) {
+  QStringView digits = text;
+  if (digits.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) digits = digits.mid(3);
+  const std::optional<int> port = ParseDecimal(digits, 32767);
+  if (!port || *port < 1) {
+    throw UsageError(QStringLiteral("--port takes a port number such as 3 or COM3, not '%1'").arg(text).toStdString());
+  }
+  return static_cast<qint16>(*port);
+}
+
+int SubcommandIndex(const QStringList& arguments) {
+  for (int i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == QLatin1String("--")) return i + 1 < arguments.size() ? i + 1 : -1;
+    if (!argument.startsWith(QLatin1Char('-'))) return i;
+    if (OptionsWithValues.contains(argument)) ++i;
+  }
+  return -1;
+}
+
+TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
+  QCommandLineParser parser;
+  const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("N"));
+  const QCommandLineOption json(QStringLiteral("json"));
+  const QCommandLineOption trace(QStringLiteral("trace"));
+  const QCommandLineOption set(QStringLiteral("set"), QString(), QStringLiteral("FIELD=VALUE"));
+  const QCommandLineOption readFirst(QStringLiteral("read-first"));
+  const QCommandLineOption bandChange(QStringLiteral("band-change"), QString(), QStringLiteral("ok|cancel"));
+  const QCommandLineOption package(QStringLiteral("package"), QString(), QStringLiteral("CODE"));
+  const QCommandLineOption dbServer(QStringLiteral("db-server"), QString(), QStringLiteral("NAME"));
+  const QCommandLineOption dbDriver(QStringLiteral("db-driver"), QString(), QStringLiteral("NAME"));
+  QList<QCommandLineOption> options = {port, json, trace};
+  if (write) options += {set, readFirst, bandChange, package, dbServer, dbDriver};
+  parser.addOptions(options);
+  // The subcommand is the first positional argument; the parser sees the rest.
+  QStringList rest = arguments;
+  rest.removeAt(1);
+  if (!parser.parse(rest)) throw UsageError(parser.errorText().toStdString());
+  if (!parser.positionalArguments().isEmpty()) {
+    throw UsageError("unexpected argument '" + parser.positionalArguments().front().toStdString() + "'");
+  }
+  RefuseRepeats(parser, rest, options);
+  if (!parser.isSet(port)) throw UsageError("--port is required");
+
+  TransferOptions parsed;
+  parsed.port = ParsePort(parser.value(port));
+  parsed.json = parser.isSet(json);
+  parsed.trace = parser.isSet(trace);
+  if (!write) return parsed;
+  parsed.readFirst = parser.isSet(readFirst);
+  if (parser.isSet(bandChange)) {
+    const QString answer = parser.value(bandChange).toLower();
+    if (answer != QLatin1String("ok") && answer != QLatin1String("cancel")) {
+      throw UsageError("--band-change takes ok or cancel, not '" + parser.value(bandChange).toStdString() + "'");
+    }
+    parsed.bandChangeOk = answer == QLatin1String("ok");
+  }
+  for (const QString& assignment : parser.values(set)) {
+    const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+    if (equals <= 0) throw UsageError("--set takes FIELD=VALUE, not '" + assignment.toStdString() + "'");
+    parsed.sets.emplace_back(assignment.left(equals), assignment.mid(equals + 1));
+  }
+  if (parser.isSet(package)) {
+    parsed.packageCode = parser.value(package);
+    if (parsed.packageCode->trimmed().isEmpty()) throw UsageError("--package needs a package code");
+  } else if (parser.isSet(dbServer) || parser.isSet(dbDriver)) {
+    throw UsageError("--db-server and --db-driver go with --package");
+  }
+  if (parser.isSet(dbServer)) parsed.database.server = parser.value(dbServer);
+  if (parser.isSet(dbDriver)) parsed.database.driver = parser.value(dbDriver);
+  return parsed;
+}
+
+}  // namespace zr::cli

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "db/database_settings.h"
+
+namespace zr::cli {
+
+// What `read` and `write` are asked to do.
+struct TransferOptions {
+  qint16 port = 0;
+  bool json = false;
+  bool trace = false;
+  bool readFirst = false;
+  bool bandChangeOk = false;
+  std::vector<std::pair<QString, QString>> sets;
+  std::optional<QString> packageCode;  // scan-code write mode
+  db::DatabaseSettings database;
+};
+
+// `arguments` starts with the program name, then the subcommand. Raises
+// UsageError for anything the commands do not take: an unknown or repeated
+// option (only --set repeats), a missing --port, a malformed number.
+TransferOptions ParseTransferOptions(const QStringList& arguments, bool write);
+
+// The one way numbers are read on the command line: decimal digits only, no
+// sign, no blanks, at most `maximum`.
+std::optional<int> ParseDecimal(QStringView text, int maximum);
+
+// "3" or "COM3" (any case of "com"): the port number.
+qint16 ParsePort(const QString& text);
+
+// Where the subcommand stands among the program's arguments: the first
+// argument that is neither an option nor an option's value; -1 for none.
+int SubcommandIndex(const QStringList& arguments);
+
+}  // namespace zr::cli

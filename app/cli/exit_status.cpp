@@ -1,0 +1,33 @@
+#include "app/cli/exit_status.h"
+
+namespace zr::cli {
+
+int ExitStatusOf(const TransferOutcome& outcome) {
+  switch (outcome.end) {
+    case TransferEnd::ReadComplete:
+    case TransferEnd::WriteComplete: return ExitStatus::Success;
+    case TransferEnd::PortNotOpened: return ExitStatus::PortNotOpened;
+    case TransferEnd::CommunicationFailed: return ExitStatus::CommunicationFailed;
+    case TransferEnd::ModelError: return ExitStatus::ModelError;
+    case TransferEnd::WriteRefused: return ExitStatus::WriteRefused;
+    case TransferEnd::AssociationMissing: return ExitStatus::AssociationMissing;
+    case TransferEnd::DatabaseFailed: return ExitStatus::DatabaseFailed;
+    case TransferEnd::RuntimeError: return ExitStatus::RuntimeError;
+    // Without a signal only a vanished port interrupts a command's transfer.
+    case TransferEnd::Interrupted: return ExitStatus::CommunicationFailed;
+  }
+  return ExitStatus::RuntimeError;
+}
+
+void PrintCause(QTextStream& err, const TransferOutcome& outcome) {
+  if (outcome.cause.isEmpty()) return;
+  err << "zr93kw-setfactory: " << EndName(outcome.end) << ": " << outcome.cause << '\n';
+  // A transfer cut short says how far it got; a stopped one says it even when it wrote nothing.
+  const bool cutShort = outcome.end == TransferEnd::CommunicationFailed || outcome.end == TransferEnd::RuntimeError;
+  if (outcome.end == TransferEnd::Interrupted || (cutShort && !outcome.linesWritten.empty())) {
+    err << "zr93kw-setfactory: lines written: " << DescribeLines(outcome.linesWritten) << '\n';
+  }
+  err.flush();
+}
+
+}  // namespace zr::cli
