@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "db/database_settings.h"
+#include "link/package_associations.h"
 
 namespace zr::db {
 
@@ -14,17 +15,17 @@ namespace zr::db {
 // as parameters, and closes the connection before it returns. The values are
 // used exactly as given: trimming them (TrimAtNul) is the caller's job. A null
 // text counts as an empty one. Needs a QCoreApplication for Qt's ODBC driver.
-class PackageDatabase {
+class PackageDatabase : public PackageAssociations {
  public:
   explicit PackageDatabase(DatabaseSettings settings);
 
   // Sets O_Code and O_Time of the row whose I_Code is `serialNumber`. A serial
   // number without a row changes nothing and is no error. Returns true whenever
   // it returns; raises DatabaseError when the connection or statement fails.
-  bool SaveAssociation(const QString& serialNumber, const QString& packageCode);
+  bool SaveAssociation(const QString& serialNumber, const QString& packageCode) override;
 
   // Whether the row of `serialNumber` holds `packageCode`. Raises DatabaseError.
-  bool AssociationExists(const QString& serialNumber, const QString& packageCode);
+  bool AssociationExists(const QString& serialNumber, const QString& packageCode) override;
 
  private:
   DatabaseSettings settings_;

@@ -3,16 +3,21 @@
 namespace zr {
 
 RadioLink::RadioLink(StationState& state, TransferHost& host, SerialDevice& device, platform::SettingsFile& settings,
-                     const platform::AnsiCodePage& codePage)
+                     const platform::AnsiCodePage& codePage, PackageAssociations& associations,
+                     std::chrono::milliseconds startDelay)
     : state_(state),
       port_(device, state, host, settings),
       engine_(state, port_, host),
-      sequences_(state, engine_, port_, host, codePage) {
+      sequences_(state, engine_, port_, host, codePage, associations) {
   engine_.SetSteps(sequences_);
-  timerComm_.setInterval(StartDelayMs);
+  timerComm_.setInterval(startDelay);
   timerComm_.setSingleShot(true);
   QObject::connect(&timerComm_, &QTimer::timeout, [this] { Timer_Comm_Timer(); });
 }
+
+bool RadioLink::StartRead() { return StartTransfer(OperationModes::Read); }
+
+bool RadioLink::StartWrite() { return StartTransfer(OperationModes::Write); }
 
 bool RadioLink::StartTransfer(qint16 operationMode) {
   if (Busy()) return false;
@@ -30,9 +35,16 @@ bool RadioLink::StartTransfer(qint16 operationMode) {
   return true;
 }
 
-bool RadioLink::Busy() const { return port_.PortHandle != 0 || timerComm_.isActive(); }
+bool RadioLink::Busy() const { return port_.IsOpen() || timerComm_.isActive(); }
 
 void RadioLink::RequestStop(const QString& cause) { engine_.RequestStop(cause); }
+
+void RadioLink::Close() {
+  timerComm_.stop();
+  // Closing writes "CommHandle" = "0" whether or not a port was open; a
+  // running transfer sees its port closed and returns.
+  port_.ClosePort();
+}
 
 void RadioLink::Timer_Comm_Timer() {
   timerComm_.stop();

@@ -17,16 +17,11 @@ RadioPort::RadioPort(SerialDevice& device, StationState& state, TransferHost& ho
     : device_(device), state_(state), host_(host), settings_(settings) {}
 
 qint32 RadioPort::OpenPort(qint16 portNumber) {
-  const qint32 handle = device_.Open(platform::PortDeviceName(portNumber));
-  if (handle == 0) return 0;
-  state_.AssociationDone = false;
-  host_.SetPortListRefresh(false);
-  return handle;
+  return device_.Open(platform::PortDeviceName(portNumber));
 }
 
-bool RadioPort::SetPortState(qint32 handle, quint32 baudRate, quint8 byteSize, quint8 stopBits, quint8 parity,
-                             quint8 eofChar) {
-  if (handle == 0) return false;
+bool RadioPort::SetPortState(quint32 baudRate, quint8 byteSize, quint8 stopBits, quint8 parity, quint8 eofChar) {
+  if (portHandle_ == 0) return false;
   LineState line;
   if (!device_.GetState(line)) return false;
   line.BaudRate = baudRate;
@@ -37,37 +32,42 @@ bool RadioPort::SetPortState(qint32 handle, quint32 baudRate, quint8 byteSize, q
   return device_.SetState(line);
 }
 
-bool RadioPort::SetPortTimeouts(qint32 handle, quint32 readTimeout, quint32 writeTimeout) {
-  if (handle == 0) return false;
+bool RadioPort::SetPortTimeouts(quint32 readTimeout, quint32 writeTimeout) {
+  if (portHandle_ == 0) return false;
   return device_.SetTimeouts(LineTimeouts{readTimeout, readTimeout, readTimeout, writeTimeout, writeTimeout});
 }
 
-void RadioPort::PurgePort(qint32 handle, bool input, bool output) {
-  if (handle == 0) return;
+void RadioPort::PurgePort(bool input, bool output) {
+  if (portHandle_ == 0) return;
   int flags = 0;
   if (input) flags |= PurgeFlags::RxAbort | PurgeFlags::RxClear;
   if (output) flags |= PurgeFlags::TxAbort | PurgeFlags::TxClear;
   if (flags != 0) device_.Purge(flags);
 }
 
-qint32 RadioPort::WritePort(qint32 handle, const Bytes& bytes) {
-  if (handle == 0 || bytes.empty()) return 0;
+qint32 RadioPort::WritePort(const Bytes& bytes) {
+  if (portHandle_ == 0 || bytes.empty()) return 0;
   return device_.Write(bytes);
 }
 
-qint32 RadioPort::ReadPort(qint32 handle, int expectedLength, Bytes& readBuffer) {
+qint32 RadioPort::ReadPort(int expectedLength, Bytes& readBuffer) {
   readBuffer.clear();
-  if (handle == 0 || expectedLength <= 0) return 0;
+  if (portHandle_ == 0 || expectedLength <= 0) return 0;
   readBuffer = device_.Read(expectedLength);
   return static_cast<qint32>(readBuffer.size());
 }
 
+bool RadioPort::TakeLoopArm() {
+  const bool armed = loopArmed_;
+  loopArmed_ = false;
+  return armed;
+}
+
 void RadioPort::ClosePort() {
-  if (PortHandle != 0) device_.Close();
-  PortHandle = 0;
-  LoopArmed = false;
-  WriteCommHandle(0);
-  host_.SetPortListRefresh(true);
+  if (portHandle_ != 0) device_.Close();
+  portHandle_ = 0;
+  loopArmed_ = false;
+  CloseSession();
 }
 
 bool RadioPort::OpenRadioPort() {
@@ -75,12 +75,12 @@ bool RadioPort::OpenRadioPort() {
   openFailure_.clear();
   try {
     state_.CommState = CommSteps::PortOpened;
-    PortHandle = OpenPort(state_.CurrentComPort);
-    if (PortHandle != 0) {
-      if (SetPortState(PortHandle, RadioBaudRate, RadioByteSize, RadioStopBits, RadioParity, RadioEofChar)) {
-        WriteCommHandle(PortHandle);
-        SetPortTimeouts(PortHandle, RadioTimeoutMs, RadioTimeoutMs);
-        LoopArmed = true;
+    portHandle_ = OpenPort(state_.CurrentComPort);
+    if (portHandle_ != 0) {
+      OpenSession(portHandle_);
+      if (SetPortState(RadioBaudRate, RadioByteSize, RadioStopBits, RadioParity, RadioEofChar)) {
+        SetPortTimeouts(RadioTimeoutMs, RadioTimeoutMs);
+        loopArmed_ = true;
         return true;
       }
       openFailure_ = QStringLiteral("COM%1 does not take the radio's line settings (921600 baud, 8N1)")
@@ -98,6 +98,17 @@ bool RadioPort::OpenRadioPort() {
   }
   host_.ShowPlainMessage(lang::CannotOpenPortText);
   return false;
+}
+
+void RadioPort::OpenSession(qint32 handle) {
+  state_.AssociationDone = false;
+  host_.SetPortListRefresh(false);
+  WriteCommHandle(handle);
+}
+
+void RadioPort::CloseSession() {
+  WriteCommHandle(0);
+  host_.SetPortListRefresh(true);
 }
 
 void RadioPort::WriteCommHandle(qint32 handle) {

@@ -23,36 +23,45 @@ inline constexpr quint8 RadioEofChar = 26;
 inline constexpr quint32 RadioTimeoutMs = 300;
 
 // Serial port access: opening the radio's port with its line settings,
-// purging, reading and writing, closing. Keeps the open handle, records it in
-// the settings file and switches the port-list refresh off while a port is open.
+// purging, reading and writing, closing. Keeps the open handle. Opening and
+// closing a port is a session: while it is open the handle is recorded in the
+// settings file ("CommHandle") and the port-list refresh is off.
 class RadioPort {
  public:
   RadioPort(SerialDevice& device, StationState& state, TransferHost& host, platform::SettingsFile& settings);
 
-  qint32 OpenPort(qint16 portNumber);
-  bool SetPortState(qint32 handle, quint32 baudRate, quint8 byteSize, quint8 stopBits, quint8 parity, quint8 eofChar);
-  bool SetPortTimeouts(qint32 handle, quint32 readTimeout, quint32 writeTimeout);
-  void PurgePort(qint32 handle, bool input, bool output);
-  qint32 WritePort(qint32 handle, const Bytes& bytes);
-  // Reads `expectedLength` bytes into `readBuffer` (resized to what came); returns the count.
-  qint32 ReadPort(qint32 handle, int expectedLength, Bytes& readBuffer);
-  void ClosePort();
-  // Opens CurrentComPort for the transfer that OperationMode names.
+  // Opens CurrentComPort for the transfer that OperationMode names and arms
+  // the receive loop; shows "Cannot Open Communication Port." when it cannot.
   bool OpenRadioPort();
+  void ClosePort();
+  bool IsOpen() const { return portHandle_ != 0; }
+  // Whether the receive loop is still to start for this port; clears it.
+  bool TakeLoopArm();
+
+  void PurgePort(bool input, bool output);
+  qint32 WritePort(const Bytes& bytes);
+  // Reads `expectedLength` bytes into `readBuffer` (resized to what came); returns the count.
+  qint32 ReadPort(int expectedLength, Bytes& readBuffer);
+
   // Why the last OpenRadioPort failed; why the device last fell short.
   const QString& OpenFailure() const { return openFailure_; }
   QString DeviceError() const { return device_.ErrorText(); }
 
-  qint32 PortHandle = 0;
-  bool LoopArmed = false;
-
  private:
+  qint32 OpenPort(qint16 portNumber);
+  bool SetPortState(quint32 baudRate, quint8 byteSize, quint8 stopBits, quint8 parity, quint8 eofChar);
+  bool SetPortTimeouts(quint32 readTimeout, quint32 writeTimeout);
+  // The session's side effects, in one place each.
+  void OpenSession(qint32 handle);
+  void CloseSession();
   void WriteCommHandle(qint32 handle);
 
   SerialDevice& device_;
   StationState& state_;
   TransferHost& host_;
   platform::SettingsFile& settings_;
+  qint32 portHandle_ = 0;
+  bool loopArmed_ = false;
   QString openFailure_;
 };
 

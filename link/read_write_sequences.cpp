@@ -16,8 +16,9 @@ constexpr quint32 LineAddress(int offset) { return FactoryBase + static_cast<qui
 }  // namespace
 
 ReadWriteSequences::ReadWriteSequences(StationState& state, TransferEngine& engine, RadioPort& port,
-                                       TransferHost& host, const platform::AnsiCodePage& codePage)
-    : state_(state), engine_(engine), port_(port), host_(host), codePage_(codePage) {}
+                                       TransferHost& host, const platform::AnsiCodePage& codePage,
+                                       PackageAssociations& associations)
+    : state_(state), engine_(engine), port_(port), host_(host), codePage_(codePage), associations_(associations) {}
 
 void ReadWriteSequences::SendProgram() { engine_.SendFrame(BuildProgram(), ProgramReplyLength, false); }
 
@@ -240,11 +241,11 @@ bool ReadWriteSequences::AssociatePackage() {
   const QString packageCode = TrimAtNul(state_.PackageCode);
   bool exists = false;
   try {
-    host_.SaveAssociation(serialNumber, packageCode);
+    associations_.SaveAssociation(serialNumber, packageCode);
     // The operator decides how often to try again; No leaves it missing.
-    while (!(exists = host_.AssociationExists(serialNumber, packageCode))) {
+    while (!(exists = associations_.AssociationExists(serialNumber, packageCode))) {
       if (host_.ShowMessage(lang::AssociationFailedRetryText, MessageStyle::YesNo) != MessageButton::Yes) break;
-      host_.SaveAssociation(serialNumber, packageCode);
+      associations_.SaveAssociation(serialNumber, packageCode);
     }
   } catch (const std::exception& error) {
     // The radio is written; only the association is in doubt.

@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include "link/package_associations.h"
 #include "link/transfer_engine.h"
 #include "platform/ansi_code_page.h"
 
@@ -19,7 +20,7 @@ namespace zr {
 class ReadWriteSequences : public TransferSteps {
  public:
   ReadWriteSequences(StationState& state, TransferEngine& engine, RadioPort& port, TransferHost& host,
-                     const platform::AnsiCodePage& codePage);
+                     const platform::AnsiCodePage& codePage, PackageAssociations& associations);
 
   void NextStep() override;
   void StoreDataReply(std::span<const std::uint8_t> reply) override;
@@ -51,6 +52,7 @@ class ReadWriteSequences : public TransferSteps {
   RadioPort& port_;
   TransferHost& host_;
   const platform::AnsiCodePage& codePage_;
+  PackageAssociations& associations_;
 };
 
 }  // namespace zr

@@ -49,7 +49,7 @@ void TransferEngine::End(TransferEnd end, const QString& cause) {
 }
 
 void TransferEngine::Fail(TransferEnd end, const QString& cause) {
-  if (port_.PortHandle != 0) port_.ClosePort();
+  if (port_.IsOpen()) port_.ClosePort();
   End(end, cause);
   host_.ShowMessage(lang::CannotOpenPortText, MessageStyle::OkOnly);
 }
@@ -62,14 +62,14 @@ void TransferEngine::SendFrame(const Bytes& frame, int expectedLength, bool rese
   try {
     if (!resend) {
       expectedLength_ = expectedLength;
-      RetryCount = 0;
+      retryCount_ = 0;
       repeatRequests_ = 0;
       sendBuffer_ = frame;
     }
     collectedCount_ = 0;
-    port_.PurgePort(port_.PortHandle, true, true);
-    port_.WritePort(port_.PortHandle, sendBuffer_);
-    ReceivePending = true;
+    port_.PurgePort(true, true);
+    port_.WritePort(sendBuffer_);
+    receivePending_ = true;
     RunReceiveLoop();
   } catch (const std::exception& error) {
     Fail(TransferEnd::RuntimeError, QString::fromStdString(error.what()));
@@ -77,7 +77,7 @@ void TransferEngine::SendFrame(const Bytes& frame, int expectedLength, bool rese
 }
 
 void TransferEngine::ResendFrame() {
-  ++RetryCount;
+  ++retryCount_;
   const Bytes frame = sendBuffer_;
   SendFrame(frame, expectedLength_, true);
 }
@@ -85,11 +85,10 @@ void TransferEngine::ResendFrame() {
 void TransferEngine::RunReceiveLoop() {
   // Only the first frame after the port opened starts the loop; frames sent
   // from inside it return here at once and the loop picks up their replies.
-  if (!port_.LoopArmed) return;
-  port_.LoopArmed = false;
-  while (port_.PortHandle != 0) {
+  if (!port_.TakeLoopArm()) return;
+  while (port_.IsOpen()) {
     host_.ProcessPendingEvents();
-    if (ReceivePending) ReceiveStep();
+    if (receivePending_) ReceiveStep();
   }
   // Every end closes the port after saying how it ended; a port closed with
   // nothing said was closed under the transfer (the window went away).
@@ -97,24 +96,24 @@ void TransferEngine::RunReceiveLoop() {
 }
 
 void TransferEngine::ReceiveStep() {
-  ReceivePending = false;
+  receivePending_ = false;
   host_.ProcessPendingEvents();
   // The window's events may have closed the port (exit during a transfer).
-  if (port_.PortHandle == 0) return;
+  if (!port_.IsOpen()) return;
 
   // A reply that came in pieces is read on until it is whole; each read asks
   // only for what is still missing.
-  const int n = port_.ReadPort(port_.PortHandle, expectedLength_ - collectedCount_, readBuffer_);
+  const int n = port_.ReadPort(expectedLength_ - collectedCount_, readBuffer_);
   if (n == 0) {
     const QString deviceError = port_.DeviceError();
     NoReply(deviceError.isEmpty() ? QStringLiteral("no reply within the time-outs") : deviceError);
     return;
   }
-  if (collectedCount_ + n > static_cast<int>(ReplyBuffer.size()) - 1) collectedCount_ = 0;
-  std::copy_n(readBuffer_.begin(), n, ReplyBuffer.begin() + collectedCount_);
+  if (collectedCount_ + n > static_cast<int>(replyBuffer_.size()) - 1) collectedCount_ = 0;
+  std::copy_n(readBuffer_.begin(), n, replyBuffer_.begin() + collectedCount_);
   collectedCount_ += n;
   if (collectedCount_ < expectedLength_) {
-    ReceivePending = true;
+    receivePending_ = true;
     return;
   }
   EvaluateReply();
@@ -127,7 +126,7 @@ bool TransferEngine::IsReplyToRequest(std::span<const std::uint8_t> reply) const
 }
 
 void TransferEngine::EvaluateReply() {
-  const std::span<const std::uint8_t> reply(ReplyBuffer.data(), static_cast<std::size_t>(collectedCount_));
+  const std::span<const std::uint8_t> reply(replyBuffer_.data(), static_cast<std::size_t>(collectedCount_));
   if (IsProgramAck(reply)) {
     steps_->NextStep();
     return;
@@ -160,7 +159,7 @@ void TransferEngine::EvaluateReply() {
 }
 
 void TransferEngine::NoReply(const QString& why) {
-  if (RetryCount < MaxResends) {
+  if (retryCount_ < MaxResends) {
     ResendFrame();
   } else if (IsEndStep(state_.CommState)) {
     // Leaving programming mode needs no acknowledge: the block is complete.
@@ -168,7 +167,7 @@ void TransferEngine::NoReply(const QString& why) {
   } else {
     port_.ClosePort();
     End(TransferEnd::CommunicationFailed,
-        QStringLiteral("%1: %2, after %3 resends").arg(DescribeFrame(sendBuffer_), why).arg(RetryCount));
+        QStringLiteral("%1: %2, after %3 resends").arg(DescribeFrame(sendBuffer_), why).arg(retryCount_));
     host_.ShowPlainMessage(lang::CommunicationFailedText);
   }
 }

@@ -57,9 +57,8 @@ class TransferEngine {
   bool StopRequested() const { return !stopCause_.isEmpty(); }
   const QString& StopCause() const { return stopCause_; }
 
-  qint16 RetryCount = 0;
-  std::array<std::uint8_t, 128> ReplyBuffer{};
-  bool ReceivePending = false;
+  // Resends of the current frame.
+  qint16 RetryCount() const { return retryCount_; }
 
  private:
   void EvaluateReply();
@@ -71,6 +70,9 @@ class TransferEngine {
   TransferHost& host_;
   TransferSteps* steps_ = nullptr;
 
+  qint16 retryCount_ = 0;
+  std::array<std::uint8_t, 128> replyBuffer_{};
+  bool receivePending_ = false;
   Bytes sendBuffer_;
   int expectedLength_ = 0;
   int collectedCount_ = 0;

@@ -52,9 +52,6 @@ class TransferHost {
   virtual void SetStatusLabel(const QString& text) = 0;
   // Empties the package-code box for the next box.
   virtual void AdvancePackageCode() = 0;
-  // The database calls; failures are raised as exceptions.
-  virtual bool SaveAssociation(const QString& serialNumber, const QString& packageCode) = 0;
-  virtual bool AssociationExists(const QString& serialNumber, const QString& packageCode) = 0;
   // How the transfer ended, once, before its last message is shown.
   virtual void TransferEnded(const TransferOutcome&) {}
 };

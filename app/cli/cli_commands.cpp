@@ -62,8 +62,8 @@ QString SignalName(int signalNumber) {
 }
 
 // Runs one Read or Write command to its end, as the window's event loop would.
-TransferOutcome RunTransfer(RadioLink& link, qint16 mode) {
-  if (link.StartTransfer(mode)) {
+TransferOutcome RunTransfer(RadioLink& link, bool write) {
+  if (write ? link.StartWrite() : link.StartRead()) {
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   // A start that failed without an outcome would be a second command during a transfer.
@@ -110,17 +110,8 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
 
   StationState state;
   db::PackageDatabase database(options.database);
-  CliHost::Database association;
-  if (options.packageCode) {
-    association.saveAssociation = [&](const QString& serial, const QString& code) {
-      return database.SaveAssociation(serial, code);
-    };
-    association.associationExists = [&](const QString& serial, const QString& code) {
-      return database.AssociationExists(serial, code);
-    };
-  }
   // The rebuild question is answered No: an automated line reports the gap instead.
-  CliHost host(state, err, CliHost::Answers{options.bandChangeOk, false}, association);
+  CliHost host(state, err, CliHost::Answers{options.bandChangeOk, false}, options.packageCode.has_value());
 
   // The window's start-up: the start-up record shown, the band list at 0.
   const QString locale = platform::SystemLocaleName();
@@ -136,7 +127,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   std::unique_ptr<TracedSerialDevice> traced;
   if (options.trace) traced = std::make_unique<TracedSerialDevice>(serial, err);
   SerialDevice& device = traced ? static_cast<SerialDevice&>(*traced) : serial;
-  RadioLink link(state, host, device, settings, codePage);
+  RadioLink link(state, host, device, settings, codePage, database);
 
   // A signal stops the transfer at its next frame boundary; the radio leaves
   // programming mode and the command says what it wrote.
@@ -157,7 +148,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
                         {}});
   }
   if (write && options.readFirst) {
-    const TransferOutcome read = RunTransfer(link, OperationModes::Read);
+    const TransferOutcome read = RunTransfer(link, false);
     if (stopSignal != 0) return interrupted(read);
     if (!read.Succeeded()) {
       PrintCause(err, read);
@@ -165,7 +156,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
     }
     for (const auto& [name, value] : options.sets) SetWindowField(host.Fields(), name, value);
   }
-  const TransferOutcome outcome = RunTransfer(link, write ? OperationModes::Write : OperationModes::Read);
+  const TransferOutcome outcome = RunTransfer(link, write);
   if (outcome.Succeeded() || outcome.end == TransferEnd::AssociationMissing ||
       outcome.end == TransferEnd::DatabaseFailed) {
     PrintFields(out, host.Fields(), state.TriBandCapable, options.json);

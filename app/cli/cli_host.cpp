@@ -7,8 +7,8 @@
 
 namespace zr::cli {
 
-CliHost::CliHost(StationState& state, QTextStream& messages, Answers answers, Database database)
-    : state_(state), messages_(messages), answers_(answers), database_(std::move(database)) {}
+CliHost::CliHost(StationState& state, QTextStream& messages, Answers answers, bool scanCodeWrite)
+    : state_(state), messages_(messages), answers_(answers), scanCodeWrite_(scanCodeWrite) {}
 
 void CliHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
@@ -38,19 +38,11 @@ bool CliHost::GetDataByShow() {
 void CliHost::ShowByData() { ShowRecordInFields(state_.FactoryRecord, fields_); }
 
 AssociationMode CliHost::SelectedMode() const {
-  return database_.saveAssociation ? AssociationMode::ScanCodeWrite : AssociationMode::NoPackageAssociation;
+  return scanCodeWrite_ ? AssociationMode::ScanCodeWrite : AssociationMode::NoPackageAssociation;
 }
 
 void CliHost::SetStatusLabel(const QString& text) { messages_ << text << Qt::endl; }
 
 void CliHost::AdvancePackageCode() { fields_.Text1[TextBox::PackageCode].clear(); }
-
-bool CliHost::SaveAssociation(const QString& serialNumber, const QString& packageCode) {
-  return database_.saveAssociation(serialNumber, packageCode);
-}
-
-bool CliHost::AssociationExists(const QString& serialNumber, const QString& packageCode) {
-  return database_.associationExists(serialNumber, packageCode);
-}
 
 }  // namespace zr::cli

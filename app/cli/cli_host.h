@@ -18,13 +18,8 @@ class CliHost : public TransferHost {
     bool bandChange = false;      // OK (true) or Cancel to the band-change question
     bool rebuildAssociation = false;
   };
-  // The database calls of scan-code write mode; unset in the no package association mode.
-  struct Database {
-    std::function<bool(const QString&, const QString&)> saveAssociation;
-    std::function<bool(const QString&, const QString&)> associationExists;
-  };
-
-  CliHost(StationState& state, QTextStream& messages, Answers answers, Database database = {});
+  // scanCodeWrite: the write records its package association (--package).
+  CliHost(StationState& state, QTextStream& messages, Answers answers, bool scanCodeWrite = false);
 
   void ProcessPendingEvents() override;
   int ShowMessage(const QString& text, int style) override;
@@ -36,8 +31,6 @@ class CliHost : public TransferHost {
   AssociationMode SelectedMode() const override;
   void SetStatusLabel(const QString& text) override;
   void AdvancePackageCode() override;
-  bool SaveAssociation(const QString& serialNumber, const QString& packageCode) override;
-  bool AssociationExists(const QString& serialNumber, const QString& packageCode) override;
 
   WindowFields& Fields() { return fields_; }
 
@@ -46,7 +39,7 @@ class CliHost : public TransferHost {
   StationState& state_;
   QTextStream& messages_;
   Answers answers_;
-  Database database_;
+  bool scanCodeWrite_ = false;
   WindowFields fields_;
 };
 

@@ -50,7 +50,8 @@ FrmMain::FrmMain(FrmMainOptions options, QWidget* parent)
     ownedPresenter_ = std::make_unique<MessageBoxPresenter>();
     presenter_ = ownedPresenter_.get();
   }
-  link_ = std::make_unique<RadioLink>(state_, *this, *device, settings_, codePage_);
+  PackageAssociations& associations = options_.associations != nullptr ? *options_.associations : database_;
+  link_ = std::make_unique<RadioLink>(state_, *this, *device, settings_, codePage_, associations);
 
   CreateControls();
   SetTabOrder();
@@ -219,11 +220,9 @@ void FrmMain::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
   Timer_SNFocus.stop();
-  // A transfer about to start must not start on a closed window.
-  link_->Timer_Comm().stop();
-  // Closing writes "CommHandle" = "0" whether or not a port was open; a
-  // running transfer sees its port closed and returns.
-  link_->Port().ClosePort();
+  // A transfer about to start must not start on a closed window; a running
+  // one sees its port closed and returns.
+  link_->Close();
   ReShowComPortTimer.stop();
 }
 

@@ -44,9 +44,8 @@ struct FrmMainOptions {
   std::function<std::vector<PortListEntry>()> listPorts = EnumComPortEntries;
   std::function<QDate()> today = [] { return QDate::currentDate(); };
   db::DatabaseSettings database;
-  // The association calls of scan-code write mode; unset: the package database.
-  std::function<bool(const QString&, const QString&)> saveAssociation;
-  std::function<bool(const QString&, const QString&)> associationExists;
+  // Where scan-code write mode records associations; null: the package database.
+  PackageAssociations* associations = nullptr;
   SerialDevice* device = nullptr;  // null: this PC's serial ports
 };
 
@@ -120,8 +119,6 @@ class FrmMain : public QWidget, public TransferHost {
   AssociationMode SelectedMode() const override;
   void SetStatusLabel(const QString& text) override;
   void AdvancePackageCode() override;
-  bool SaveAssociation(const QString& serialNumber, const QString& packageCode) override;
-  bool AssociationExists(const QString& serialNumber, const QString& packageCode) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -24,9 +24,9 @@ bool HasNonAscii(const QString& text) {
 
 }  // namespace
 
-void FrmMain::Command1_Click() { link_->StartTransfer(OperationModes::Read); }
+void FrmMain::Command1_Click() { link_->StartRead(); }
 
-void FrmMain::Command2_Click() { link_->StartTransfer(OperationModes::Write); }
+void FrmMain::Command2_Click() { link_->StartWrite(); }
 
 void FrmMain::Command3_Click() { close(); }
 
@@ -74,7 +74,7 @@ bool FrmMain::Text1_KeyPress(int index, QEvent* event) {
   const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
   if (index == TextBox::PackageCode && enter) {
     // The scanner ends each code with Enter: that starts the write.
-    if (Option1[0]->isChecked() && !TextOf(index).trimmed().isEmpty()) link_->StartTransfer(OperationModes::Write);
+    if (Option1[0]->isChecked() && !TextOf(index).trimmed().isEmpty()) link_->StartWrite();
     return true;
   }
   if (!IsAsciiOnlyBox(index)) return false;

@@ -127,14 +127,4 @@ void FrmMain::SetStatusLabel(const QString& text) { Label7->setText(text); }
 
 void FrmMain::AdvancePackageCode() { SetText(TextBox::PackageCode, QString()); }
 
-bool FrmMain::SaveAssociation(const QString& serialNumber, const QString& packageCode) {
-  if (options_.saveAssociation) return options_.saveAssociation(serialNumber, packageCode);
-  return database_.SaveAssociation(serialNumber, packageCode);
-}
-
-bool FrmMain::AssociationExists(const QString& serialNumber, const QString& packageCode) {
-  if (options_.associationExists) return options_.associationExists(serialNumber, packageCode);
-  return database_.AssociationExists(serialNumber, packageCode);
-}
-
 }  // namespace zr::window

@@ -55,7 +55,7 @@ class WindowTransfer : public WindowTest {
   void WhileTransferRuns(std::function<void()> action) {
     auto* poll = new QTimer(window.get());
     QObject::connect(poll, &QTimer::timeout, poll, [this, poll, action = std::move(action)] {
-      if (window->Link().Port().PortHandle == 0 || window->Link().Timer_Comm().isActive()) return;
+      if (!window->Link().PortOpen() || window->Link().StartPending()) return;
       poll->stop();
       action();
     });

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "link/package_associations.h"
 #include "link/transfer_host.h"
 #include "link/window_into_record.h"
 #include "record/window_fields.h"
@@ -13,7 +14,7 @@
 namespace zr::testing {
 
 // A window stand-in that records what the transfer asks of it.
-class RecordingHost : public TransferHost {
+class RecordingHost : public TransferHost, public PackageAssociations {
  public:
   explicit RecordingHost(StationState& state) : state_(state) {}
 

@@ -33,7 +33,7 @@ class SerialLine : public ::testing::Test {
   }
 
   void Run(qint16 mode) {
-    ASSERT_TRUE(link.StartTransfer(mode));
+    ASSERT_TRUE(mode == OperationModes::Read ? link.StartRead() : link.StartWrite());
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
   }
 
@@ -59,7 +59,7 @@ class SerialLine : public ::testing::Test {
   QTemporaryDir dir;
   platform::SettingsFile settings{dir.filePath(QStringLiteral("mysetup.ini")), platform::AnsiCodePage("GBK")};
   platform::AnsiCodePage codePage{"GBK"};
-  RadioLink link{state, host, device, settings, codePage};
+  RadioLink link{state, host, device, settings, codePage, host};
 };
 
 TEST_F(SerialLine, ReadAnsweredAtOnceTakesMillisecondsNotTimeouts) {
@@ -106,14 +106,14 @@ TEST_F(SerialLine, NoRadioGetsProgramThreeTimesAboutATimeoutApart) {
     EXPECT_GT(gap, 1000.0) << "a resend came before the 1200 ms read time-out";
     EXPECT_LT(gap, 3000.0);
   }
-  EXPECT_EQ(link.Port().PortHandle, 0);
+  EXPECT_FALSE(link.PortOpen());
 }
 
 TEST_F(SerialLine, CableUnpluggedInMidTransferFails) {
   ASSERT_TRUE(StartRadio({QStringLiteral("--unplug-after"), QStringLiteral("5")}));
   Run(OperationModes::Read);
   EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Communication failed!")});
-  EXPECT_EQ(link.Port().PortHandle, 0);
+  EXPECT_FALSE(link.PortOpen());
   // Nothing of a half read reaches the window.
   EXPECT_EQ(host.fields.Text1[TextBox::SerialNumber], QString());
 }

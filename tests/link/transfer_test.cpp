@@ -55,7 +55,7 @@ class Transfer : public ::testing::Test {
 
   // Runs one command to its end, as the window's event loop would.
   bool Run(qint16 mode) {
-    const bool started = link.StartTransfer(mode);
+    const bool started = mode == OperationModes::Read ? link.StartRead() : link.StartWrite();
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     return started;
   }
@@ -83,7 +83,7 @@ class Transfer : public ::testing::Test {
   QTemporaryDir dir;
   platform::SettingsFile settings{dir.filePath(QStringLiteral("mysetup.ini")), platform::AnsiCodePage("windows-1252")};
   platform::AnsiCodePage codePage{"GBK"};
-  RadioLink link{state, host, device, settings, codePage};
+  RadioLink link{state, host, device, settings, codePage, host};
 };
 
 TEST_F(Transfer, ReadRequestsEveryLineInOrderAndShowsTheRecord) {
@@ -298,7 +298,7 @@ TEST_F(Transfer, AStopEndsTheTransferAtTheNextFrameBoundaryAfterEnd) {
   // Asked for before the first frame: nothing is sent at all.
   host.onPump = nullptr;
   device.written.clear();
-  ASSERT_TRUE(link.StartTransfer(OperationModes::Write));
+  ASSERT_TRUE(link.StartWrite());
   link.RequestStop(QStringLiteral("stopped by SIGINT"));
   while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
   EXPECT_TRUE(device.written.empty());
@@ -314,7 +314,7 @@ TEST_F(Transfer, TwoRepeatRequestsThenSilenceFailsAtThatSilence) {
   };
   Run(OperationModes::Write);
   EXPECT_EQ(Sent().count(QStringLiteral("W00")), 3);
-  EXPECT_EQ(link.Engine().RetryCount, 2);
+  EXPECT_EQ(link.RetryCount(), 2);
   EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Communication failed!")});
 }
 
@@ -427,7 +427,7 @@ TEST_F(Transfer, PortThatCannotOpenLeavesEverythingIdle) {
   EXPECT_EQ(host.messages[0].text, QStringLiteral("Cannot Open Communication Port."));
   EXPECT_TRUE(host.messages[0].plain);
   EXPECT_EQ(state.OperationMode, OperationModes::Idle);
-  EXPECT_FALSE(link.Timer_Comm().isActive());
+  EXPECT_FALSE(link.StartPending());
   EXPECT_TRUE(device.written.empty());
   EXPECT_EQ(link.Outcome()->end, TransferEnd::PortNotOpened);
   EXPECT_EQ(link.Outcome()->cause, QStringLiteral("COM3 could not be opened"));
@@ -442,9 +442,9 @@ TEST_F(Transfer, PortThatCannotOpenLeavesEverythingIdle) {
 TEST_F(Transfer, ASecondCommandDuringATransferIsIgnored) {
   bool tried = false;
   host.onPump = [&] {
-    if (!tried && link.Port().PortHandle != 0) {
+    if (!tried && link.PortOpen()) {
       tried = true;
-      EXPECT_FALSE(link.StartTransfer(OperationModes::Write));
+      EXPECT_FALSE(link.StartWrite());
     }
   };
   Run(OperationModes::Read);
@@ -454,7 +454,7 @@ TEST_F(Transfer, ASecondCommandDuringATransferIsIgnored) {
 
 TEST_F(Transfer, ClosingThePortDuringATransferEndsItSilently) {
   host.onPump = [&] {
-    if (device.written.size() == 5) link.Port().ClosePort();
+    if (device.written.size() == 5) link.Close();
   };
   Run(OperationModes::Read);
   EXPECT_EQ(device.written.size(), 5u);
