@@ -28,7 +28,7 @@ class QuietHost : public TransferHost, public PackageAssociations {
  public:
   explicit QuietHost(StationState& state) : state_(state) {}
   void ProcessPendingEvents() override { QCoreApplication::processEvents(); }
-  int ShowMessage(const QString&, int) override { return MessageButton::Ok; }
+  MessageButton ShowMessage(const QString&, MessageStyle) override { return MessageButton::Ok; }
   void ShowPlainMessage(const QString&) override {}
   void SetPortListRefresh(bool) override {}
   void ShowSerialNumber(const QString&) override {}
@@ -66,7 +66,7 @@ void Transfer(benchmark::State& bench, qint16 mode, bool paced, int wireBytes) {
   Radio(paced);
   StationState state;
   state.CurrentComPort = 1;
-  state.UiLanguage = 1;
+  state.UiLanguage = lang::UiLanguage::English;
   QuietHost host(state);
   QtSerialDevice device;
   QTemporaryDir dir;

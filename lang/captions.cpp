@@ -4,8 +4,8 @@
 
 namespace zr::lang {
 
-const QString& LanguageCaption::Text(qint16 uiLanguage) const {
-  return uiLanguage == UiLanguageChinese ? Chinese : English;
+const QString& LanguageCaption::Text(UiLanguage uiLanguage) const {
+  return uiLanguage == UiLanguage::Chinese ? Chinese : English;
 }
 
 const std::array<LanguageCaption, LanguageCaptionCount>& LanguageCaptions() {

@@ -4,6 +4,8 @@
 #include <QtGlobal>
 #include <array>
 
+#include "lang/ui_language.h"
+
 namespace zr::lang {
 
 // Window title; the same in both languages.
@@ -16,8 +18,8 @@ struct LanguageCaption {
   QString English;
   QString Chinese;
 
-  // The Chinese text for UiLanguageChinese, the English text otherwise.
-  const QString& Text(qint16 uiLanguage) const;
+  // The Chinese text for UiLanguage::Chinese, the English text otherwise.
+  const QString& Text(UiLanguage uiLanguage) const;
 };
 
 // A control whose caption is the same in both languages.

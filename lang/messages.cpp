@@ -11,12 +11,12 @@ BandChangeMessageTable BandChangeMessages() {
 
 // The two tests below differ on purpose (== English versus == Chinese); they
 // agree for every value the language takes once chosen.
-QString ModelTypeErrorText(qint16 uiLanguage) {
-  return uiLanguage == UiLanguageEnglish ? QStringLiteral("Model Type Error!") : QStringLiteral("机型错误!");
+QString ModelTypeErrorText(UiLanguage uiLanguage) {
+  return uiLanguage == UiLanguage::English ? QStringLiteral("Model Type Error!") : QStringLiteral("机型错误!");
 }
 
-QString WaitingNextText(qint16 uiLanguage) {
-  return uiLanguage == UiLanguageChinese ? QStringLiteral("请换下一台机器...") : QStringLiteral("Waitting next...");
+QString WaitingNextText(UiLanguage uiLanguage) {
+  return uiLanguage == UiLanguage::Chinese ? QStringLiteral("请换下一台机器...") : QStringLiteral("Waitting next...");
 }
 
 }  // namespace zr::lang

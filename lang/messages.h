@@ -4,6 +4,8 @@
 #include <QtGlobal>
 #include <array>
 
+#include "lang/ui_language.h"
+
 // Every message text of the station in one place: the few that follow the
 // interface language, and those shown as they are in both languages.
 namespace zr::lang {
@@ -12,12 +14,12 @@ namespace zr::lang {
 using BandChangeMessageTable = std::array<QString, 3>;
 BandChangeMessageTable BandChangeMessages();
 
-// Model check: English for UiLanguageEnglish, Chinese otherwise.
-QString ModelTypeErrorText(qint16 uiLanguage);
+// Model check: English for UiLanguage::English, Chinese otherwise.
+QString ModelTypeErrorText(UiLanguage uiLanguage);
 
 // Status after a write in scan-code write mode: Chinese for
-// UiLanguageChinese, English otherwise.
-QString WaitingNextText(qint16 uiLanguage);
+// UiLanguage::Chinese, English otherwise.
+QString WaitingNextText(UiLanguage uiLanguage);
 
 // Texts in one language only.
 inline const QString ReadCompleteText = QStringLiteral("Read Complete!");

@@ -30,10 +30,10 @@ quint32 SystemDefaultLcid() {
   return LcidForLocale(platform::LocaleFromEnvironment({"LC_ALL", "LC_MESSAGES", "LANG"}));
 }
 
-qint16 UiLanguageForLcid(quint32 lcid) {
-  return lcid == Lcid::ChinesePrc ? UiLanguageChinese : UiLanguageEnglish;
+UiLanguage UiLanguageForLcid(quint32 lcid) {
+  return lcid == Lcid::ChinesePrc ? UiLanguage::Chinese : UiLanguage::English;
 }
 
-qint16 SystemUiLanguage() { return UiLanguageForLcid(SystemDefaultLcid()); }
+UiLanguage SystemUiLanguage() { return UiLanguageForLcid(SystemDefaultLcid()); }
 
 }  // namespace zr::lang

@@ -5,10 +5,9 @@
 
 namespace zr::lang {
 
-// Values of the window's UiLanguage. It is 0 until the language has been
-// chosen at start-up, then one of these two for the rest of the run.
-inline constexpr qint16 UiLanguageEnglish = 1;
-inline constexpr qint16 UiLanguageChinese = 2;
+// The window's UiLanguage. It is Unset until the language has been chosen at
+// start-up, then one of the other two for the rest of the run.
+enum class UiLanguage : qint16 { Unset = 0, English = 1, Chinese = 2 };
 
 // Locale identifiers this station knows by name; any other locale counts as
 // English (United States).
@@ -34,9 +33,9 @@ quint32 SystemDefaultLcid();
 
 // Chinese for exactly 0x0804; English for everything else, the other Chinese
 // locales included.
-qint16 UiLanguageForLcid(quint32 lcid);
+UiLanguage UiLanguageForLcid(quint32 lcid);
 
 // The interface language of this run: UiLanguageForLcid(SystemDefaultLcid()).
-qint16 SystemUiLanguage();
+UiLanguage SystemUiLanguage();
 
 }  // namespace zr::lang

@@ -19,39 +19,41 @@ int RemainingMs(Clock::time_point deadline) {
   return static_cast<int>(std::max<decltype(left)>(left, 0));
 }
 
-QSerialPort::Parity ParityFromCode(quint8 code) {
+QSerialPort::Parity ParityFromCode(LineParity code) {
   switch (code) {
-    case 1: return QSerialPort::OddParity;
-    case 2: return QSerialPort::EvenParity;
-    case 3: return QSerialPort::MarkParity;
-    case 4: return QSerialPort::SpaceParity;
-    default: return QSerialPort::NoParity;
+    case LineParity::Odd: return QSerialPort::OddParity;
+    case LineParity::Even: return QSerialPort::EvenParity;
+    case LineParity::Mark: return QSerialPort::MarkParity;
+    case LineParity::Space: return QSerialPort::SpaceParity;
+    case LineParity::None: break;
   }
+  return QSerialPort::NoParity;
 }
 
-quint8 CodeFromParity(QSerialPort::Parity parity) {
+LineParity CodeFromParity(QSerialPort::Parity parity) {
   switch (parity) {
-    case QSerialPort::OddParity: return 1;
-    case QSerialPort::EvenParity: return 2;
-    case QSerialPort::MarkParity: return 3;
-    case QSerialPort::SpaceParity: return 4;
-    default: return 0;
+    case QSerialPort::OddParity: return LineParity::Odd;
+    case QSerialPort::EvenParity: return LineParity::Even;
+    case QSerialPort::MarkParity: return LineParity::Mark;
+    case QSerialPort::SpaceParity: return LineParity::Space;
+    default: return LineParity::None;
   }
 }
 
-QSerialPort::StopBits StopBitsFromCode(quint8 code) {
+QSerialPort::StopBits StopBitsFromCode(LineStopBits code) {
   switch (code) {
-    case 1: return QSerialPort::OneAndHalfStop;
-    case 2: return QSerialPort::TwoStop;
-    default: return QSerialPort::OneStop;
+    case LineStopBits::OneAndHalf: return QSerialPort::OneAndHalfStop;
+    case LineStopBits::Two: return QSerialPort::TwoStop;
+    case LineStopBits::One: break;
   }
+  return QSerialPort::OneStop;
 }
 
-quint8 CodeFromStopBits(QSerialPort::StopBits stopBits) {
+LineStopBits CodeFromStopBits(QSerialPort::StopBits stopBits) {
   switch (stopBits) {
-    case QSerialPort::OneAndHalfStop: return 1;
-    case QSerialPort::TwoStop: return 2;
-    default: return 0;
+    case QSerialPort::OneAndHalfStop: return LineStopBits::OneAndHalf;
+    case QSerialPort::TwoStop: return LineStopBits::Two;
+    default: return LineStopBits::One;
   }
 }
 
@@ -113,10 +115,10 @@ bool QtSerialDevice::SetTimeouts(const LineTimeouts& timeouts) {
   return true;
 }
 
-void QtSerialDevice::Purge(int flags) {
+void QtSerialDevice::Purge(PurgeFlags flags) {
   if (!port_.isOpen()) return;
-  const bool input = (flags & (PurgeFlags::RxAbort | PurgeFlags::RxClear)) != 0;
-  const bool output = (flags & (PurgeFlags::TxAbort | PurgeFlags::TxClear)) != 0;
+  const bool input = HasAny(flags, PurgeFlags::RxAbort | PurgeFlags::RxClear);
+  const bool output = HasAny(flags, PurgeFlags::TxAbort | PurgeFlags::TxClear);
   if (input && output) {
     port_.clear(QSerialPort::AllDirections);
   } else if (input) {

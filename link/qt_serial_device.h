@@ -19,7 +19,7 @@ class QtSerialDevice : public SerialDevice {
   bool GetState(LineState& state) override;
   bool SetState(const LineState& state) override;
   bool SetTimeouts(const LineTimeouts& timeouts) override;
-  void Purge(int flags) override;
+  void Purge(PurgeFlags flags) override;
   qint32 Write(const Bytes& bytes) override;
   Bytes Read(int count) override;
   void Close() override;

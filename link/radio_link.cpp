@@ -19,7 +19,7 @@ bool RadioLink::StartRead() { return StartTransfer(OperationModes::Read); }
 
 bool RadioLink::StartWrite() { return StartTransfer(OperationModes::Write); }
 
-bool RadioLink::StartTransfer(qint16 operationMode) {
+bool RadioLink::StartTransfer(OperationModes operationMode) {
   if (Busy()) return false;
   engine_.BeginTransfer();
   state_.OperationMode = operationMode;

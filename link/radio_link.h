@@ -47,7 +47,7 @@ class RadioLink {
   qint16 RetryCount() const { return engine_.RetryCount(); }
 
  private:
-  bool StartTransfer(qint16 operationMode);
+  bool StartTransfer(OperationModes operationMode);
   void Timer_Comm_Timer();
 
   StationState& state_;

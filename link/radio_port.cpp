@@ -20,7 +20,8 @@ qint32 RadioPort::OpenPort(qint16 portNumber) {
   return device_.Open(platform::PortDeviceName(portNumber));
 }
 
-bool RadioPort::SetPortState(quint32 baudRate, quint8 byteSize, quint8 stopBits, quint8 parity, quint8 eofChar) {
+bool RadioPort::SetPortState(quint32 baudRate, quint8 byteSize, LineStopBits stopBits, LineParity parity,
+                             quint8 eofChar) {
   if (portHandle_ == 0) return false;
   LineState line;
   if (!device_.GetState(line)) return false;
@@ -39,10 +40,10 @@ bool RadioPort::SetPortTimeouts(quint32 readTimeout, quint32 writeTimeout) {
 
 void RadioPort::PurgePort(bool input, bool output) {
   if (portHandle_ == 0) return;
-  int flags = 0;
-  if (input) flags |= PurgeFlags::RxAbort | PurgeFlags::RxClear;
-  if (output) flags |= PurgeFlags::TxAbort | PurgeFlags::TxClear;
-  if (flags != 0) device_.Purge(flags);
+  PurgeFlags flags = PurgeFlags::None;
+  if (input) flags = flags | PurgeFlags::RxAbort | PurgeFlags::RxClear;
+  if (output) flags = flags | PurgeFlags::TxAbort | PurgeFlags::TxClear;
+  if (flags != PurgeFlags::None) device_.Purge(flags);
 }
 
 qint32 RadioPort::WritePort(const Bytes& bytes) {

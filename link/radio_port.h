@@ -17,8 +17,8 @@ namespace zr {
 // The radio's line settings.
 inline constexpr quint32 RadioBaudRate = 921600;
 inline constexpr quint8 RadioByteSize = 8;
-inline constexpr quint8 RadioStopBits = 0;  // one
-inline constexpr quint8 RadioParity = 0;    // none
+inline constexpr LineStopBits RadioStopBits = LineStopBits::One;
+inline constexpr LineParity RadioParity = LineParity::None;
 inline constexpr quint8 RadioEofChar = 26;
 inline constexpr quint32 RadioTimeoutMs = 300;
 
@@ -49,7 +49,7 @@ class RadioPort {
 
  private:
   qint32 OpenPort(qint16 portNumber);
-  bool SetPortState(quint32 baudRate, quint8 byteSize, quint8 stopBits, quint8 parity, quint8 eofChar);
+  bool SetPortState(quint32 baudRate, quint8 byteSize, LineStopBits stopBits, LineParity parity, quint8 eofChar);
   bool SetPortTimeouts(quint32 readTimeout, quint32 writeTimeout);
   // The session's side effects, in one place each.
   void OpenSession(qint32 handle);

@@ -183,7 +183,7 @@ void ReadWriteSequences::StoreDataReply(std::span<const std::uint8_t> reply) {
 }
 
 bool ReadWriteSequences::IsMidTransfer() const {
-  const qint16 step = state_.CommState;
+  const CommSteps step = state_.CommState;
   return (state_.OperationMode == OperationModes::Read || state_.OperationMode == OperationModes::Write) &&
          step != CommSteps::EndSent && step != CommSteps::EndAfterModelError &&
          step != CommSteps::EndAfterRefusedWrite;

@@ -7,12 +7,15 @@
 
 namespace zr {
 
+enum class LineStopBits : quint8 { One = 0, OneAndHalf = 1, Two = 2 };
+enum class LineParity : quint8 { None = 0, Odd = 1, Even = 2, Mark = 3, Space = 4 };
+
 // The line fields the station changes; everything else stays as the driver has it.
 struct LineState {
   quint32 BaudRate = 0;
   quint8 ByteSize = 8;
-  quint8 StopBits = 0;  // 0 one, 1 one and a half, 2 two
-  quint8 Parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
+  LineStopBits StopBits = LineStopBits::One;
+  LineParity Parity = LineParity::None;
   quint8 EofChar = 0;
 };
 
@@ -27,13 +30,13 @@ struct LineTimeouts {
   quint32 WriteTotalConstant = 0;
 };
 
-// Purge flags.
-namespace PurgeFlags {
-inline constexpr int TxAbort = 0x1;
-inline constexpr int RxAbort = 0x2;
-inline constexpr int TxClear = 0x4;
-inline constexpr int RxClear = 0x8;
-}  // namespace PurgeFlags
+// Purge flags, combined with |.
+enum class PurgeFlags : int { None = 0, TxAbort = 0x1, RxAbort = 0x2, TxClear = 0x4, RxClear = 0x8 };
+constexpr PurgeFlags operator|(PurgeFlags a, PurgeFlags b) {
+  return static_cast<PurgeFlags>(static_cast<int>(a) | static_cast<int>(b));
+}
+// Whether `flags` holds any of `any`.
+constexpr bool HasAny(PurgeFlags flags, PurgeFlags any) { return (static_cast<int>(flags) & static_cast<int>(any)) != 0; }
 
 // One serial device as the operating system offers it: the only code that
 // touches the hardware. The real one sits on QSerialPort; tests script one.
@@ -45,7 +48,7 @@ class SerialDevice {
   virtual bool GetState(LineState& state) = 0;
   virtual bool SetState(const LineState& state) = 0;
   virtual bool SetTimeouts(const LineTimeouts& timeouts) = 0;
-  virtual void Purge(int flags) = 0;
+  virtual void Purge(PurgeFlags flags) = 0;
   // Writes all bytes synchronously; returns the count written.
   virtual qint32 Write(const Bytes& bytes) = 0;
   // Reads up to `count` bytes under the time-outs; empty when nothing came.

@@ -19,7 +19,7 @@ class TracedSerialDevice : public SerialDevice {
   bool GetState(LineState& state) override { return device_.GetState(state); }
   bool SetState(const LineState& state) override { return device_.SetState(state); }
   bool SetTimeouts(const LineTimeouts& timeouts) override { return device_.SetTimeouts(timeouts); }
-  void Purge(int flags) override { device_.Purge(flags); }
+  void Purge(PurgeFlags flags) override { device_.Purge(flags); }
   qint32 Write(const Bytes& bytes) override;
   Bytes Read(int count) override;
   void Close() override;

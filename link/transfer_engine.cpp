@@ -18,7 +18,7 @@ QString LineName(std::uint32_t address) {
          QString::number(address - FactoryBase, 16).toUpper().rightJustified(2, QLatin1Char('0'));
 }
 
-bool IsEndStep(qint16 commState) {
+bool IsEndStep(CommSteps commState) {
   return commState == CommSteps::EndSent || commState == CommSteps::EndAfterRefusedWrite ||
          commState == CommSteps::EndAfterStop;
 }

@@ -7,19 +7,9 @@
 namespace zr {
 
 // Message box styles and button codes, as the station's message boxes use them.
-namespace MessageStyle {
-inline constexpr int OkOnly = -1;
-inline constexpr int YesNo = 4;
-inline constexpr int OkCancelWarning = 49;
-}  // namespace MessageStyle
+enum class MessageStyle { OkOnly = -1, YesNo = 4, OkCancelWarning = 49 };
 
-namespace MessageButton {
-inline constexpr int None = 0;
-inline constexpr int Ok = 1;
-inline constexpr int Cancel = 2;
-inline constexpr int Yes = 6;
-inline constexpr int No = 7;
-}  // namespace MessageButton
+enum class MessageButton { None = 0, Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 // The association modes of the window's option buttons.
 enum class AssociationMode { ScanCodeWrite, AutoIncrement, NoPackageAssociation };
@@ -34,7 +24,7 @@ class TransferHost {
   virtual void ProcessPendingEvents() = 0;
   // The system's message box: pauses the focus pull while open; returns the
   // button code (MessageButton), 0 for the OK-only style.
-  virtual int ShowMessage(const QString& text, int style) = 0;
+  virtual MessageButton ShowMessage(const QString& text, MessageStyle style) = 0;
   // A plain OK box shown directly (the focus pull keeps running).
   virtual void ShowPlainMessage(const QString& text) = 0;
   // Turns the port-list refresh on and off.

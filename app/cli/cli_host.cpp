@@ -12,9 +12,9 @@ CliHost::CliHost(StationState& state, QTextStream& messages, Answers answers, bo
 
 void CliHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
-int CliHost::ShowMessage(const QString& text, int style) {
+MessageButton CliHost::ShowMessage(const QString& text, MessageStyle style) {
   messages_ << text;
-  int answer = MessageButton::None;
+  MessageButton answer = MessageButton::None;
   if (style == MessageStyle::OkCancelWarning) {
     answer = answers_.bandChange ? MessageButton::Ok : MessageButton::Cancel;
     messages_ << (answer == MessageButton::Ok ? " -> OK" : " -> Cancel");

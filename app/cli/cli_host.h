@@ -22,7 +22,7 @@ class CliHost : public TransferHost {
   CliHost(StationState& state, QTextStream& messages, Answers answers, bool scanCodeWrite = false);
 
   void ProcessPendingEvents() override;
-  int ShowMessage(const QString& text, int style) override;
+  MessageButton ShowMessage(const QString& text, MessageStyle style) override;
   void ShowPlainMessage(const QString& text) override;
   void SetPortListRefresh(bool) override {}
   void ShowSerialNumber(const QString& serialNumber) override;

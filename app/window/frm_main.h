@@ -110,7 +110,7 @@ class FrmMain : public QWidget, public TransferHost {
 
   // TransferHost
   void ProcessPendingEvents() override;
-  int ShowMessage(const QString& text, int style) override;
+  MessageButton ShowMessage(const QString& text, MessageStyle style) override;
   void ShowPlainMessage(const QString& text) override;
   void SetPortListRefresh(bool enabled) override;
   void ShowSerialNumber(const QString& serialNumber) override;

@@ -68,7 +68,7 @@ void FrmMain::FieldsToControls(const WindowFields& fields) {
 
 void FrmMain::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
-int FrmMain::ShowMessage(const QString& text, int style) {
+MessageButton FrmMain::ShowMessage(const QString& text, MessageStyle style) {
   if (shutDown_) {
     // The window is gone: nothing is asked any more.
     return style == MessageStyle::OkCancelWarning ? MessageButton::Cancel
@@ -77,7 +77,7 @@ int FrmMain::ShowMessage(const QString& text, int style) {
   }
   const bool pulling = Timer_SNFocus.isActive();
   Timer_SNFocus.stop();
-  const int answer = presenter_->Present(this, text, style);
+  const MessageButton answer = presenter_->Present(this, text, style);
   if (pulling && !shutDown_) Timer_SNFocus.start();
   return answer;
 }

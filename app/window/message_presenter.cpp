@@ -28,7 +28,7 @@ class AnswerRequired : public QObject {
 
 }  // namespace
 
-int MessageBoxPresenter::Present(QWidget* parent, const QString& text, int style) {
+MessageButton MessageBoxPresenter::Present(QWidget* parent, const QString& text, MessageStyle style) {
   QMessageBox box(parent);
   box.setWindowTitle(lang::WindowCaption);
   box.setText(text);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "link/transfer_host.h"
+
 class QWidget;
 
 namespace zr::window {
@@ -13,13 +15,13 @@ class MessagePresenter {
   virtual ~MessagePresenter() = default;
   // A modal box with `text` in the style's buttons and icon (MessageStyle);
   // returns the button code (MessageButton), 0 for the OK-only style.
-  virtual int Present(QWidget* parent, const QString& text, int style) = 0;
+  virtual MessageButton Present(QWidget* parent, const QString& text, MessageStyle style) = 0;
 };
 
 // Modal QMessageBoxes titled with the window's caption.
 class MessageBoxPresenter : public MessagePresenter {
  public:
-  int Present(QWidget* parent, const QString& text, int style) override;
+  MessageButton Present(QWidget* parent, const QString& text, MessageStyle style) override;
 };
 
 }  // namespace zr::window

@@ -19,7 +19,7 @@ constexpr int ScreenshotTimeoutMs = 30000;
 // error, questions are answered Cancel or No.
 class LoggingPresenter : public MessagePresenter {
  public:
-  int Present(QWidget*, const QString& text, int style) override {
+  MessageButton Present(QWidget*, const QString& text, MessageStyle style) override {
     QTextStream(stderr) << text << '\n';
     if (style == MessageStyle::OkCancelWarning) return MessageButton::Cancel;
     if (style == MessageStyle::YesNo) return MessageButton::No;

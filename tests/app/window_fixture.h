@@ -27,16 +27,16 @@ class ScriptedPresenter : public MessagePresenter {
  public:
   struct Shown {
     QString text;
-    int style;
+    MessageStyle style;
     bool focusPullRunning;
   };
 
-  int Present(QWidget* parent, const QString& text, int style) override {
+  MessageButton Present(QWidget* parent, const QString& text, MessageStyle style) override {
     const auto* window = dynamic_cast<const FrmMain*>(parent);
     shown.push_back({text, style, window != nullptr && window->Timer_SNFocus.isActive()});
     if (style == MessageStyle::OkOnly) return MessageButton::None;
     if (answers.empty()) return style == MessageStyle::YesNo ? MessageButton::No : MessageButton::Cancel;
-    const int answer = answers.front();
+    const MessageButton answer = answers.front();
     answers.pop_front();
     return answer;
   }
@@ -48,7 +48,7 @@ class ScriptedPresenter : public MessagePresenter {
   }
 
   std::vector<Shown> shown;
-  std::deque<int> answers;
+  std::deque<MessageButton> answers;
 };
 
 inline std::vector<PortListEntry> Ports(std::initializer_list<int> numbers) {

@@ -225,7 +225,7 @@ TEST_F(WindowRules, EnterInThePackageBoxWithoutACodeStartsNothing) {
 // The real boxes: titled with the window's caption, buttons by style.
 TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
   MessageBoxPresenter presenter;
-  for (const auto& [style, button, answer] : std::vector<std::tuple<int, QMessageBox::StandardButton, int>>{
+  for (const auto& [style, button, answer] : std::vector<std::tuple<MessageStyle, QMessageBox::StandardButton, MessageButton>>{
            {MessageStyle::OkCancelWarning, QMessageBox::Cancel, MessageButton::Cancel},
            {MessageStyle::OkCancelWarning, QMessageBox::Ok, MessageButton::Ok},
            {MessageStyle::YesNo, QMessageBox::Yes, MessageButton::Yes},

@@ -132,7 +132,8 @@ QString CaptionOf(const QWidget* widget) {
 // Every caption on its control, and every moved label ending 50 twips before
 // its reference: in the layout exactly, on the screen within a pixel.
 TEST_F(WindowStartup, CaptionsInTheLanguageOfThePrcLocaleOnlyAndLabelsEndBeforeTheirBoxes) {
-  for (const auto& [lcid, language] : std::vector<std::pair<quint32, qint16>>{{0x0409, 1}, {0x0804, 2}, {0x0404, 1}}) {
+  for (const auto& [lcid, language] : std::vector<std::pair<quint32, lang::UiLanguage>>{
+           {0x0409, lang::UiLanguage::English}, {0x0804, lang::UiLanguage::Chinese}, {0x0404, lang::UiLanguage::English}}) {
     SCOPED_TRACE(lcid);
     FrmMainOptions options = Options();
     options.systemLcid = [lcid] { return lcid; };
@@ -146,12 +147,13 @@ TEST_F(WindowStartup, CaptionsInTheLanguageOfThePrcLocaleOnlyAndLabelsEndBeforeT
       EXPECT_EQ(CaptionOf(w.Control(caption.Control)), caption.Text) << caption.Control.toStdString();
     }
     // The names above reach the controls the operator sees.
-    EXPECT_EQ(w.Command1->text(), language == 1 ? QStringLiteral("&Read") : QStringLiteral("读出(&R)"));
-    EXPECT_EQ(w.Label1[5]->text(), language == 1 ? QStringLiteral("Maintained Description") : QStringLiteral("维修原因"));
+    const bool english = language == lang::UiLanguage::English;
+    EXPECT_EQ(w.Command1->text(), english ? QStringLiteral("&Read") : QStringLiteral("读出(&R)"));
+    EXPECT_EQ(w.Label1[5]->text(), english ? QStringLiteral("Maintained Description") : QStringLiteral("维修原因"));
     EXPECT_EQ(w.Check7->text(), QStringLiteral("Quick Reset"));
     EXPECT_EQ(w.BandChangeMessage()[0], QString());
-    EXPECT_EQ(w.BandChangeMessage()[language], language == 1 ? QStringLiteral("Frequencys is different. Overwrite?")
-                                                              : QStringLiteral("频段类型不同。是否覆盖？"));
+    EXPECT_EQ(w.BandChangeMessage()[static_cast<std::size_t>(language)],
+              english ? QStringLiteral("Frequencys is different. Overwrite?") : QStringLiteral("频段类型不同。是否覆盖？"));
 
     for (const lang::LabelAnchor& anchor : lang::LabelAnchors()) {
       const TwipsRect& label = w.Layout().Rect(anchor.Label);

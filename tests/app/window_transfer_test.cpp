@@ -28,7 +28,7 @@ TEST_F(WindowTransfer, ReadFillsEveryField) {
       {6, "BATCH-01"},    {8, "DEALER7"},          {9, "2026/03/04"},
       {10, "2026/04/05"}, {11, "SELLER"},          {12, "123"}};
   for (const auto& [index, text] : texts) EXPECT_EQ(w.TextOf(index), QString::fromLatin1(text)) << index;
-  EXPECT_EQ(w.State().OperationMode, 0);
+  EXPECT_EQ(w.State().OperationMode, OperationModes::Idle);
   EXPECT_EQ(Setting(QStringLiteral("CommHandle")), QStringLiteral("0"));
   EXPECT_TRUE(w.ReShowComPortTimer.isActive());
 }

@@ -28,8 +28,8 @@ TEST(LanguageCaptions, EveryTextInBothLanguages) {
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const auto& [control, english, chinese] = expected[i];
     EXPECT_EQ(LanguageCaptions()[i].Control, QString::fromUtf8(control));
-    EXPECT_EQ(LanguageCaptions()[i].Text(UiLanguageEnglish), QString::fromUtf8(english)) << control;
-    EXPECT_EQ(LanguageCaptions()[i].Text(UiLanguageChinese), QString::fromUtf8(chinese)) << control;
+    EXPECT_EQ(LanguageCaptions()[i].Text(UiLanguage::English), QString::fromUtf8(english)) << control;
+    EXPECT_EQ(LanguageCaptions()[i].Text(UiLanguage::Chinese), QString::fromUtf8(chinese)) << control;
   }
 }
 
@@ -46,8 +46,8 @@ TEST(FixedCaptions, SameInBothLanguages) {
 }
 
 TEST(RunTimeTexts, ValueThatIsNeitherLanguageLeansOppositeWays) {
-  EXPECT_EQ(ModelTypeErrorText(0), QString::fromUtf8("机型错误!"));
-  EXPECT_EQ(WaitingNextText(0), QStringLiteral("Waitting next..."));
+  EXPECT_EQ(ModelTypeErrorText(UiLanguage::Unset), QString::fromUtf8("机型错误!"));
+  EXPECT_EQ(WaitingNextText(UiLanguage::Unset), QStringLiteral("Waitting next..."));
 }
 
 }  // namespace

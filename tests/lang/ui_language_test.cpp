@@ -23,10 +23,10 @@ TEST(LcidForLocale, KnownLocalesAndEnglishForTheRest) {
 }
 
 TEST(UiLanguageForLcid, OnlyChinesePrcGivesChinese) {
-  EXPECT_EQ(UiLanguageForLcid(0x0804), UiLanguageChinese);
+  EXPECT_EQ(UiLanguageForLcid(0x0804), UiLanguage::Chinese);
   // Other Chinese locales, one with a letter in its hex form, and nonsense.
   for (quint32 lcid : {0x0409u, 0x0404u, 0x0C04u, 0x040Cu, 0x0411u, 0x0u, 0x10804u, 0x0805u}) {
-    EXPECT_EQ(UiLanguageForLcid(lcid), UiLanguageEnglish) << std::hex << lcid;
+    EXPECT_EQ(UiLanguageForLcid(lcid), UiLanguage::English) << std::hex << lcid;
   }
 }
 
@@ -41,12 +41,12 @@ TEST_F(SystemLocaleEnvironment, LcAllThenLcMessagesThenLang) {
   EXPECT_EQ(SystemDefaultLcid(), 0x0409u);
   setenv("LANG", "zh_CN.GB18030", 1);
   EXPECT_EQ(SystemDefaultLcid(), 0x0804u);
-  EXPECT_EQ(SystemUiLanguage(), UiLanguageChinese);
+  EXPECT_EQ(SystemUiLanguage(), UiLanguage::Chinese);
   setenv("LC_MESSAGES", "de_DE@euro", 1);
   EXPECT_EQ(SystemDefaultLcid(), 0x0407u);
   setenv("LC_ALL", "zh_TW.Big5", 1);
   EXPECT_EQ(SystemDefaultLcid(), 0x0404u);
-  EXPECT_EQ(SystemUiLanguage(), UiLanguageEnglish);
+  EXPECT_EQ(SystemUiLanguage(), UiLanguage::English);
   setenv("LC_ALL", "POSIX", 1);
   EXPECT_EQ(SystemDefaultLcid(), 0x0409u);
   setenv("LC_ALL", "", 1);  // empty counts as unset

@@ -20,7 +20,7 @@ class RecordingHost : public TransferHost, public PackageAssociations {
 
   struct Shown {
     QString text;
-    int style;
+    MessageStyle style;
     bool plain;
   };
 
@@ -28,11 +28,11 @@ class RecordingHost : public TransferHost, public PackageAssociations {
     QCoreApplication::processEvents();
     if (onPump) onPump();
   }
-  int ShowMessage(const QString& text, int style) override {
+  MessageButton ShowMessage(const QString& text, MessageStyle style) override {
     messages.push_back({text, style, false});
     if (style == MessageStyle::OkOnly) return MessageButton::None;
     if (answers.empty()) return style == MessageStyle::YesNo ? MessageButton::No : MessageButton::Cancel;
-    const int answer = answers.front();
+    const MessageButton answer = answers.front();
     answers.pop_front();
     return answer;
   }
@@ -69,7 +69,7 @@ class RecordingHost : public TransferHost, public PackageAssociations {
   WindowFields fields;
   AssociationMode mode = AssociationMode::NoPackageAssociation;
   std::vector<Shown> messages;
-  std::deque<int> answers;
+  std::deque<MessageButton> answers;
   std::deque<bool> existsAnswers;
   std::vector<bool> refresh;
   std::vector<QString> saves;

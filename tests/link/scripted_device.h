@@ -37,9 +37,9 @@ class ScriptedDevice : public SerialDevice {
     timeouts = value;
     return open_;
   }
-  void Purge(int flags) override {
+  void Purge(PurgeFlags flags) override {
     purges.push_back(flags);
-    if (flags & PurgeFlags::RxClear) pending_.clear();
+    if (HasAny(flags, PurgeFlags::RxClear)) pending_.clear();
   }
   qint32 Write(const Bytes& bytes) override {
     written.push_back(bytes);
@@ -63,8 +63,8 @@ class ScriptedDevice : public SerialDevice {
 
   std::vector<Bytes> written;
   std::vector<QString> openedNames;
-  std::vector<int> purges;
-  LineState line{9600, 7, 2, 2, 0};
+  std::vector<PurgeFlags> purges;
+  LineState line{9600, 7, LineStopBits::Two, LineParity::Even, 0};
   LineTimeouts timeouts;
   bool openFails = false;
   bool setStateFails = false;

@@ -22,7 +22,7 @@ using zr::test::RadioSimulator;
 class SerialLine : public ::testing::Test {
  protected:
   void SetUp() override {
-    state.UiLanguage = 1;
+    state.UiLanguage = lang::UiLanguage::English;
     state.CurrentComPort = 1;
   }
 
@@ -32,7 +32,7 @@ class SerialLine : public ::testing::Test {
     return started;
   }
 
-  void Run(qint16 mode) {
+  void Run(OperationModes mode) {
     ASSERT_TRUE(mode == OperationModes::Read ? link.StartRead() : link.StartWrite());
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
   }

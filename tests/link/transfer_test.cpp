@@ -49,12 +49,12 @@ class Transfer : public ::testing::Test {
     for (const auto& [offset, text] : {std::pair(0x10, "ZR93KW"), std::pair(0x30, "SN00000000000042")}) {
       for (int i = 0; text[i] != '\0'; ++i) radio.block[offset + i] = static_cast<std::uint8_t>(text[i]);
     }
-    state.UiLanguage = 1;
+    state.UiLanguage = lang::UiLanguage::English;
     state.CurrentComPort = 3;
   }
 
   // Runs one command to its end, as the window's event loop would.
-  bool Run(qint16 mode) {
+  bool Run(OperationModes mode) {
     const bool started = mode == OperationModes::Read ? link.StartRead() : link.StartWrite();
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     return started;
@@ -110,7 +110,7 @@ TEST_F(Transfer, ReadRequestsEveryLineInOrderAndShowsTheRecord) {
   // 921600 baud, 8N1, EOF character 26.
   EXPECT_EQ(std::make_tuple(device.line.BaudRate, device.line.ByteSize, device.line.Parity, device.line.StopBits,
                             device.line.EofChar),
-            std::make_tuple(921600u, quint8{8}, quint8{0}, quint8{0}, quint8{26}));
+            std::make_tuple(921600u, quint8{8}, LineParity::None, LineStopBits::One, quint8{26}));
   EXPECT_EQ(device.timeouts.ReadInterval, 300u);
   EXPECT_EQ(device.timeouts.WriteTotalConstant, 300u);
   // Every frame starts from empty queues.
@@ -183,7 +183,7 @@ TEST_F(Transfer, ModelCheckAcceptsOnlyTheExactModel) {
 }
 
 TEST_F(Transfer, ModelErrorInAWriteWritesNothingAndSpeaksTheWindowsLanguage) {
-  state.UiLanguage = 2;
+  state.UiLanguage = lang::UiLanguage::Chinese;
   radio.block[0x10] = 'X';
   Run(OperationModes::Write);
   EXPECT_EQ(Sent(), QStringList{QStringLiteral("PROGRAM")} + Lines("R", {0x00, 0x10, 0x20, 0x50, 0x30}) +
@@ -479,7 +479,7 @@ TEST_F(Transfer, ScanCodeWriteAssociatesTrimmedValuesAndAsksUntilTheOperatorStop
   host.existsAnswers = {false};
   host.answers = {MessageButton::No};
   host.saves.clear();
-  state.UiLanguage = 2;
+  state.UiLanguage = lang::UiLanguage::Chinese;
   Run(OperationModes::Write);
   EXPECT_EQ(host.saves.size(), 1u);
   EXPECT_TRUE(state.AssociationDone);
