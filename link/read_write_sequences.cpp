@@ -20,7 +20,10 @@ ReadWriteSequences::ReadWriteSequences(StationState& state, TransferEngine& engi
                                        PackageAssociations& associations)
     : state_(state), engine_(engine), port_(port), host_(host), codePage_(codePage), associations_(associations) {}
 
-void ReadWriteSequences::SendProgram() { engine_.SendFrame(BuildProgram(), ProgramReplyLength, false); }
+void ReadWriteSequences::SendProgram() {
+  associating_ = false;
+  engine_.SendFrame(BuildProgram(), ProgramReplyLength, false);
+}
 
 void ReadWriteSequences::SendRead(quint32 address, qint16 length) {
   engine_.SendFrame(BuildReadRequest(address, static_cast<std::uint8_t>(length)), length + 8, false);
@@ -232,26 +235,23 @@ void ReadWriteSequences::WriteComplete() {
     host_.ShowMessage(lang::WriteCompleteText, MessageStyle::OkOnly);
     return;
   }
-  if (!AssociatePackage()) return;
+  AssociatePackage();
   host_.SetStatusLabel(lang::WaitingNextText(state_.UiLanguage));
 }
 
-bool ReadWriteSequences::AssociatePackage() {
+void ReadWriteSequences::AssociatePackage() {
   const QString serialNumber = TrimAtNul(state_.FactoryRecord.SerialNumber);
   const QString packageCode = TrimAtNul(state_.PackageCode);
+  // An error now leaves the radio written and only the association in doubt.
+  associating_ = true;
+  associations_.SaveAssociation(serialNumber, packageCode);
   bool exists = false;
-  try {
+  // The operator decides how often to try again; No leaves it missing.
+  while (!(exists = associations_.AssociationExists(serialNumber, packageCode))) {
+    if (host_.ShowMessage(lang::AssociationFailedRetryText, MessageStyle::YesNo) != MessageButton::Yes) break;
     associations_.SaveAssociation(serialNumber, packageCode);
-    // The operator decides how often to try again; No leaves it missing.
-    while (!(exists = associations_.AssociationExists(serialNumber, packageCode))) {
-      if (host_.ShowMessage(lang::AssociationFailedRetryText, MessageStyle::YesNo) != MessageButton::Yes) break;
-      associations_.SaveAssociation(serialNumber, packageCode);
-    }
-  } catch (const std::exception& error) {
-    // The radio is written; only the association is in doubt.
-    engine_.Fail(TransferEnd::DatabaseFailed, QString::fromStdString(error.what()));
-    return false;
   }
+  associating_ = false;
   host_.AdvancePackageCode();
   state_.AssociationDone = true;
   if (exists) {
@@ -260,7 +260,10 @@ bool ReadWriteSequences::AssociatePackage() {
     engine_.End(TransferEnd::AssociationMissing,
                 QStringLiteral("the database holds no association of %1 with %2").arg(serialNumber, packageCode));
   }
-  return true;
+}
+
+TransferEnd ReadWriteSequences::EndForError() const {
+  return associating_ ? TransferEnd::DatabaseFailed : TransferEnd::RuntimeError;
 }
 
 }  // namespace zr

@@ -24,6 +24,7 @@ class ReadWriteSequences : public TransferSteps {
 
   void NextStep() override;
   void StoreDataReply(std::span<const std::uint8_t> reply) override;
+  TransferEnd EndForError() const override;
 
   void SendProgram();
   void SendRead(quint32 address, qint16 length);
@@ -41,8 +42,7 @@ class ReadWriteSequences : public TransferSteps {
   void NextWriteStep();
   void StartWritingLines();
   void WriteRefused();
-  // False when the database failed (the transfer has then ended).
-  bool AssociatePackage();
+  void AssociatePackage();
   // Whether a stop may still send "END" (no "END" is on its way yet).
   bool IsMidTransfer() const;
   void Stopped();
@@ -53,6 +53,7 @@ class ReadWriteSequences : public TransferSteps {
   TransferHost& host_;
   const platform::AnsiCodePage& codePage_;
   PackageAssociations& associations_;
+  bool associating_ = false;  // the database is being asked
 };
 
 }  // namespace zr

@@ -72,7 +72,7 @@ void TransferEngine::SendFrame(const Bytes& frame, int expectedLength, bool rese
     receivePending_ = true;
     RunReceiveLoop();
   } catch (const std::exception& error) {
-    Fail(TransferEnd::RuntimeError, QString::fromStdString(error.what()));
+    Fail(steps_->EndForError(), QString::fromStdString(error.what()));
   }
 }
 

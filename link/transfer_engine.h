@@ -20,6 +20,9 @@ class TransferSteps {
   virtual ~TransferSteps() = default;
   virtual void NextStep() = 0;
   virtual void StoreDataReply(std::span<const std::uint8_t> reply) = 0;
+  // How a run-time error raised now ends the transfer: most are a run-time
+  // error, one raised while recording the package association is the database's.
+  virtual TransferEnd EndForError() const = 0;
 };
 
 // Runs one transfer: sends a frame and arms its reply, polls for reply bytes
@@ -37,7 +40,8 @@ class TransferEngine {
 
   // Sends a frame (or, with resend set, the stored one again) and, for the
   // first frame after the port opened, runs the receive loop. Any error inside
-  // ends the transfer: the port closes and "Cannot Open Communication Port." shows.
+  // ends the transfer: the port closes and "Cannot Open Communication Port."
+  // shows. This is the one place a run-time error of a transfer is caught.
   void SendFrame(const Bytes& frame, int expectedLength, bool resend);
   void ResendFrame();
   void RunReceiveLoop();

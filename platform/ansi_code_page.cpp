@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/contract.h"
 #include "platform/system_locale.h"
 
 namespace zr::platform {
@@ -25,9 +26,7 @@ char32_t CodePointValue(QStringView units) {
 }  // namespace
 
 AnsiCodePage::AnsiCodePage(QByteArray name) : name_(std::move(name)) {
-  if (!QStringEncoder(name_.constData()).isValid()) {
-    throw std::invalid_argument("unknown code page: " + name_.toStdString());
-  }
+  Expects(QStringEncoder(name_.constData()).isValid(), "unknown code page");
 }
 
 AnsiCodePage AnsiCodePage::ForLocale(const QString& localeName) {

@@ -1,15 +1,11 @@
 #include "record/factory_image.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "platform/contract.h"
 
 namespace zr {
 
 std::size_t FactoryImage::Checked(int index) {
-  if (index < 0 || index >= FactoryImageSize) {
-    std::fprintf(stderr, "FactoryImage: index %d outside 0..255\n", index);
-    std::abort();
-  }
+  platform::Expects(index >= 0 && index < FactoryImageSize, "FactoryImage index outside 0..255");
   return static_cast<std::size_t>(index);
 }
 

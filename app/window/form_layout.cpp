@@ -1,5 +1,7 @@
 #include "app/window/form_layout.h"
 
+#include "platform/contract.h"
+
 #include <cmath>
 #include <stdexcept>
 
@@ -84,13 +86,13 @@ FormLayout::FormLayout() {
 
 const ControlPlace& FormLayout::Place(const QString& control) const {
   const auto found = places_.find(control);
-  if (found == places_.end()) throw std::out_of_range("no control " + control.toStdString() + " in the form");
+  platform::Expects(found != places_.end(), "a control that is not in the form");
   return found->second;
 }
 
 TwipsRect& FormLayout::Rect(const QString& control) {
   const auto found = places_.find(control);
-  if (found == places_.end()) throw std::out_of_range("no control " + control.toStdString() + " in the form");
+  platform::Expects(found != places_.end(), "a control that is not in the form");
   return found->second.rect;
 }
 
