@@ -13,7 +13,7 @@
 #include "link/qt_serial_device.h"
 #include "link/radio_link.h"
 #include "platform/settings_file.h"
-#include "record/window_fields.h"
+#include "record/form_values.h"
 #include "tests/support/radio_simulator.h"
 
 namespace zr {
@@ -33,17 +33,17 @@ class QuietHost : public TransferHost, public PackageAssociations {
   void SetPortListRefresh(bool) override {}
   void ShowSerialNumber(const QString&) override {}
   bool GetDataByShow() override {
-    return TakeFieldsIntoRecord(fields, state_.FactoryRecord, state_.PackageCode, state_.TriBandCapable,
-                                [] { return true; });
+    return TakeFormIntoRecord(form, state_.FactoryRecord, state_.PackageCode, state_.TriBandCapable,
+                              [] { return true; });
   }
-  void ShowByData() override { ShowRecordInFields(state_.FactoryRecord, fields); }
+  void ShowByData() override { ShowRecordInForm(state_.FactoryRecord, form); }
   AssociationMode SelectedMode() const override { return AssociationMode::NoPackageAssociation; }
   void SetStatusLabel(const QString&) override {}
   void AdvancePackageCode() override {}
   bool SaveAssociation(const QString&, const QString&) override { return true; }
   bool AssociationExists(const QString&, const QString&) override { return true; }
 
-  WindowFields fields;
+  FormValues form;
 
  private:
   StationState& state_;
@@ -62,7 +62,7 @@ test::RadioSimulator& Radio(bool paced) {
   return *radio;
 }
 
-void Transfer(benchmark::State& bench, qint16 mode, bool paced, int wireBytes) {
+void Transfer(benchmark::State& bench, OperationModes mode, bool paced, int wireBytes) {
   Radio(paced);
   StationState state;
   state.CurrentComPort = 1;

@@ -175,12 +175,12 @@ void ReadWriteSequences::StoreDataReply(std::span<const std::uint8_t> reply) {
     const int offset = static_cast<int>(address - FactoryBase);
     std::copy(reply.begin() + 6, reply.begin() + 22, state_.FactoryImage.Line(offset).begin());
   }
-  if (address == LineAddress(FieldOffset::SerialNumber)) {
+  const FactoryField& serial = FieldOf(Field::SerialNumber);
+  if (address == LineAddress(serial.offset)) {
     StoreDecodedText(state_.FactoryRecord.SerialNumber,
-                     FieldReader(state_.FactoryImage, codePage_).GetText(FieldOffset::SerialNumber, FieldWidth::SerialNumber),
-                     FieldWidth::SerialNumber);
+                     FieldReader(state_.FactoryImage, codePage_).GetText(serial.offset, serial.width), serial.width);
   } else if (address == FactoryBase) {
-    state_.FactoryRecord.BandIndex = state_.FactoryImage[FieldOffset::BandIndex];
+    state_.FactoryRecord.BandIndex = state_.FactoryImage[FieldOf(Field::BandIndex).offset];
     state_.TriBandCapable = IsTriBandCapable(state_.FactoryImage);
   }
 }

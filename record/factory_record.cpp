@@ -1,7 +1,7 @@
 #include "record/factory_record.h"
 
 #include "platform/short_date.h"
-#include "record/factory_tables.h"
+#include "record/factory_fields.h"
 
 namespace zr {
 
@@ -17,10 +17,10 @@ void InitRecord(FactoryRecord& record, const QDate& today, const QString& locale
   record.WorkCountry = 1;  // "English"
   record.ModelName = ExpectedModel;
   StoreText(record.SerialNumber, today.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("00000001"),
-            FieldWidth::SerialNumber);
-  StoreText(record.ProducedDate, platform::ShortDateText(today, localeName), FieldWidth::ProducedDate);
+            FieldOf(Field::SerialNumber).width);
+  StoreText(record.ProducedDate, platform::ShortDateText(today, localeName), FieldOf(Field::ProducedDate).width);
   StoreText(record.ManufactureCode, today.toString(QStringLiteral("MM")) + QStringLiteral("-1-E-1"),
-            FieldWidth::ManufactureCode);
+            FieldOf(Field::ManufactureCode).width);
 }
 
 }  // namespace zr

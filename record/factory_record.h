@@ -6,22 +6,6 @@
 
 namespace zr {
 
-// Widths of the record's text fields, in characters (UTF-16 code units).
-namespace FieldWidth {
-inline constexpr int ModelName = 7;
-inline constexpr int ProgramPassword = 4;
-inline constexpr int AreaCode = 4;
-inline constexpr int SerialNumber = 16;
-inline constexpr int ProducedDate = 16;
-inline constexpr int ManufactureCode = 8;
-inline constexpr int MaintainedDate = 16;
-inline constexpr int DealerCode = 16;
-inline constexpr int StockDate = 16;
-inline constexpr int SellDate = 16;
-inline constexpr int Seller = 16;
-inline constexpr int MaintainedDescription = 80;
-}  // namespace FieldWidth
-
 // The decoded factory fields, between the image and the window. Check-box
 // values and list positions are 16-bit, as the window's controls hold them.
 // A text field may end in one 0x00 character (see StoreDecodedText).

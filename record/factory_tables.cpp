@@ -2,6 +2,11 @@
 
 namespace zr {
 
+const QStringList& ModelList() {
+  static const QStringList models = {ExpectedModel};
+  return models;
+}
+
 const QStringList& BandDescriptions() {
   static const QStringList bands = {
       QStringLiteral("UHF{400 - 480 MHz} VHF{136 - 174 MHz}"),

@@ -7,6 +7,8 @@ namespace zr {
 
 // The model text every radio this station serves carries at 0x10.
 inline const QString ExpectedModel = QStringLiteral("ZR93KW");
+// The model list: the expected model only.
+const QStringList& ModelList();
 
 // Band list positions, as stored in byte 0x03.
 const QStringList& BandDescriptions();

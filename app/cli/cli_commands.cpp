@@ -27,6 +27,7 @@
 #include "platform/settings_file.h"
 #include "platform/system_locale.h"
 #include "platform/termination_signals.h"
+#include "record/factory_fields.h"
 
 namespace zr::cli {
 
@@ -70,12 +71,12 @@ TransferOutcome RunTransfer(RadioLink& link, bool write) {
   return link.Outcome().value_or(TransferOutcome{TransferEnd::PortNotOpened, QStringLiteral("a transfer is running"), {}});
 }
 
-void PrintFields(QTextStream& out, const WindowFields& fields, bool triBandCapable, bool json) {
+void PrintFields(QTextStream& out, const FormValues& form, bool triBandCapable, bool json) {
   if (json) {
-    out << QJsonDocument(ShownFieldsJson(fields, triBandCapable)).toJson(QJsonDocument::Indented);
+    out << QJsonDocument(ShownFieldsJson(form, triBandCapable)).toJson(QJsonDocument::Indented);
     return;
   }
-  for (const auto& [name, value] : ShownFieldLines(fields, triBandCapable)) out << name << ": " << value << '\n';
+  for (const auto& [name, value] : ShownFieldLines(form, triBandCapable)) out << name << ": " << value << '\n';
 }
 
 // Flushes standard output; false (and why, on standard error) when it could not be written.
@@ -93,7 +94,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   TransferOptions options;
   try {
     options = ParseTransferOptions(arguments, write);
-    WindowFields check;
+    FormValues check;
     for (const auto& [name, value] : options.sets) {
       SetWindowField(check, name, value);
       RefuseUnstorableText(name, value, codePage);
@@ -119,8 +120,8 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   state.UiLanguage = lang::SystemUiLanguage();
   state.CurrentComPort = options.port;
   host.ShowByData();
-  for (const auto& [name, value] : options.sets) SetWindowField(host.Fields(), name, value);
-  if (options.packageCode) host.Fields().Text1[TextBox::PackageCode] = options.packageCode->left(TextBoxLimit(TextBox::PackageCode));
+  for (const auto& [name, value] : options.sets) SetWindowField(host.Form(), name, value);
+  if (options.packageCode) host.Form().packageCode = options.packageCode->left(FieldOf(Field::PackageCode).width);
 
   platform::SettingsFile settings(platform::ProgramSettingsPath());
   QtSerialDevice serial;
@@ -154,12 +155,12 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
       PrintCause(err, read);
       return ExitStatusOf(read);
     }
-    for (const auto& [name, value] : options.sets) SetWindowField(host.Fields(), name, value);
+    for (const auto& [name, value] : options.sets) SetWindowField(host.Form(), name, value);
   }
   const TransferOutcome outcome = RunTransfer(link, write);
   if (outcome.Succeeded() || outcome.end == TransferEnd::AssociationMissing ||
       outcome.end == TransferEnd::DatabaseFailed) {
-    PrintFields(out, host.Fields(), state.TriBandCapable, options.json);
+    PrintFields(out, host.Form(), state.TriBandCapable, options.json);
   }
   PrintCause(err, outcome);
   const bool outputWritten = FlushOutput(out, err);

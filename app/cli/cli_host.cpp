@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 
 #include "lang/messages.h"
-#include "link/window_into_record.h"
+#include "app/form_into_record.h"
 
 namespace zr::cli {
 
@@ -28,14 +28,14 @@ MessageButton CliHost::ShowMessage(const QString& text, MessageStyle style) {
 
 void CliHost::ShowPlainMessage(const QString& text) { messages_ << text << Qt::endl; }
 
-void CliHost::ShowSerialNumber(const QString& serialNumber) { fields_.Text1[TextBox::SerialNumber] = serialNumber; }
+void CliHost::ShowSerialNumber(const QString& serialNumber) { form_.serialNumber = serialNumber; }
 
 bool CliHost::GetDataByShow() {
-  return TakeWindowIntoRecord(fields_, state_, *this,
-                              lang::BandChangeMessages().at(static_cast<std::size_t>(state_.UiLanguage)));
+  return TakeFormIntoStation(form_, state_, *this,
+                             lang::BandChangeMessages().at(static_cast<std::size_t>(state_.UiLanguage)));
 }
 
-void CliHost::ShowByData() { ShowRecordInFields(state_.FactoryRecord, fields_); }
+void CliHost::ShowByData() { ShowRecordInForm(state_.FactoryRecord, form_); }
 
 AssociationMode CliHost::SelectedMode() const {
   return scanCodeWrite_ ? AssociationMode::ScanCodeWrite : AssociationMode::NoPackageAssociation;
@@ -43,6 +43,6 @@ AssociationMode CliHost::SelectedMode() const {
 
 void CliHost::SetStatusLabel(const QString& text) { messages_ << text << Qt::endl; }
 
-void CliHost::AdvancePackageCode() { fields_.Text1[TextBox::PackageCode].clear(); }
+void CliHost::AdvancePackageCode() { form_.packageCode.clear(); }
 
 }  // namespace zr::cli

@@ -5,13 +5,13 @@
 
 #include "link/station_state.h"
 #include "link/transfer_host.h"
-#include "record/window_fields.h"
+#include "record/form_values.h"
 
 namespace zr::cli {
 
 // The command line standing in for the window: messages go to standard error
 // exactly as the window would show them, questions are answered from the
-// command's options, and the window's fields are a plain struct.
+// command's options, and the window's form is a plain struct.
 class CliHost : public TransferHost {
  public:
   struct Answers {
@@ -32,15 +32,14 @@ class CliHost : public TransferHost {
   void SetStatusLabel(const QString& text) override;
   void AdvancePackageCode() override;
 
-  WindowFields& Fields() { return fields_; }
+  FormValues& Form() { return form_; }
 
  private:
-
   StationState& state_;
   QTextStream& messages_;
   Answers answers_;
   bool scanCodeWrite_ = false;
-  WindowFields fields_;
+  FormValues form_;
 };
 
 }  // namespace zr::cli

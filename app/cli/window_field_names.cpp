@@ -1,53 +1,14 @@
 #include "app/cli/window_field_names.h"
 
 #include <QJsonValue>
-#include <algorithm>
-#include <array>
 #include <optional>
 
 #include "app/cli/cli_options.h"
-#include "record/factory_tables.h"
+#include "record/factory_fields.h"
 
 namespace zr::cli {
 
 namespace {
-
-struct CheckField {
-  const char* name;
-  qint16 WindowFields::*member;
-  bool settable;
-};
-
-constexpr std::array<CheckField, 7> CheckFields = {{
-    {"FactoryMode", &WindowFields::Check1, true},
-    {"FreqExpand", &WindowFields::Check5, true},
-    {"Aprs", &WindowFields::Check6, true},
-    {"QuickReset", &WindowFields::Check7, true},
-    {"TurboPower", &WindowFields::Check8, true},
-    {"RemoteKill", &WindowFields::Check2, false},
-    {"RemoteStun", &WindowFields::Check3, false},
-}};
-
-struct TextField {
-  const char* name;
-  int box;
-  bool settable;
-};
-
-constexpr std::array<TextField, 12> TextFields = {{
-    {"SerialNumber", TextBox::SerialNumber, false},
-    {"AreaCode", TextBox::AreaCode, true},
-    {"ProgramPassword", TextBox::ProgramPassword, true},
-    {"ProducedDate", TextBox::ProducedDate, true},
-    {"ManufactureCode", TextBox::ManufactureCode, true},
-    {"MaintainedDate", TextBox::MaintainedDate, true},
-    {"MaintainedDescription", TextBox::MaintainedDescription, true},
-    {"DealerCode", TextBox::DealerCode, true},
-    {"StockDate", TextBox::StockDate, true},
-    {"SellDate", TextBox::SellDate, true},
-    {"Seller", TextBox::Seller, true},
-    {"PackageCode", TextBox::PackageCode, false},
-}};
 
 QString ListEntry(const QStringList& entries, int position) {
   return position >= 0 && position < entries.size() ? entries[position] : QString();
@@ -65,83 +26,92 @@ int ParsePosition(const QString& name, const QString& value, qsizetype entries) 
   return *position;
 }
 
+QString NameOf(const FactoryField& field) {
+  return QString::fromLatin1(field.name.data(), static_cast<qsizetype>(field.name.size()));
+}
+
+// What the window shows: every field of the block; the package code is the operator's.
+bool IsShown(const FactoryField& field) { return field.kind != FieldKind::NotInBlock; }
+
+QString ShownText(const FormValues& form, const FactoryField& field) {
+  if (field.formCheck) return QString::number(form.*field.formCheck);
+  if (field.formPosition) {
+    const int position = form.*field.formPosition;
+    return QStringLiteral("%1 %2").arg(position).arg(ListEntry(field.entries(), position));
+  }
+  return form.*field.formText;
+}
+
+QJsonValue ShownValue(const FormValues& form, const FactoryField& field) {
+  if (field.formCheck) return form.*field.formCheck;
+  if (field.formPosition) return form.*field.formPosition;
+  return form.*field.formText;
+}
+
+// The field a setting names; the model list, with its one entry, is no setting.
+const FactoryField* SettingNamed(const QString& name) {
+  for (const FactoryField& field : FactoryFields) {
+    if (field.field != Field::ModelName && name == NameOf(field)) return &field;
+  }
+  return nullptr;
+}
+
 QString CodePoint(char32_t c) { return QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper(); }
 
 }  // namespace
 
-std::vector<std::pair<QString, QString>> ShownFieldLines(const WindowFields& fields, bool triBandCapable) {
+std::vector<std::pair<QString, QString>> ShownFieldLines(const FormValues& form, bool triBandCapable) {
   std::vector<std::pair<QString, QString>> lines;
-  lines.emplace_back(QStringLiteral("ModelName"), fields.ModelText);
-  lines.emplace_back(QStringLiteral("SerialNumber"), fields.Text1[TextBox::SerialNumber]);
-  lines.emplace_back(QStringLiteral("BandIndex"), QStringLiteral("%1 %2").arg(fields.BandPosition).arg(
-                                                      ListEntry(BandDescriptions(), fields.BandPosition)));
-  lines.emplace_back(QStringLiteral("WorkCountry"), QStringLiteral("%1 %2").arg(fields.WorkCountryPosition).arg(
-                                                        ListEntry(WorkCountries(), fields.WorkCountryPosition)));
-  for (const CheckField& check : CheckFields) {
-    lines.emplace_back(QString::fromLatin1(check.name), QString::number(fields.*check.member));
-  }
-  for (const TextField& text : TextFields) {
-    if (text.box == TextBox::SerialNumber || text.box == TextBox::PackageCode) continue;
-    lines.emplace_back(QString::fromLatin1(text.name), fields.Text1[static_cast<std::size_t>(text.box)]);
+  for (const FactoryField& field : FactoryFields) {
+    if (IsShown(field)) lines.emplace_back(NameOf(field), ShownText(form, field));
   }
   lines.emplace_back(QStringLiteral("TriBandCapable"), triBandCapable ? QStringLiteral("1") : QStringLiteral("0"));
   return lines;
 }
 
-QJsonObject ShownFieldsJson(const WindowFields& fields, bool triBandCapable) {
+QJsonObject ShownFieldsJson(const FormValues& form, bool triBandCapable) {
   QJsonObject json;
-  json.insert(QStringLiteral("ModelName"), fields.ModelText);
-  json.insert(QStringLiteral("BandIndex"), fields.BandPosition);
-  json.insert(QStringLiteral("WorkCountry"), fields.WorkCountryPosition);
-  for (const CheckField& check : CheckFields) json.insert(QString::fromLatin1(check.name), fields.*check.member);
-  for (const TextField& text : TextFields) {
-    if (text.box == TextBox::PackageCode) continue;
-    json.insert(QString::fromLatin1(text.name), fields.Text1[static_cast<std::size_t>(text.box)]);
+  for (const FactoryField& field : FactoryFields) {
+    if (IsShown(field)) json.insert(NameOf(field), ShownValue(form, field));
   }
   json.insert(QStringLiteral("TriBandCapable"), triBandCapable);
   return json;
 }
 
-void SetWindowField(WindowFields& fields, const QString& name, const QString& value) {
-  if (name == QLatin1String("BandIndex")) {
-    fields.BandPosition = ParsePosition(name, value, BandDescriptions().size());
-    return;
+void SetWindowField(FormValues& form, const QString& name, const QString& value) {
+  const FactoryField* field = SettingNamed(name);
+  if (field == nullptr) {
+    throw UsageError(QStringLiteral("unknown field '%1' (one of: %2)")
+                         .arg(name, SettableFieldNames().join(QStringLiteral(", ")))
+                         .toStdString());
   }
-  if (name == QLatin1String("WorkCountry")) {
-    fields.WorkCountryPosition = ParsePosition(name, value, WorkCountries().size());
-    return;
-  }
-  for (const CheckField& check : CheckFields) {
-    if (name != QLatin1String(check.name)) continue;
-    if (!check.settable) throw UsageError(name.toStdString() + " cannot be changed from the window");
-    if (value != QLatin1String("0") && value != QLatin1String("1")) {
-      throw UsageError(QStringLiteral("%1 must be 0 or 1, not '%2'").arg(name, value).toStdString());
-    }
-    fields.*check.member = static_cast<qint16>(value.toShort());
-    return;
-  }
-  for (const TextField& text : TextFields) {
-    if (name != QLatin1String(text.name)) continue;
-    if (!text.settable) throw UsageError(name.toStdString() + " cannot be changed from the window");
-    if (IsAsciiOnlyBox(text.box)) {
-      for (QChar c : value) {
-        if (c.unicode() > 127) {
-          throw UsageError(QStringLiteral("%1 takes 7-bit ASCII only, not '%2'").arg(name, value).toStdString());
+  if (!field->settable) throw UsageError(name.toStdString() + " cannot be changed from the window");
+  switch (field->box.kind) {
+    case BoxKind::List:
+      form.*field->formPosition = ParsePosition(name, value, field->entries().size());
+      break;
+    case BoxKind::Check:
+      if (value != QLatin1String("0") && value != QLatin1String("1")) {
+        throw UsageError(QStringLiteral("%1 must be 0 or 1, not '%2'").arg(name, value).toStdString());
+      }
+      form.*field->formCheck = static_cast<qint16>(value.toShort());
+      break;
+    case BoxKind::Text:
+      if (field->kind == FieldKind::Chars) {
+        for (QChar c : value) {
+          if (c.unicode() > 127) {
+            throw UsageError(QStringLiteral("%1 takes 7-bit ASCII only, not '%2'").arg(name, value).toStdString());
+          }
         }
       }
-    }
-    fields.Text1[static_cast<std::size_t>(text.box)] = value.left(TextBoxLimit(text.box));
-    return;
+      form.*field->formText = value.left(field->width);
+      break;
   }
-  throw UsageError(QStringLiteral("unknown field '%1' (one of: %2)")
-                       .arg(name, SettableFieldNames().join(QStringLiteral(", ")))
-                       .toStdString());
 }
 
 void RefuseUnstorableText(const QString& name, const QString& value, const platform::AnsiCodePage& codePage) {
-  const bool isText = std::any_of(TextFields.begin(), TextFields.end(),
-                                  [&](const TextField& text) { return name == QLatin1String(text.name); });
-  if (!isText) return;
+  const FactoryField* field = SettingNamed(name);
+  if (field == nullptr || field->box.kind != BoxKind::Text) return;
   if (const std::optional<char32_t> missing = codePage.FirstUnencodable(value)) {
     throw UsageError(QStringLiteral("%1: the character '%2' (%3) cannot be stored in code page %4")
                          .arg(name, QString::fromUcs4(&*missing, 1), CodePoint(*missing),
@@ -158,12 +128,9 @@ void RefuseUnstorableText(const QString& name, const QString& value, const platf
 }
 
 QStringList SettableFieldNames() {
-  QStringList names = {QStringLiteral("BandIndex"), QStringLiteral("WorkCountry")};
-  for (const CheckField& check : CheckFields) {
-    if (check.settable) names << QString::fromLatin1(check.name);
-  }
-  for (const TextField& text : TextFields) {
-    if (text.settable) names << QString::fromLatin1(text.name);
+  QStringList names;
+  for (const FactoryField& field : FactoryFields) {
+    if (field.settable) names << NameOf(field);
   }
   return names;
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/ansi_code_page.h"
-#include "record/window_fields.h"
+#include "record/form_values.h"
 
 namespace zr::cli {
 
@@ -18,16 +18,16 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The window's fields by the record field they show, in the window's order,
+// The form's fields by the record field they show, in the window's order,
 // as "name: value" pairs the way the window shows them.
-std::vector<std::pair<QString, QString>> ShownFieldLines(const WindowFields& fields, bool triBandCapable);
-QJsonObject ShownFieldsJson(const WindowFields& fields, bool triBandCapable);
+std::vector<std::pair<QString, QString>> ShownFieldLines(const FormValues& form, bool triBandCapable);
+QJsonObject ShownFieldsJson(const FormValues& form, bool triBandCapable);
 
-// Changes one field of the window by the record field's name, as an operator
+// Changes one field of the form by the record field's name, as an operator
 // would: texts are cut to their box's limit, the area code and password take
 // 7-bit ASCII only, check boxes 0 or 1, lists a position they have. Fields the
 // operator cannot change (model, serial number, remote kill and stun) are refused.
-void SetWindowField(WindowFields& fields, const QString& name, const QString& value);
+void SetWindowField(FormValues& form, const QString& name, const QString& value);
 
 // Refuses (UsageError) a text field's value that the radio cannot hold as it
 // was given: a character the ANSI code page lacks, or one that would end the

@@ -95,16 +95,17 @@ void FrmMain::CreateControls() {
   };
 
   for (int i = 0; i < static_cast<int>(Text1.size()); ++i) {
-    if (i == 7) continue;
+    const FactoryField* field = FieldInBox({BoxKind::Text, i});
+    if (field == nullptr) continue;
     const QString name = Indexed("Text1", i);
-    if (i == TextBox::MaintainedDescription) {
-      Text1[i] = new MultiLineTextBox(TextBoxLimit(i), containerOf(name));
+    if (field->field == Field::MaintainedDescription) {
+      Text1[i] = new MultiLineTextBox(field->width, containerOf(name));
     } else {
       auto* box = new QLineEdit(containerOf(name));
-      box->setMaxLength(TextBoxLimit(i));
+      box->setMaxLength(field->width);
       // The key filter stops typing; this stops a mouse paste or a drop of
       // text that the radio's one-byte fields cannot hold.
-      if (IsAsciiOnlyBox(i)) {
+      if (TakesAsciiOnly(i)) {
         box->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[\\x{0}-\\x{7f}]*")), box));
       }
@@ -113,12 +114,12 @@ void FrmMain::CreateControls() {
     Text1[i]->installEventFilter(this);
     controls_[name] = Text1[i];
   }
-  Text1[TextBox::SerialNumber]->setEnabled(false);
+  Text1[BoxIndex(Field::SerialNumber)]->setEnabled(false);
 
   for (int i : {0, 1, 3}) {
     Combo1[i] = make.operator()<QComboBox>(Indexed("Combo1", i));
   }
-  Combo1[0]->addItem(ExpectedModel);
+  Combo1[0]->addItems(ModelList());
   Combo1[3]->addItems(WorkCountries());
   // The band texts are long: the open list shows them whole.
   Combo1[1]->view()->setMinimumWidth(Combo1[1]->fontMetrics().horizontalAdvance(BandDescriptions().value(14)) + 40);

@@ -23,7 +23,8 @@
 #include "platform/ansi_code_page.h"
 #include "platform/os_version.h"
 #include "platform/settings_file.h"
-#include "record/window_fields.h"
+#include "record/factory_fields.h"
+#include "record/form_values.h"
 
 class QCheckBox;
 class QComboBox;
@@ -48,6 +49,9 @@ struct FrmMainOptions {
   PackageAssociations* associations = nullptr;
   SerialDevice* device = nullptr;  // null: this PC's serial ports
 };
+
+// Whether Text1(textIndex) takes 7-bit ASCII only: it shows a field of one byte per character.
+bool TakesAsciiOnly(int textIndex);
 
 // The station window. Its start-up runs in the constructor; closing it
 // closes the port. The controls keep their design names so that the rules
@@ -134,8 +138,9 @@ class FrmMain : public QWidget, public TransferHost {
   bool Text1_KeyPress(int index, QEvent* event);
   void Text1_GotFocus(int index);
   int TextIndexOf(const QObject* object) const;
-  WindowFields FieldsFromControls() const;
-  void FieldsToControls(const WindowFields& fields);
+  QCheckBox* CheckNumbered(int number) const;
+  FormValues FormFromControls() const;
+  void FormToControls(const FormValues& form);
   void SelectPort(const PortSelection& selection);
   void WriteComPort();
   qint16 StoredComPort() const;

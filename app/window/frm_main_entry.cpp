@@ -24,6 +24,11 @@ bool HasNonAscii(const QString& text) {
 
 }  // namespace
 
+bool TakesAsciiOnly(int textIndex) {
+  const FactoryField* field = FieldInBox({BoxKind::Text, textIndex});
+  return field != nullptr && field->kind == FieldKind::Chars;
+}
+
 void FrmMain::Command1_Click() { link_->StartRead(); }
 
 void FrmMain::Command2_Click() { link_->StartWrite(); }
@@ -32,13 +37,13 @@ void FrmMain::Command3_Click() { close(); }
 
 void FrmMain::Option1_Click() {
   if (Option1[0]->isChecked()) {
-    Text1[TextBox::PackageCode]->setEnabled(true);
-    SetText(TextBox::PackageCode, QString());
+    Text1[BoxIndex(Field::PackageCode)]->setEnabled(true);
+    SetText(BoxIndex(Field::PackageCode), QString());
     Label7->setVisible(true);
     // In this mode a write starts from the scanner's Enter in the package-code box.
     Command2->setVisible(false);
   } else if (Option1[2]->isChecked()) {
-    Text1[TextBox::PackageCode]->setEnabled(false);
+    Text1[BoxIndex(Field::PackageCode)]->setEnabled(false);
     Label7->setVisible(false);
     state_.AssociationDone = false;
     Command2->setVisible(true);
@@ -46,7 +51,7 @@ void FrmMain::Option1_Click() {
 }
 
 void FrmMain::Timer_SNFocus_Timer() {
-  if (Option1[0]->isChecked()) Text1[TextBox::PackageCode]->setFocus(Qt::OtherFocusReason);
+  if (Option1[0]->isChecked()) Text1[BoxIndex(Field::PackageCode)]->setFocus(Qt::OtherFocusReason);
 }
 
 int FrmMain::TextIndexOf(const QObject* object) const {
@@ -68,16 +73,16 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
 bool FrmMain::Text1_KeyPress(int index, QEvent* event) {
   if (event->type() == QEvent::InputMethod) {
     // Double-byte input arrives as an input method's text.
-    return IsAsciiOnlyBox(index) && HasNonAscii(static_cast<QInputMethodEvent*>(event)->commitString());
+    return TakesAsciiOnly(index) && HasNonAscii(static_cast<QInputMethodEvent*>(event)->commitString());
   }
   auto* key = static_cast<QKeyEvent*>(event);
   const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-  if (index == TextBox::PackageCode && enter) {
+  if (index == BoxIndex(Field::PackageCode) && enter) {
     // The scanner ends each code with Enter: that starts the write.
     if (Option1[0]->isChecked() && !TextOf(index).trimmed().isEmpty()) link_->StartWrite();
     return true;
   }
-  if (!IsAsciiOnlyBox(index)) return false;
+  if (!TakesAsciiOnly(index)) return false;
   if (key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) {
     return true;
   }
@@ -90,7 +95,7 @@ bool FrmMain::Text1_KeyPress(int index, QEvent* event) {
 }
 
 void FrmMain::Text1_GotFocus(int index) {
-  if (index == TextBox::MaintainedDate && TextOf(index).isEmpty()) {
+  if (index == BoxIndex(Field::MaintainedDate) && TextOf(index).isEmpty()) {
     SetText(index, platform::ShortDateText(options_.today(), localeName_));
   }
   if (auto* line = qobject_cast<QLineEdit*>(Text1[index])) line->selectAll();

@@ -6,7 +6,7 @@
 #include <QRadioButton>
 
 #include "app/window/frm_main.h"
-#include "link/window_into_record.h"
+#include "app/form_into_record.h"
 
 namespace zr::window {
 
@@ -31,38 +31,51 @@ void SetCheckValue(QCheckBox* box, qint16 value) {
 
 }  // namespace
 
-WindowFields FrmMain::FieldsFromControls() const {
-  WindowFields fields;
-  fields.Check1 = CheckValue(Check1);
-  fields.Check2 = CheckValue(Check2);
-  fields.Check3 = CheckValue(Check3);
-  fields.Check5 = CheckValue(Check5);
-  fields.Check6 = CheckValue(Check6);
-  fields.Check7 = CheckValue(Check7);
-  fields.Check8 = CheckValue(Check8);
-  fields.ModelText = Combo1[0]->currentText();
-  fields.BandPosition = Combo1[1]->currentIndex();
-  fields.WorkCountryPosition = Combo1[3]->currentIndex();
-  for (int i = 0; i < static_cast<int>(Text1.size()); ++i) {
-    if (Text1[i] != nullptr) fields.Text1[i] = TextOf(i);
-  }
-  return fields;
+QCheckBox* FrmMain::CheckNumbered(int number) const {
+  const std::array<QCheckBox*, 9> checks = {nullptr, Check1, Check2, Check3, nullptr, Check5, Check6, Check7, Check8};
+  return checks.at(static_cast<std::size_t>(number));
 }
 
-void FrmMain::FieldsToControls(const WindowFields& fields) {
-  SetCheckValue(Check1, fields.Check1);
-  SetCheckValue(Check2, fields.Check2);
-  SetCheckValue(Check3, fields.Check3);
-  SetCheckValue(Check5, fields.Check5);
-  SetCheckValue(Check6, fields.Check6);
-  SetCheckValue(Check7, fields.Check7);
-  SetCheckValue(Check8, fields.Check8);
-  Combo1[0]->setCurrentIndex(Combo1[0]->findText(fields.ModelText));
-  Combo1[1]->setCurrentIndex(fields.BandPosition);
-  Combo1[3]->setCurrentIndex(fields.WorkCountryPosition);
-  for (int i = 0; i < static_cast<int>(Text1.size()); ++i) {
-    // The package-code box belongs to the operator and the scanner.
-    if (Text1[i] != nullptr && i != TextBox::PackageCode) SetText(i, fields.Text1[i]);
+FormValues FrmMain::FormFromControls() const {
+  FormValues form;
+  for (const FactoryField& field : FactoryFields) {
+    const int box = field.box.index;
+    switch (field.box.kind) {
+      case BoxKind::Check:
+        form.*field.formCheck = CheckValue(CheckNumbered(box));
+        break;
+      case BoxKind::List:
+        if (field.formText) {
+          form.*field.formText = Combo1[box]->currentText();
+        } else {
+          form.*field.formPosition = Combo1[box]->currentIndex();
+        }
+        break;
+      case BoxKind::Text:
+        form.*field.formText = TextOf(box);
+        break;
+    }
+  }
+  return form;
+}
+
+void FrmMain::FormToControls(const FormValues& form) {
+  for (const Field id : BoxOrder) {
+    const FactoryField& field = FieldOf(id);
+    const int box = field.box.index;
+    switch (field.box.kind) {
+      case BoxKind::Check:
+        SetCheckValue(CheckNumbered(box), form.*field.formCheck);
+        break;
+      case BoxKind::List:
+        Combo1[box]->setCurrentIndex(field.formText ? Combo1[box]->findText(form.*field.formText)
+                                                    : form.*field.formPosition);
+        break;
+      case BoxKind::Text:
+        // The package-code box belongs to the operator and the scanner.
+        if (id != Field::PackageCode) SetText(box, form.*field.formText);
+        break;
+    }
   }
 }
 
@@ -94,27 +107,27 @@ void FrmMain::SetPortListRefresh(bool enabled) {
   }
 }
 
-void FrmMain::ShowSerialNumber(const QString& serialNumber) { SetText(TextBox::SerialNumber, serialNumber); }
+void FrmMain::ShowSerialNumber(const QString& serialNumber) { SetText(BoxIndex(Field::SerialNumber), serialNumber); }
 
 bool FrmMain::GetDataByShow() {
-  WindowFields fields = FieldsFromControls();
-  const bool taken = TakeWindowIntoRecord(fields, state_, *this,
-                                          bandChangeMessage_.at(static_cast<std::size_t>(state_.UiLanguage)));
+  FormValues form = FormFromControls();
+  const bool taken = TakeFormIntoStation(form, state_, *this,
+                                         bandChangeMessage_.at(static_cast<std::size_t>(state_.UiLanguage)));
   // A cancelled band change puts the list back on the radio's band.
-  Combo1[1]->setCurrentIndex(fields.BandPosition);
+  Combo1[BoxIndex(Field::BandIndex)]->setCurrentIndex(form.bandPosition);
   return taken;
 }
 
 void FrmMain::ShowByData() {
-  WindowFields fields = FieldsFromControls();
+  FormValues form = FormFromControls();
   try {
-    ShowRecordInFields(state_.FactoryRecord, fields);
+    ShowRecordInForm(state_.FactoryRecord, form);
   } catch (...) {
     // The controls before the one that failed show their new values.
-    FieldsToControls(fields);
+    FormToControls(form);
     throw;
   }
-  FieldsToControls(fields);
+  FormToControls(form);
 }
 
 AssociationMode FrmMain::SelectedMode() const {
@@ -125,6 +138,6 @@ AssociationMode FrmMain::SelectedMode() const {
 
 void FrmMain::SetStatusLabel(const QString& text) { Label7->setText(text); }
 
-void FrmMain::AdvancePackageCode() { SetText(TextBox::PackageCode, QString()); }
+void FrmMain::AdvancePackageCode() { SetText(BoxIndex(Field::PackageCode), QString()); }
 
 }  // namespace zr::window

@@ -43,7 +43,7 @@ class WindowAssociation : public WindowTransfer {
   // What a barcode scanner does: the code's characters, then Enter. (Qt's
   // test keyboard types ASCII only; other characters arrive as input.)
   void Scan(FrmMain& w, const QString& code) {
-    auto* box = qobject_cast<QLineEdit*>(w.Text1[TextBox::PackageCode]);
+    auto* box = qobject_cast<QLineEdit*>(w.Text1[BoxIndex(Field::PackageCode)]);
     for (QChar c : code) {
       if (c.unicode() < 128) {
         QTest::keyClick(box, c.toLatin1());
@@ -81,7 +81,7 @@ TEST_F(WindowAssociation, ScannedCodeIsRecordedAgainstTheWrittenRadio) {
   EXPECT_GE(*row->time, before.addSecs(-1));
   EXPECT_EQ(Row(QStringLiteral("OTHER-RADIO"))->packageCode, QStringLiteral("BOX-9"));
   EXPECT_EQ(w.Label7->text(), QStringLiteral("Waitting next..."));
-  EXPECT_TRUE(w.TextOf(TextBox::PackageCode).isEmpty());
+  EXPECT_TRUE(w.TextOf(BoxIndex(Field::PackageCode)).isEmpty());
   EXPECT_EQ(w.State().PackageCode, QStringLiteral("BOX-0001"));
   EXPECT_TRUE(w.State().AssociationDone);
   EXPECT_EQ(RadioBlock()[0x03], 5);  // the radio was written
@@ -116,7 +116,7 @@ TEST_F(WindowAssociation, MissingRowAsksToRebuildUntilTheOperatorSaysNo) {
   EXPECT_EQ(Row(QStringLiteral("OTHER-RADIO"))->packageCode, QStringLiteral("BOX-9"));
   // The operator gave up: the code still moves on and the window waits for the next radio.
   EXPECT_TRUE(w.State().AssociationDone);
-  EXPECT_TRUE(w.TextOf(TextBox::PackageCode).isEmpty());
+  EXPECT_TRUE(w.TextOf(BoxIndex(Field::PackageCode)).isEmpty());
   EXPECT_EQ(w.Label7->text(), QStringLiteral("Waitting next..."));
 }
 
@@ -129,7 +129,7 @@ TEST_F(WindowAssociation, ServerDownEndsTheWriteWithTheTransfersError) {
   EXPECT_EQ(presenter.Texts(), QStringList{lang::CannotOpenPortText});
   EXPECT_FALSE(w.State().AssociationDone);
   EXPECT_TRUE(w.Label7->text().isEmpty());
-  EXPECT_EQ(w.TextOf(TextBox::PackageCode), QStringLiteral("BOX-0003"));  // not advanced
+  EXPECT_EQ(w.TextOf(BoxIndex(Field::PackageCode)), QStringLiteral("BOX-0003"));  // not advanced
   EXPECT_EQ(RadioBlock()[0x03], 5);  // the radio itself was written
   EXPECT_FALSE(Row(Serial)->packageCode.has_value());
 }

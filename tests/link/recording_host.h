@@ -5,11 +5,12 @@
 #include <stdexcept>
 #include <vector>
 
+#include "lang/messages.h"
 #include "link/package_associations.h"
 #include "link/transfer_host.h"
-#include "link/window_into_record.h"
-#include "record/window_fields.h"
 #include "link/station_state.h"
+#include "link/transfer_host.h"
+#include "record/form_values.h"
 
 namespace zr::testing {
 
@@ -38,15 +39,20 @@ class RecordingHost : public TransferHost, public PackageAssociations {
   }
   void ShowPlainMessage(const QString& text) override { messages.push_back({text, MessageStyle::OkOnly, true}); }
   void SetPortListRefresh(bool enabled) override { refresh.push_back(enabled); }
-  void ShowSerialNumber(const QString& serialNumber) override { fields.Text1[TextBox::SerialNumber] = serialNumber; }
+  void ShowSerialNumber(const QString& serialNumber) override { form.serialNumber = serialNumber; }
   bool GetDataByShow() override {
     ++takes;
-    return TakeWindowIntoRecord(fields, state_, *this, QStringLiteral("band?"));
+    // As the window does it: the band question through ShowMessage, the refusal plainly.
+    const bool taken = TakeFormIntoRecord(form, state_.FactoryRecord, state_.PackageCode, state_.TriBandCapable, [&] {
+      return ShowMessage(QStringLiteral("band?"), MessageStyle::OkCancelWarning) == MessageButton::Ok;
+    });
+    if (!taken) ShowPlainMessage(lang::WriteErrorText);
+    return taken;
   }
-  void ShowByData() override { ShowRecordInFields(state_.FactoryRecord, fields); }
+  void ShowByData() override { ShowRecordInForm(state_.FactoryRecord, form); }
   AssociationMode SelectedMode() const override { return mode; }
   void SetStatusLabel(const QString& text) override { statusLabel = text; }
-  void AdvancePackageCode() override { fields.Text1[TextBox::PackageCode].clear(); ++advances; }
+  void AdvancePackageCode() override { form.packageCode.clear(); ++advances; }
   bool SaveAssociation(const QString& serialNumber, const QString& packageCode) override {
     saves.push_back(serialNumber + QLatin1Char('|') + packageCode);
     if (databaseDown) throw std::runtime_error("database unreachable");
@@ -66,7 +72,7 @@ class RecordingHost : public TransferHost, public PackageAssociations {
     return texts;
   }
 
-  WindowFields fields;
+  FormValues form;
   AssociationMode mode = AssociationMode::NoPackageAssociation;
   std::vector<Shown> messages;
   std::deque<MessageButton> answers;

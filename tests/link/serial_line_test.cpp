@@ -69,29 +69,29 @@ TEST_F(SerialLine, ReadAnsweredAtOnceTakesMillisecondsNotTimeouts) {
   Run(OperationModes::Read);
   EXPECT_LT(clock.elapsed(), 2000);  // loose: sanitizers and a busy machine; the timeouts alone would be 4.8 s
   EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Read Complete!")});
-  EXPECT_EQ(host.fields.Text1[TextBox::SerialNumber], QStringLiteral("SN-PTY-0001"));
+  EXPECT_EQ(host.form.serialNumber, QStringLiteral("SN-PTY-0001"));
   EXPECT_EQ(Received().size(), 18);
   EXPECT_EQ(state.FactoryImage[0x09], 1);  // the fresh radio's turbo power
 }
 
 TEST_F(SerialLine, WriteThenReadBackAsciiAndDoubleByteTexts) {
   ASSERT_TRUE(StartRadio({QStringLiteral("--split-ms"), QStringLiteral("5")}));
-  host.fields.Text1[TextBox::Seller] = QString::fromUtf8("张三丰");
-  host.fields.Text1[TextBox::DealerCode] = QStringLiteral("D-0042");
-  host.fields.Text1[TextBox::MaintainedDescription] = QString::fromUtf8("屏幕更换 screen replaced");
-  host.fields.Check6 = 1;
+  host.form.seller = QString::fromUtf8("张三丰");
+  host.form.dealerCode = QStringLiteral("D-0042");
+  host.form.maintainedDescription = QString::fromUtf8("屏幕更换 screen replaced");
+  host.form.aprs = 1;
   Run(OperationModes::Write);
   ASSERT_EQ(host.Texts(), QStringList{QStringLiteral("Write Complete!")});
   EXPECT_EQ(Received().size(), 21);
 
-  host.fields = WindowFields{};
+  host.form = FormValues{};
   host.messages.clear();
   Run(OperationModes::Read);
   EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Read Complete!")});
-  EXPECT_EQ(host.fields.Text1[TextBox::Seller], QString::fromUtf8("张三丰"));
-  EXPECT_EQ(host.fields.Text1[TextBox::DealerCode], QStringLiteral("D-0042"));
-  EXPECT_EQ(host.fields.Text1[TextBox::MaintainedDescription], QString::fromUtf8("屏幕更换 screen replaced"));
-  EXPECT_EQ(host.fields.Check6, 1);
+  EXPECT_EQ(host.form.seller, QString::fromUtf8("张三丰"));
+  EXPECT_EQ(host.form.dealerCode, QStringLiteral("D-0042"));
+  EXPECT_EQ(host.form.maintainedDescription, QString::fromUtf8("屏幕更换 screen replaced"));
+  EXPECT_EQ(host.form.aprs, 1);
 }
 
 TEST_F(SerialLine, NoRadioGetsProgramThreeTimesAboutATimeoutApart) {
@@ -115,7 +115,7 @@ TEST_F(SerialLine, CableUnpluggedInMidTransferFails) {
   EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Communication failed!")});
   EXPECT_FALSE(link.PortOpen());
   // Nothing of a half read reaches the window.
-  EXPECT_EQ(host.fields.Text1[TextBox::SerialNumber], QString());
+  EXPECT_EQ(host.form.serialNumber, QString());
 }
 
 TEST_F(SerialLine, WrongModelIsRefused) {

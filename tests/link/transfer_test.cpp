@@ -94,10 +94,10 @@ TEST_F(Transfer, ReadRequestsEveryLineInOrderAndShowsTheRecord) {
 
   EXPECT_EQ(Sent(), ReadFrames);
   EXPECT_EQ(state.FactoryImage, radio.block);
-  EXPECT_EQ(host.fields.BandPosition, 5);
-  EXPECT_EQ(host.fields.Check5, 1);
-  EXPECT_EQ(host.fields.Text1[TextBox::Seller], QStringLiteral("Z"));
-  EXPECT_EQ(host.fields.Text1[TextBox::SerialNumber], QStringLiteral("SN00000000000042"));
+  EXPECT_EQ(host.form.bandPosition, 5);
+  EXPECT_EQ(host.form.freqExpand, 1);
+  EXPECT_EQ(host.form.seller, QStringLiteral("Z"));
+  EXPECT_EQ(host.form.serialNumber, QStringLiteral("SN00000000000042"));
   EXPECT_TRUE(state.TriBandCapable);
   EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Read Complete!")});
 
@@ -133,17 +133,17 @@ TEST_F(Transfer, WriteSparesModelAndSerialLinesAndKeepsTheRadiosOwnBytes) {
   radio.block[0x00] = 1;  // remote kill, from the radio
   radio.block[0x06] = 0x80;
   state.FactoryImage[0x58] = 0x11;  // left over from another radio
-  host.fields.Check5 = 1;
-  host.fields.Check8 = 1;
-  host.fields.WorkCountryPosition = 2;
-  host.fields.Text1[TextBox::Seller] = QStringLiteral("Ann   ");
-  host.fields.Text1[TextBox::SerialNumber] = QStringLiteral("typed over");
+  host.form.freqExpand = 1;
+  host.form.turboPower = 1;
+  host.form.workCountryPosition = 2;
+  host.form.seller = QStringLiteral("Ann   ");
+  host.form.serialNumber = QStringLiteral("typed over");
   const FactoryImage before = radio.block;
 
   ASSERT_TRUE(Run(OperationModes::Write));
 
   EXPECT_EQ(Sent(), WriteFrames);
-  EXPECT_EQ(host.fields.Text1[TextBox::SerialNumber], QStringLiteral("SN00000000000042"));
+  EXPECT_EQ(host.form.serialNumber, QStringLiteral("SN00000000000042"));
   for (int i = 0x10; i < 0x20; ++i) EXPECT_EQ(radio.block[i], before[i]);
   for (int i = 0x30; i < 0x40; ++i) EXPECT_EQ(radio.block[i], before[i]);
   for (int i = 0x58; i < 0x60; ++i) EXPECT_EQ(radio.block[i], before[i]) << i;
@@ -380,7 +380,7 @@ TEST_F(Transfer, AValueTheWindowCannotShowEndsTheReadThroughTheErrorPath) {
 }
 
 TEST_F(Transfer, ACharacterThatIsNotAByteStopsTheWriteBeforeAnyLine) {
-  host.fields.Text1[TextBox::AreaCode] = QString::fromUtf8("1\u4e2d");
+  host.form.areaCode = QString::fromUtf8("1\u4e2d");
   Run(OperationModes::Write);
   EXPECT_EQ(Sent().filter(QStringLiteral("W")).size(), 0);
   EXPECT_EQ(host.Texts(), QStringList{QStringLiteral("Cannot Open Communication Port.")});
@@ -388,8 +388,8 @@ TEST_F(Transfer, ACharacterThatIsNotAByteStopsTheWriteBeforeAnyLine) {
 
 TEST_F(Transfer, ThreeBandRefusalEndsTheWriteWithoutWritingOrAssociating) {
   host.mode = AssociationMode::ScanCodeWrite;
-  host.fields.BandPosition = ThreeBandPosition;
-  host.fields.Text1[TextBox::PackageCode] = QStringLiteral("PKG-2");
+  host.form.bandPosition = ThreeBandPosition;
+  host.form.packageCode = QStringLiteral("PKG-2");
   state.PackageCode = QStringLiteral("PKG-1");
   Run(OperationModes::Write);
   EXPECT_EQ(Sent(), QStringList{QStringLiteral("PROGRAM")} + Lines("R", {0x00, 0x10, 0x20, 0x50, 0x30}) +
@@ -406,14 +406,14 @@ TEST_F(Transfer, ThreeBandRefusalEndsTheWriteWithoutWritingOrAssociating) {
 TEST_F(Transfer, BandChangeIsAskedAndCancelKeepsTheRadiosBand) {
   radio.block[0x03] = 2;
   radio.block[0x06] = 0x80;
-  host.fields.BandPosition = ThreeBandPosition;
+  host.form.bandPosition = ThreeBandPosition;
   host.answers = {MessageButton::Cancel};
   Run(OperationModes::Write);
   EXPECT_EQ(radio.block[0x03], 2);
-  EXPECT_EQ(host.fields.BandPosition, 2);
+  EXPECT_EQ(host.form.bandPosition, 2);
 
   host.answers = {MessageButton::Ok};
-  host.fields.BandPosition = ThreeBandPosition;
+  host.form.bandPosition = ThreeBandPosition;
   host.messages.clear();
   Run(OperationModes::Write);
   EXPECT_EQ(radio.block[0x03], ThreeBandPosition);
@@ -464,14 +464,14 @@ TEST_F(Transfer, ClosingThePortDuringATransferEndsItSilently) {
 
 TEST_F(Transfer, ScanCodeWriteAssociatesTrimmedValuesAndAsksUntilTheOperatorStops) {
   host.mode = AssociationMode::ScanCodeWrite;
-  host.fields.Text1[TextBox::PackageCode] = QStringLiteral("BOX-7  ");
+  host.form.packageCode = QStringLiteral("BOX-7  ");
   host.existsAnswers = {false, false, true};
   host.answers = {MessageButton::Yes, MessageButton::Yes};
   Run(OperationModes::Write);
   EXPECT_EQ(host.saves, std::vector<QString>(3, QStringLiteral("SN00000000000042|BOX-7")));
   EXPECT_EQ(host.Texts(), QStringList(2, QStringLiteral("在数据库中建立关联失败,是否重建关联？")));
   EXPECT_EQ(host.statusLabel, QStringLiteral("Waitting next..."));
-  EXPECT_EQ(host.fields.Text1[TextBox::PackageCode], QString());
+  EXPECT_EQ(host.form.packageCode, QString());
   EXPECT_EQ(state.PackageCode, QStringLiteral("BOX-7  "));
   EXPECT_TRUE(state.AssociationDone);
   EXPECT_EQ(link.Outcome()->end, TransferEnd::WriteComplete);

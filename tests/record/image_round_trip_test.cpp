@@ -13,7 +13,8 @@
 
 #include "record/factory_tables.h"
 #include "record/image_codec.h"
-#include "record/window_fields.h"
+#include "record/factory_fields.h"
+#include "record/form_values.h"
 
 namespace zr {
 namespace {
@@ -53,22 +54,25 @@ class CanonicalBlock {
   FactoryImage Make(const Alphabet& alphabet) {
     FactoryImage image;
     for (std::uint8_t& byte : image.Bytes()) byte = static_cast<std::uint8_t>(Below(256));
-    using namespace FieldOffset;
-    for (int offset : {RemoteKill, RemoteStun, FactoryMode, WorkCountry}) image[offset] = Below(3);
-    for (int offset : {Aprs, QuickReset, TurboPower}) image[offset] = Below(2);
-    image[BandIndex] = Below(BandDescriptions().size());
-    if (image[BandIndex] == ThreeBandPosition) image[FeatureBits] |= TriBandBit;
-    Text(image, ModelName, FieldWidth::ModelName, {&alphabet.singleBytes});
-    Text(image, ProgramPassword, FieldWidth::ProgramPassword, {&alphabet.singleBytes});
-    Text(image, AreaCode, FieldWidth::AreaCode, {&alphabet.singleBytes});
-    for (const auto& [offset, width] : std::vector<std::pair<int, int>>{
-             {SerialNumber, FieldWidth::SerialNumber}, {ProducedDate, FieldWidth::ProducedDate},
-             {ManufactureCode, FieldWidth::ManufactureCode}, {MaintainedDate, FieldWidth::MaintainedDate},
-             {DealerCode, FieldWidth::DealerCode}, {StockDate, FieldWidth::StockDate},
-             {SellDate, FieldWidth::SellDate}, {Seller, FieldWidth::Seller},
-             {MaintainedDescription, FieldWidth::MaintainedDescription}}) {
-      Text(image, offset, width, {&alphabet.singleBytes, &alphabet.doubleBytes});
+    for (const FactoryField& field : FactoryFields) {
+      switch (field.kind) {
+        case FieldKind::Byte:
+          image[field.offset] = Below(field.box.kind == BoxKind::List ? field.entries().size() : 3);
+          break;
+        case FieldKind::FlagByte:
+          image[field.offset] = Below(2);
+          break;
+        case FieldKind::Chars:
+          Text(image, field.offset, field.width, {&alphabet.singleBytes});
+          break;
+        case FieldKind::Text:
+          Text(image, field.offset, field.width, {&alphabet.singleBytes, &alphabet.doubleBytes});
+          break;
+        default:
+          break;
+      }
     }
+    if (image[FieldOf(Field::BandIndex).offset] == ThreeBandPosition) image[FeatureByte] |= TriBandBit;
     return image;
   }
 
@@ -101,14 +105,14 @@ class CanonicalBlock {
 int FirstChangedByte(const FactoryImage& image, const platform::AnsiCodePage& codePage, bool& askedAboutBand) {
   FactoryRecord record;
   DecodeImage(image, record, codePage);
-  WindowFields fields;
-  ShowRecordInFields(record, fields);
+  FormValues fields;
+  ShowRecordInForm(record, fields);
   QString packageCode;
-  if (!TakeFieldsIntoRecord(fields, record, packageCode, IsTriBandCapable(image), [&] {
+  if (!TakeFormIntoRecord(fields, record, packageCode, IsTriBandCapable(image), [&] {
         askedAboutBand = true;
         return true;
       })) {
-    return FieldOffset::BandIndex;
+    return FieldOf(Field::BandIndex).offset;
   }
   FactoryImage written = image;
   EncodeImage(record, written, codePage);

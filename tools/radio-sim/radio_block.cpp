@@ -19,11 +19,12 @@ constexpr std::uint8_t WorkCountryEnglish = 1;
 
 void PutModel(FactoryImage& block, const QString& model) {
   const platform::AnsiCodePage codePage = platform::AnsiCodePage::System();
-  if (codePage.Encode(model).size() > ModelNameWidth) {
-    throw SetupError(QStringLiteral("model \"%1\" is longer than %2 bytes").arg(model).arg(ModelNameWidth));
+  const FactoryField& field = FieldOf(Field::ModelName);
+  if (codePage.Encode(model).size() > field.width) {
+    throw SetupError(QStringLiteral("model \"%1\" is longer than %2 bytes").arg(model).arg(field.width));
   }
   try {
-    FieldWriter(block, codePage).PutChars(FieldOffset::ModelName, model, ModelNameWidth);
+    FieldWriter(block, codePage).PutChars(field.offset, model, field.width);
   } catch (const RuntimeError& error) {
     throw SetupError(QStringLiteral("model \"%1\": %2").arg(model, QString::fromStdString(error.what())));
   }
@@ -31,10 +32,11 @@ void PutModel(FactoryImage& block, const QString& model) {
 
 void PutSerial(FactoryImage& block, const QString& serial) {
   const platform::AnsiCodePage codePage = platform::AnsiCodePage::System();
-  if (codePage.Encode(serial).size() > SerialNumberWidth) {
-    throw SetupError(QStringLiteral("serial number \"%1\" is longer than %2 bytes").arg(serial).arg(SerialNumberWidth));
+  const FactoryField& field = FieldOf(Field::SerialNumber);
+  if (codePage.Encode(serial).size() > field.width) {
+    throw SetupError(QStringLiteral("serial number \"%1\" is longer than %2 bytes").arg(serial).arg(field.width));
   }
-  FieldWriter(block, codePage).PutText(FieldOffset::SerialNumber, serial, SerialNumberWidth);
+  FieldWriter(block, codePage).PutText(field.offset, serial, field.width);
 }
 
 }  // namespace
@@ -43,8 +45,8 @@ FactoryImage FreshBlock(const QString& model, const QString& serial) {
   FactoryImage block;
   PutModel(block, model);
   PutSerial(block, serial);
-  block[FieldOffset::TurboPower] = 1;
-  block[FieldOffset::WorkCountry] = WorkCountryEnglish;
+  block[FieldOf(Field::TurboPower).offset] = 1;
+  block[FieldOf(Field::WorkCountry).offset] = WorkCountryEnglish;
   return block;
 }
 
@@ -59,7 +61,7 @@ FactoryImage InitialBlock(const BlockSettings& settings) {
                            : FreshBlock(settings.model.value_or(DefaultModel), settings.serial.value_or(DefaultSerial));
   if (fromFile && settings.model) PutModel(block, *settings.model);
   if (fromFile && settings.serial) PutSerial(block, *settings.serial);
-  if (settings.triBand) block[FieldOffset::FeatureBits] |= TriBandBit;
+  if (settings.triBand) block[FeatureByte] |= TriBandBit;
   return block;
 }
 

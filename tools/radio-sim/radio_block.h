@@ -7,9 +7,6 @@
 
 namespace zr::sim {
 
-inline constexpr int ModelNameWidth = 7;
-inline constexpr int SerialNumberWidth = 16;
-
 // Where the radio's block comes from and what the command line sets in it.
 struct BlockSettings {
   QString imagePath;              // empty: no file, the block lives in memory only

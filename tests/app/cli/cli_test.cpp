@@ -232,16 +232,16 @@ TEST_F(Cli, PackageOptionRecordsTheAssociationOrReportsItMissing) {
 }
 
 TEST(WindowFieldNames, SettingAFieldFollowsTheWindowsEntryRules) {
-  WindowFields fields;
-  cli::SetWindowField(fields, QStringLiteral("MaintainedDescription"), QString(100, QLatin1Char('x')));
-  EXPECT_EQ(fields.Text1[TextBox::MaintainedDescription].size(), 80);
-  cli::SetWindowField(fields, QStringLiteral("ProgramPassword"), QStringLiteral("123456"));
-  EXPECT_EQ(fields.Text1[TextBox::ProgramPassword], QStringLiteral("1234"));
-  cli::SetWindowField(fields, QStringLiteral("WorkCountry"), QStringLiteral("2"));
-  EXPECT_EQ(fields.WorkCountryPosition, 2);
+  FormValues form;
+  cli::SetWindowField(form, QStringLiteral("MaintainedDescription"), QString(100, QLatin1Char('x')));
+  EXPECT_EQ(form.maintainedDescription.size(), 80);
+  cli::SetWindowField(form, QStringLiteral("ProgramPassword"), QStringLiteral("123456"));
+  EXPECT_EQ(form.programPassword, QStringLiteral("1234"));
+  cli::SetWindowField(form, QStringLiteral("WorkCountry"), QStringLiteral("2"));
+  EXPECT_EQ(form.workCountryPosition, 2);
   for (const auto& [name, value] : std::vector<std::pair<const char*, const char*>>{
            {"AreaCode", "区号"}, {"WorkCountry", "3"}, {"Aprs", "2"}, {"SerialNumber", "X"}, {"RemoteKill", "1"}}) {
-    EXPECT_THROW(cli::SetWindowField(fields, QString::fromLatin1(name), QString::fromUtf8(value)), cli::UsageError)
+    EXPECT_THROW(cli::SetWindowField(form, QString::fromLatin1(name), QString::fromUtf8(value)), cli::UsageError)
         << name;
   }
 }
