@@ -1,8 +1,14 @@
 #include "link/transfer_outcome.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace zr {
+
+void BlockAsRead::Store(int offset, std::span<const std::uint8_t, FactoryLineSize> line) {
+  std::copy(line.begin(), line.end(), bytes.Line(offset).begin());
+  lines.set(static_cast<std::size_t>(offset / FactoryLineSize));
+}
 
 QString EndName(TransferEnd end) {
   switch (end) {
@@ -16,6 +22,18 @@ QString EndName(TransferEnd end) {
     case TransferEnd::DatabaseFailed: return QStringLiteral("database failed");
     case TransferEnd::RuntimeError: return QStringLiteral("run-time error");
     case TransferEnd::Interrupted: return QStringLiteral("interrupted");
+    case TransferEnd::BackupFailed: return QStringLiteral("backup failed");
+    case TransferEnd::VerifyFailed: return QStringLiteral("verify failed");
+    case TransferEnd::ImageRefused: return QStringLiteral("image refused");
+  }
+  return QString();
+}
+
+QString KindName(TransferKind kind) {
+  switch (kind) {
+    case TransferKind::Read: return QStringLiteral("read");
+    case TransferKind::Write: return QStringLiteral("write");
+    case TransferKind::ImageWrite: return QStringLiteral("image write");
   }
   return QString();
 }
@@ -27,6 +45,27 @@ QString DescribeLines(const std::vector<int>& offsets) {
     lines << QStringLiteral("0x") + QString::number(offset, 16).toUpper().rightJustified(2, QLatin1Char('0'));
   }
   return lines.join(QLatin1Char(' '));
+}
+
+std::vector<ByteChange> ChangedBytes(const TransferOutcome& outcome) {
+  std::vector<ByteChange> changes;
+  if (!outcome.blockSent) return changes;
+  for (int line : outcome.linesWritten) {
+    if (!outcome.blockAsRead.Holds(line)) continue;
+    for (int offset = line; offset < line + FactoryLineSize; ++offset) {
+      const std::uint8_t before = outcome.blockAsRead.bytes[offset];
+      const std::uint8_t after = (*outcome.blockSent)[offset];
+      if (before != after) changes.push_back({offset, before, after});
+    }
+  }
+  return changes;
+}
+
+std::vector<int> LinesWrittenUnread(const TransferOutcome& outcome) {
+  std::vector<int> lines;
+  std::copy_if(outcome.linesWritten.begin(), outcome.linesWritten.end(), std::back_inserter(lines),
+               [&](int line) { return !outcome.blockAsRead.Holds(line); });
+  return lines;
 }
 
 }  // namespace zr

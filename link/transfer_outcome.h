@@ -1,12 +1,19 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
+#include <bitset>
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
+
+#include "record/factory_image.h"
 
 namespace zr {
 
 // How a transfer ended. The window shows its fixed texts for these; the
-// command line turns them into exit statuses; a log records them.
+// command line turns them into exit statuses; the station log records them.
 enum class TransferEnd {
   ReadComplete,
   WriteComplete,
@@ -18,6 +25,31 @@ enum class TransferEnd {
   DatabaseFailed,       // radio written; the association could not be recorded
   RuntimeError,         // a value the block, the window or a field cannot take
   Interrupted,          // stopped at a frame boundary, or the port closed under it
+  BackupFailed,         // the block could not be saved before the write: nothing written
+  VerifyFailed,         // written, but lines read back different
+  ImageRefused,         // the block file is another radio's: nothing written
+};
+
+// What a transfer was asked to do.
+enum class TransferKind { Read, Write, ImageWrite };
+
+// The radio's block as the station read it, before anything was written, and
+// which of its lines were read.
+struct BlockAsRead {
+  FactoryImage bytes;
+  std::bitset<FactoryImageSize / FactoryLineSize> lines;
+
+  bool Holds(int offset) const { return lines.test(static_cast<std::size_t>(offset / FactoryLineSize)); }
+  bool Whole() const { return lines.all(); }
+  void Store(int offset, std::span<const std::uint8_t, FactoryLineSize> line);
+};
+
+// One byte a write changed on the radio.
+struct ByteChange {
+  int offset;
+  std::uint8_t before;
+  std::uint8_t after;
+  friend bool operator==(const ByteChange&, const ByteChange&) = default;
 };
 
 struct TransferOutcome {
@@ -28,13 +60,36 @@ struct TransferOutcome {
   // Block offsets of the lines the radio acknowledged writing, in order.
   std::vector<int> linesWritten;
 
+  TransferKind kind = TransferKind::Read;
+  int frames = 0;   // frames sent, resends not counted
+  int resends = 0;
+  qint64 durationMs = 0;
+  BlockAsRead blockAsRead;
+  // The block a write's lines were taken from, once it was made.
+  std::optional<FactoryImage> blockSent;
+  // Where the radio's block was saved before the first write frame.
+  QString backupPath;
+  // Lines that read back different from what was written.
+  std::vector<int> linesMismatched;
+
   bool Succeeded() const { return end == TransferEnd::ReadComplete || end == TransferEnd::WriteComplete; }
 };
 
 // "read complete", "communication failed", ...: the end in a few words.
 QString EndName(TransferEnd end);
 
+// "read", "write", "image write".
+QString KindName(TransferKind kind);
+
 // "0x00 0x20 0x40" for the lines a transfer wrote; "none" when it wrote none.
 QString DescribeLines(const std::vector<int>& offsets);
+
+// The bytes the write changed on the radio: in the lines it acknowledged,
+// where the station had read the line before and the byte differs.
+std::vector<ByteChange> ChangedBytes(const TransferOutcome& outcome);
+
+// Lines the radio acknowledged writing whose earlier bytes the station never
+// read (a write without a backup): what they held before is not known.
+std::vector<int> LinesWrittenUnread(const TransferOutcome& outcome);
 
 }  // namespace zr

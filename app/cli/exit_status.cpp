@@ -13,6 +13,9 @@ int ExitStatusOf(const TransferOutcome& outcome) {
     case TransferEnd::AssociationMissing: return ExitStatus::AssociationMissing;
     case TransferEnd::DatabaseFailed: return ExitStatus::DatabaseFailed;
     case TransferEnd::RuntimeError: return ExitStatus::RuntimeError;
+    case TransferEnd::BackupFailed: return ExitStatus::BackupFailed;
+    case TransferEnd::VerifyFailed: return ExitStatus::VerifyFailed;
+    case TransferEnd::ImageRefused: return ExitStatus::Usage;
     // Without a signal only a vanished port interrupts a command's transfer.
     case TransferEnd::Interrupted: return ExitStatus::CommunicationFailed;
   }
@@ -23,7 +26,8 @@ void PrintCause(QTextStream& err, const TransferOutcome& outcome) {
   if (outcome.cause.isEmpty()) return;
   err << "zr93kw-setfactory: " << EndName(outcome.end) << ": " << outcome.cause << '\n';
   // A transfer cut short says how far it got; a stopped one says it even when it wrote nothing.
-  const bool cutShort = outcome.end == TransferEnd::CommunicationFailed || outcome.end == TransferEnd::RuntimeError;
+  const bool cutShort = outcome.end == TransferEnd::CommunicationFailed || outcome.end == TransferEnd::RuntimeError ||
+                        outcome.end == TransferEnd::VerifyFailed;
   if (outcome.end == TransferEnd::Interrupted || (cutShort && !outcome.linesWritten.empty())) {
     err << "zr93kw-setfactory: lines written: " << DescribeLines(outcome.linesWritten) << '\n';
   }

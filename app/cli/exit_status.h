@@ -17,7 +17,10 @@ inline constexpr int WriteRefused = 5;
 inline constexpr int AssociationMissing = 6;
 inline constexpr int DatabaseFailed = 7;       // radio written, association not recorded
 inline constexpr int RuntimeError = 8;
+inline constexpr int BackupFailed = 9;         // the block could not be saved; nothing written
+inline constexpr int VerifyFailed = 10;        // written, but lines read back different
 inline constexpr int OutputFailed = 11;        // the transfer ended as said, its output is lost
+inline constexpr int LogNotWritten = 12;       // the transfer succeeded, the station log did not take it
 inline constexpr int SignalBase = 128;         // + the signal's number
 }  // namespace ExitStatus
 
