@@ -15,18 +15,29 @@ RadioLink::RadioLink(StationState& state, TransferHost& host, SerialDevice& devi
   QObject::connect(&timerComm_, &QTimer::timeout, [this] { Timer_Comm_Timer(); });
 }
 
-bool RadioLink::StartRead() { return StartTransfer(OperationModes::Read); }
+bool RadioLink::StartRead() { return StartTransfer(TransferKind::Read); }
 
-bool RadioLink::StartWrite() { return StartTransfer(OperationModes::Write); }
-
-bool RadioLink::StartTransfer(OperationModes operationMode) {
+bool RadioLink::StartWrite() {
   if (Busy()) return false;
-  engine_.BeginTransfer();
-  state_.OperationMode = operationMode;
+  sequences_.SetImageToWrite(std::nullopt, false);
+  return StartTransfer(TransferKind::Write);
+}
+
+bool RadioLink::StartImageWrite(const FactoryImage& image, bool otherRadio) {
+  if (Busy()) return false;
+  sequences_.SetImageToWrite(image, otherRadio);
+  return StartTransfer(TransferKind::ImageWrite);
+}
+
+bool RadioLink::StartTransfer(TransferKind kind) {
+  if (Busy()) return false;
+  engine_.BeginTransfer(kind);
+  state_.OperationMode = kind == TransferKind::Read ? OperationModes::Read : OperationModes::Write;
   state_.CommState = CommSteps::PortOpened;
   if (!port_.OpenRadioPort()) {
     state_.OperationMode = OperationModes::Idle;
     engine_.End(TransferEnd::PortNotOpened, port_.OpenFailure());
+    port_.ShowOpenFailure();
     return false;
   }
   state_.CurAddress = AddressBeforeBlock;

@@ -29,6 +29,13 @@ class RadioLink {
   // to start; false with an outcome when the port cannot be opened.
   bool StartRead();
   bool StartWrite();
+  // A write of lines 0x00, 0x20, 0x40 ... 0xF0 from a whole block (a backup
+  // put back) instead of the window; refused when the block is another
+  // radio's, unless `otherRadio`.
+  bool StartImageWrite(const FactoryImage& image, bool otherRadio);
+  // What every later write does besides writing: save the radio's block to
+  // `backup` first (null: no backup), read the written lines back (`verify`).
+  void SetWriteChecks(BlockBackup* backup, bool verify) { sequences_.SetWriteChecks(backup, verify); }
   // Stops the running transfer at its next frame boundary, after "END"; a
   // transfer not yet begun ends before its first frame. `cause` is its outcome's.
   void RequestStop(const QString& cause);
@@ -47,7 +54,7 @@ class RadioLink {
   qint16 RetryCount() const { return engine_.RetryCount(); }
 
  private:
-  bool StartTransfer(OperationModes operationMode);
+  bool StartTransfer(TransferKind kind);
   void Timer_Comm_Timer();
 
   StationState& state_;

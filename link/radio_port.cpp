@@ -74,6 +74,7 @@ void RadioPort::ClosePort() {
 bool RadioPort::OpenRadioPort() {
   if (state_.OperationMode != OperationModes::Read && state_.OperationMode != OperationModes::Write) return false;
   openFailure_.clear();
+  openRaised_ = false;
   try {
     state_.CommState = CommSteps::PortOpened;
     portHandle_ = OpenPort(state_.CurrentComPort);
@@ -93,12 +94,20 @@ bool RadioPort::OpenRadioPort() {
     }
   } catch (const std::exception& error) {
     openFailure_ = QString::fromStdString(error.what());
+    openRaised_ = true;
     ClosePort();
-    host_.ShowMessage(lang::CannotOpenPortText, MessageStyle::OkOnly);
-    return false;
   }
-  host_.ShowPlainMessage(lang::CannotOpenPortText);
   return false;
+}
+
+void RadioPort::ShowOpenFailure() {
+  // An error raised while opening is shown as every run-time error is; a port
+  // that would not open, as a plain box.
+  if (openRaised_) {
+    host_.ShowMessage(lang::CannotOpenPortText, MessageStyle::OkOnly);
+  } else {
+    host_.ShowPlainMessage(lang::CannotOpenPortText);
+  }
 }
 
 void RadioPort::OpenSession(qint32 handle) {

@@ -31,8 +31,10 @@ class RadioPort {
   RadioPort(SerialDevice& device, StationState& state, TransferHost& host, platform::SettingsFile& settings);
 
   // Opens CurrentComPort for the transfer that OperationMode names and arms
-  // the receive loop; shows "Cannot Open Communication Port." when it cannot.
+  // the receive loop; false when it cannot (OpenFailure says why).
   bool OpenRadioPort();
+  // "Cannot Open Communication Port.", after the failed open's end is recorded.
+  void ShowOpenFailure();
   void ClosePort();
   bool IsOpen() const { return portHandle_ != 0; }
   // Whether the receive loop is still to start for this port; clears it.
@@ -63,6 +65,7 @@ class RadioPort {
   qint32 portHandle_ = 0;
   bool loopArmed_ = false;
   QString openFailure_;
+  bool openRaised_ = false;  // the failed open raised an error
 };
 
 }  // namespace zr

@@ -4,6 +4,7 @@
 #include "record/factory_tables.h"
 #include "record/field_conversions.h"
 #include "record/image_codec.h"
+#include "record/runtime_error.h"
 
 namespace zr {
 
@@ -13,12 +14,25 @@ constexpr quint32 LastLineAddress = FactoryBase + FactoryImageSize - FactoryLine
 
 constexpr quint32 LineAddress(int offset) { return FactoryBase + static_cast<quint32>(offset); }
 
+// The model (0x10) and serial number (0x30) lines are never written.
+constexpr bool IsWrittenLine(int offset) { return offset != 0x10 && offset != 0x30; }
+
 }  // namespace
 
 ReadWriteSequences::ReadWriteSequences(StationState& state, TransferEngine& engine, RadioPort& port,
                                        TransferHost& host, const platform::AnsiCodePage& codePage,
                                        PackageAssociations& associations)
     : state_(state), engine_(engine), port_(port), host_(host), codePage_(codePage), associations_(associations) {}
+
+void ReadWriteSequences::SetWriteChecks(BlockBackup* backup, bool verify) {
+  backup_ = backup;
+  verify_ = verify;
+}
+
+void ReadWriteSequences::SetImageToWrite(std::optional<FactoryImage> image, bool otherRadio) {
+  imageToWrite_ = std::move(image);
+  otherRadio_ = otherRadio;
+}
 
 void ReadWriteSequences::SendProgram() {
   associating_ = false;
@@ -40,14 +54,16 @@ void ReadWriteSequences::SendReadNext() {
 
 void ReadWriteSequences::SendWriteNext() {
   state_.CurAddress += FactoryLineSize;
-  // The model (0x10) and serial number (0x30) lines are never written.
-  if (state_.CurAddress == LineAddress(0x10)) {
-    state_.CurAddress = LineAddress(0x20);
-  } else if (state_.CurAddress == LineAddress(0x30)) {
-    state_.CurAddress = LineAddress(0x40);
+  if (state_.CurAddress <= LastLineAddress && !IsWrittenLine(static_cast<int>(state_.CurAddress - FactoryBase))) {
+    state_.CurAddress += FactoryLineSize;
   }
   if (state_.CurAddress > LastLineAddress) {
-    FinishBlocks();
+    if (verify_) {
+      verified_ = 0;
+      SendNextVerifyRead();
+    } else {
+      FinishBlocks();
+    }
     return;
   }
   const int offset = static_cast<int>(state_.CurAddress - FactoryBase);
@@ -133,15 +149,23 @@ void ReadWriteSequences::NextWriteStep() {
       SendRead(LineAddress(0x30), LineLength);
       break;
     case CommSteps::ModelCheckNext:
-      if (CheckModel()) {
-        StartWritingLines();
-      } else {
+      if (!CheckModel()) {
         state_.CommState = CommSteps::EndAfterModelError;
         SendEnd();
+      } else if (backup_ != nullptr) {
+        SendNextBackupRead();
+      } else {
+        StartWritingLines();
       }
+      break;
+    case CommSteps::BackupLineRequested:
+      SendNextBackupRead();
       break;
     case CommSteps::MovingLines:
       SendWriteNext();
+      break;
+    case CommSteps::VerifyLineRequested:
+      SendNextVerifyRead();
       break;
     case CommSteps::EndAfterModelError:
       ModelError();
@@ -149,32 +173,133 @@ void ReadWriteSequences::NextWriteStep() {
     case CommSteps::EndAfterRefusedWrite:
       WriteRefused();
       break;
+    case CommSteps::EndAfterBackupFailure:
+    case CommSteps::EndAfterVerifyFailure:
+    case CommSteps::EndAfterImageRefused:
+      FinishAfterFailure();
+      break;
     default:
       WriteComplete();
       break;
   }
 }
 
-void ReadWriteSequences::StartWritingLines() {
-  host_.ShowSerialNumber(TrimAtNul(state_.FactoryRecord.SerialNumber));
-  if (!host_.GetDataByShow()) {
-    // Refused ("write error" is shown): leave programming mode without
-    // writing a line, so the radio keeps its block and no package is recorded.
-    state_.CommState = CommSteps::EndAfterRefusedWrite;
-    SendEnd();
+void ReadWriteSequences::SendNextBackupRead() {
+  // The lines the write has not read yet, in block order.
+  const BlockAsRead& block = engine_.Progress().blockAsRead;
+  int next = state_.CommState == CommSteps::BackupLineRequested ? lineRequested_ + FactoryLineSize : 0;
+  while (next < FactoryImageSize && block.Holds(next)) next += FactoryLineSize;
+  if (next >= FactoryImageSize) {
+    StartWritingLines();
     return;
   }
+  state_.CommState = CommSteps::BackupLineRequested;
+  lineRequested_ = next;
+  SendRead(LineAddress(next), LineLength);
+}
+
+void ReadWriteSequences::StartWritingLines() {
+  host_.ShowSerialNumber(TrimAtNul(state_.FactoryRecord.SerialNumber));
+  if (!TakeBlockToWrite()) return;
+  engine_.Progress().blockSent = state_.FactoryImage;
+  if (backup_ != nullptr && !SaveBackup()) return;
   state_.CommState = CommSteps::MovingLines;
-  EncodeImage(state_.FactoryRecord, state_.FactoryImage, codePage_);
   SendWriteNext();
+}
+
+bool ReadWriteSequences::TakeBlockToWrite() {
+  if (!imageToWrite_) {
+    if (!host_.GetDataByShow()) {
+      // Refused ("write error" is shown): leave programming mode without
+      // writing a line, so the radio keeps its block and no package is recorded.
+      state_.CommState = CommSteps::EndAfterRefusedWrite;
+      SendEnd();
+      return false;
+    }
+    EncodeImage(state_.FactoryRecord, state_.FactoryImage, codePage_);
+    return true;
+  }
+  const FactoryField& serial = FieldOf(Field::SerialNumber);
+  const auto serialBytes = [&](const FactoryImage& image) {
+    return std::span(image.Bytes()).subspan(static_cast<std::size_t>(serial.offset), static_cast<std::size_t>(serial.width));
+  };
+  const auto fileSerial = serialBytes(*imageToWrite_);
+  if (!otherRadio_ && !std::ranges::equal(fileSerial, serialBytes(state_.FactoryImage))) {
+    EndAfter(CommSteps::EndAfterImageRefused,
+             QStringLiteral("the block file is radio \"%1\"'s, this radio is \"%2\"; nothing was written")
+                 .arg(FieldReader(*imageToWrite_, codePage_).GetText(serial.offset, serial.width).trimmed(),
+                      FieldReader(state_.FactoryImage, codePage_).GetText(serial.offset, serial.width).trimmed()));
+    return false;
+  }
+  for (int offset = 0; offset < FactoryImageSize; offset += FactoryLineSize) {
+    if (!IsWrittenLine(offset)) continue;
+    const auto line = std::as_const(*imageToWrite_).Line(offset);
+    std::copy(line.begin(), line.end(), state_.FactoryImage.Line(offset).begin());
+  }
+  return true;
+}
+
+bool ReadWriteSequences::SaveBackup() {
+  // Caught here, not in the engine: a backup that fails must still let the
+  // radio leave programming mode, with nothing written.
+  try {
+    engine_.Progress().backupPath = backup_->Save(engine_.Progress().blockAsRead.bytes);
+    return true;
+  } catch (const RuntimeError& error) {
+    EndAfter(CommSteps::EndAfterBackupFailure, QString::fromStdString(error.what()));
+    return false;
+  }
+}
+
+void ReadWriteSequences::SendNextVerifyRead() {
+  TransferOutcome& progress = engine_.Progress();
+  if (verified_ < progress.linesWritten.size()) {
+    state_.CommState = CommSteps::VerifyLineRequested;
+    lineRequested_ = progress.linesWritten[verified_++];
+    SendRead(LineAddress(lineRequested_), LineLength);
+  } else if (progress.linesMismatched.empty()) {
+    FinishBlocks();
+  } else {
+    EndAfter(CommSteps::EndAfterVerifyFailure, QStringLiteral("lines %1 read back different from what was written")
+                                                   .arg(DescribeLines(progress.linesMismatched)));
+  }
+}
+
+void ReadWriteSequences::EndAfter(CommSteps step, const QString& cause) {
+  failure_ = cause;
+  state_.CommState = step;
+  SendEnd();
+}
+
+void ReadWriteSequences::FinishAfterFailure() {
+  const CommSteps step = state_.CommState;
+  state_.OperationMode = OperationModes::Idle;
+  state_.CurAddress = AddressBeforeBlock;
+  port_.ClosePort();
+  if (step == CommSteps::EndAfterBackupFailure) {
+    engine_.End(TransferEnd::BackupFailed, failure_);
+    host_.ShowMessage(lang::CannotOpenPortText, MessageStyle::OkOnly);
+  } else if (step == CommSteps::EndAfterVerifyFailure) {
+    engine_.End(TransferEnd::VerifyFailed, failure_);
+    host_.ShowPlainMessage(lang::CommunicationFailedText);
+  } else {
+    engine_.End(TransferEnd::ImageRefused, failure_);
+  }
 }
 
 void ReadWriteSequences::StoreDataReply(std::span<const std::uint8_t> reply) {
   const quint32 address = FrameAddress(reply);
-  if (address >= FactoryBase && address <= LastLineAddress) {
-    const int offset = static_cast<int>(address - FactoryBase);
-    std::copy(reply.begin() + 6, reply.begin() + 22, state_.FactoryImage.Line(offset).begin());
+  if (address < FactoryBase || address > LastLineAddress) return;
+  const int offset = static_cast<int>(address - FactoryBase);
+  const auto data = reply.subspan<6, FactoryLineSize>();
+  if (state_.CommState == CommSteps::VerifyLineRequested) {
+    // Read back after writing: compared, never stored over what was sent.
+    const auto sent = std::as_const(state_.FactoryImage).Line(offset);
+    if (!std::equal(data.begin(), data.end(), sent.begin())) engine_.Progress().linesMismatched.push_back(offset);
+    return;
   }
+  std::copy(data.begin(), data.end(), state_.FactoryImage.Line(offset).begin());
+  engine_.Progress().blockAsRead.Store(offset, data);
   const FactoryField& serial = FieldOf(Field::SerialNumber);
   if (address == LineAddress(serial.offset)) {
     StoreDecodedText(state_.FactoryRecord.SerialNumber,
@@ -189,7 +314,8 @@ bool ReadWriteSequences::IsMidTransfer() const {
   const CommSteps step = state_.CommState;
   return (state_.OperationMode == OperationModes::Read || state_.OperationMode == OperationModes::Write) &&
          step != CommSteps::EndSent && step != CommSteps::EndAfterModelError &&
-         step != CommSteps::EndAfterRefusedWrite;
+         step != CommSteps::EndAfterRefusedWrite && step != CommSteps::EndAfterBackupFailure &&
+         step != CommSteps::EndAfterVerifyFailure && step != CommSteps::EndAfterImageRefused;
 }
 
 void ReadWriteSequences::Stopped() {

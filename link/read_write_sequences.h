@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QtGlobal>
+#include <optional>
 
+#include "link/block_backup.h"
 #include "link/package_associations.h"
 #include "link/transfer_engine.h"
 #include "platform/ansi_code_page.h"
@@ -22,6 +24,13 @@ class ReadWriteSequences : public TransferSteps {
   ReadWriteSequences(StationState& state, TransferEngine& engine, RadioPort& port, TransferHost& host,
                      const platform::AnsiCodePage& codePage, PackageAssociations& associations);
 
+  // What a write does besides writing: save the radio's block first (null:
+  // no backup, the shorter write), read the written lines back.
+  void SetWriteChecks(BlockBackup* backup, bool verify);
+  // The next write takes its lines from `image` instead of the window; one
+  // that is another radio's is refused unless `otherRadio`. Cleared: the window.
+  void SetImageToWrite(std::optional<FactoryImage> image, bool otherRadio);
+
   void NextStep() override;
   void StoreDataReply(std::span<const std::uint8_t> reply) override;
   TransferEnd EndForError() const override;
@@ -40,7 +49,14 @@ class ReadWriteSequences : public TransferSteps {
  private:
   void NextReadStep();
   void NextWriteStep();
+  void SendNextBackupRead();
   void StartWritingLines();
+  // Takes the block to write from the window or the block file; false when refused.
+  bool TakeBlockToWrite();
+  bool SaveBackup();
+  void SendNextVerifyRead();
+  void EndAfter(CommSteps step, const QString& cause);
+  void FinishAfterFailure();
   void WriteRefused();
   void AssociatePackage();
   // Whether a stop may still send "END" (no "END" is on its way yet).
@@ -54,6 +70,13 @@ class ReadWriteSequences : public TransferSteps {
   const platform::AnsiCodePage& codePage_;
   PackageAssociations& associations_;
   bool associating_ = false;  // the database is being asked
+  BlockBackup* backup_ = nullptr;
+  bool verify_ = false;
+  std::optional<FactoryImage> imageToWrite_;
+  bool otherRadio_ = false;
+  int lineRequested_ = 0;    // the backup or verify read on its way
+  std::size_t verified_ = 0;  // written lines read back so far
+  QString failure_;          // why the write stopped short before "END"
 };
 
 }  // namespace zr

@@ -25,10 +25,17 @@ enum class CommSteps : qint16 {
   Line10Requested = 32,
   Line20Requested = 33,
   Line50Requested = 34,
+  // A write's own steps around the writes: the rest of the block read for its
+  // backup, and the written lines read back.
+  BackupLineRequested = 35,
+  VerifyLineRequested = 36,
   EndSent = 69,
   EndAfterModelError = 70,
   EndAfterRefusedWrite = 71,
   EndAfterStop = 72,
+  EndAfterBackupFailure = 73,
+  EndAfterVerifyFailure = 74,
+  EndAfterImageRefused = 75,
 };
 
 // The station's program-wide values, owned by the window's side (or the

@@ -20,7 +20,8 @@ QString LineName(std::uint32_t address) {
 
 bool IsEndStep(CommSteps commState) {
   return commState == CommSteps::EndSent || commState == CommSteps::EndAfterRefusedWrite ||
-         commState == CommSteps::EndAfterStop;
+         commState == CommSteps::EndAfterStop || commState == CommSteps::EndAfterBackupFailure ||
+         commState == CommSteps::EndAfterVerifyFailure || commState == CommSteps::EndAfterImageRefused;
 }
 
 }  // namespace
@@ -36,15 +37,20 @@ QString DescribeFrame(const Bytes& frame) {
 TransferEngine::TransferEngine(StationState& state, RadioPort& port, TransferHost& host)
     : state_(state), port_(port), host_(host) {}
 
-void TransferEngine::BeginTransfer() {
+void TransferEngine::BeginTransfer(TransferKind kind) {
   outcome_.reset();
-  linesWritten_.clear();
+  progress_ = TransferOutcome{};
+  progress_.kind = kind;
   stopCause_.clear();
+  clock_.start();
 }
 
 void TransferEngine::End(TransferEnd end, const QString& cause) {
   if (outcome_) return;
-  outcome_ = TransferOutcome{end, cause, linesWritten_};
+  outcome_ = progress_;
+  outcome_->end = end;
+  outcome_->cause = cause;
+  outcome_->durationMs = clock_.elapsed();
   host_.TransferEnded(*outcome_);
 }
 
@@ -60,7 +66,10 @@ void TransferEngine::RequestStop(const QString& cause) {
 
 void TransferEngine::SendFrame(const Bytes& frame, int expectedLength, bool resend) {
   try {
-    if (!resend) {
+    if (resend) {
+      ++progress_.resends;
+    } else {
+      ++progress_.frames;
       expectedLength_ = expectedLength;
       retryCount_ = 0;
       repeatRequests_ = 0;
@@ -133,7 +142,7 @@ void TransferEngine::EvaluateReply() {
   }
   collectedCount_ = 0;
   if (IsAck(reply)) {
-    if (sendBuffer_[0] == WriteFrameCode) linesWritten_.push_back(static_cast<int>(FrameAddress(sendBuffer_) - FactoryBase));
+    if (sendBuffer_[0] == WriteFrameCode) progress_.linesWritten.push_back(static_cast<int>(FrameAddress(sendBuffer_) - FactoryBase));
     steps_->NextStep();
   } else if (IsRepeatRequest(reply)) {
     if (++repeatRequests_ >= MaxRepeatRequests) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QtGlobal>
 #include <array>
 #include <cstdint>
@@ -47,8 +48,10 @@ class TransferEngine {
   void RunReceiveLoop();
   void ReceiveStep();
 
-  // A new transfer: no outcome yet, nothing written, no stop asked for.
-  void BeginTransfer();
+  // A new transfer: no outcome yet, nothing sent or written, no stop asked for.
+  void BeginTransfer(TransferKind kind);
+  // The outcome as the transfer builds it: what it read, sent and saved.
+  TransferOutcome& Progress() { return progress_; }
   // Records how the transfer ended and tells the host; the first end counts.
   void End(TransferEnd end, const QString& cause = QString());
   // The run-time error path: closes the port if open, records the end, and
@@ -82,8 +85,9 @@ class TransferEngine {
   int collectedCount_ = 0;
   int repeatRequests_ = 0;
   Bytes readBuffer_;
+  TransferOutcome progress_;
+  QElapsedTimer clock_;
   std::optional<TransferOutcome> outcome_;
-  std::vector<int> linesWritten_;
   QString stopCause_;
 };
 

@@ -56,21 +56,21 @@ struct TransferOutcome {
   TransferEnd end = TransferEnd::Interrupted;
   // Why, in words: the exception's message, the serial port's error, the
   // driver's message. Empty for a plain success.
-  QString cause;
+  QString cause{};
   // Block offsets of the lines the radio acknowledged writing, in order.
-  std::vector<int> linesWritten;
+  std::vector<int> linesWritten{};
 
   TransferKind kind = TransferKind::Read;
   int frames = 0;   // frames sent, resends not counted
   int resends = 0;
   qint64 durationMs = 0;
-  BlockAsRead blockAsRead;
+  BlockAsRead blockAsRead{};
   // The block a write's lines were taken from, once it was made.
-  std::optional<FactoryImage> blockSent;
+  std::optional<FactoryImage> blockSent{};
   // Where the radio's block was saved before the first write frame.
-  QString backupPath;
+  QString backupPath{};
   // Lines that read back different from what was written.
-  std::vector<int> linesMismatched;
+  std::vector<int> linesMismatched{};
 
   bool Succeeded() const { return end == TransferEnd::ReadComplete || end == TransferEnd::WriteComplete; }
 };

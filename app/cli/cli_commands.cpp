@@ -68,7 +68,8 @@ TransferOutcome RunTransfer(RadioLink& link, bool write) {
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   // A start that failed without an outcome would be a second command during a transfer.
-  return link.Outcome().value_or(TransferOutcome{TransferEnd::PortNotOpened, QStringLiteral("a transfer is running"), {}});
+  return link.Outcome().value_or(
+      TransferOutcome{.end = TransferEnd::PortNotOpened, .cause = QStringLiteral("a transfer is running")});
 }
 
 void PrintFields(QTextStream& out, const FormValues& form, bool triBandCapable, bool json) {
@@ -144,9 +145,8 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
 
   QCoreApplication::processEvents();  // a signal that came before the port opened
   if (stopSignal != 0) {
-    return interrupted({TransferEnd::Interrupted,
-                        QStringLiteral("stopped by %1 before anything was sent").arg(SignalName(stopSignal)),
-                        {}});
+    return interrupted({.end = TransferEnd::Interrupted,
+                        .cause = QStringLiteral("stopped by %1 before anything was sent").arg(SignalName(stopSignal))});
   }
   if (write && options.readFirst) {
     const TransferOutcome read = RunTransfer(link, false);

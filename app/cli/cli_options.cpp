@@ -13,7 +13,8 @@ namespace {
 const QStringList OptionsWithValues = {
     QStringLiteral("--port"),      QStringLiteral("--set"),       QStringLiteral("--band-change"),
     QStringLiteral("--package"),   QStringLiteral("--db-server"), QStringLiteral("--db-driver"),
-    QStringLiteral("--screenshot"),
+    QStringLiteral("--screenshot"), QStringLiteral("--save"),      QStringLiteral("--image"),
+    QStringLiteral("--backup-dir"), QStringLiteral("--log"),
 };
 
 // Only --set may be given more than once: a second --port is a mistake, not
@@ -73,8 +74,19 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   const QCommandLineOption package(QStringLiteral("package"), QString(), QStringLiteral("CODE"));
   const QCommandLineOption dbServer(QStringLiteral("db-server"), QString(), QStringLiteral("NAME"));
   const QCommandLineOption dbDriver(QStringLiteral("db-driver"), QString(), QStringLiteral("NAME"));
-  QList<QCommandLineOption> options = {port, json, trace};
-  if (write) options += {set, readFirst, bandChange, package, dbServer, dbDriver};
+  const QCommandLineOption save(QStringLiteral("save"), QString(), QStringLiteral("FILE"));
+  const QCommandLineOption image(QStringLiteral("image"), QString(), QStringLiteral("FILE"));
+  const QCommandLineOption otherRadio(QStringLiteral("other-radio"));
+  const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
+  const QCommandLineOption backupDir(QStringLiteral("backup-dir"), QString(), QStringLiteral("DIR"));
+  const QCommandLineOption noBackup(QStringLiteral("no-backup"));
+  const QCommandLineOption verify(QStringLiteral("verify"));
+  QList<QCommandLineOption> options = {port, json, trace, log};
+  if (write) {
+    options += {set, readFirst, bandChange, package, dbServer, dbDriver, image, otherRadio, backupDir, noBackup, verify};
+  } else {
+    options += {save};
+  }
   parser.addOptions(options);
   // The subcommand is the first positional argument; the parser sees the rest.
   QStringList rest = arguments;
@@ -90,7 +102,28 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   parsed.port = ParsePort(parser.value(port));
   parsed.json = parser.isSet(json);
   parsed.trace = parser.isSet(trace);
-  if (!write) return parsed;
+  parsed.records.logPath = parser.value(log);
+  if (parser.isSet(log) && parsed.records.logPath.isEmpty()) throw UsageError("--log needs a file name");
+  if (!write) {
+    parsed.saveFile = parser.value(save);
+    if (parser.isSet(save) && parsed.saveFile.isEmpty()) throw UsageError("--save needs a file name");
+    return parsed;
+  }
+  parsed.records.backup = !parser.isSet(noBackup);
+  parsed.records.backupDir = parser.value(backupDir);
+  parsed.records.verify = parser.isSet(verify);
+  if (parser.isSet(noBackup) && parser.isSet(backupDir)) throw UsageError("--no-backup and --backup-dir exclude each other");
+  if (parser.isSet(backupDir) && parsed.records.backupDir.isEmpty()) throw UsageError("--backup-dir needs a folder");
+  parsed.imageFile = parser.value(image);
+  parsed.otherRadio = parser.isSet(otherRadio);
+  if (parser.isSet(image)) {
+    if (parsed.imageFile.isEmpty()) throw UsageError("--image needs a file name");
+    if (parser.isSet(set) || parser.isSet(readFirst) || parser.isSet(bandChange)) {
+      throw UsageError("--image writes the block file as it is: --set, --read-first and --band-change do not go with it");
+    }
+  } else if (parsed.otherRadio) {
+    throw UsageError("--other-radio goes with --image");
+  }
   parsed.readFirst = parser.isSet(readFirst);
   if (parser.isSet(bandChange)) {
     const QString answer = parser.value(bandChange).toLower();

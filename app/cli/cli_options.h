@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/station/records_options.h"
 #include "db/database_settings.h"
 
 namespace zr::cli {
@@ -21,6 +22,10 @@ struct TransferOptions {
   std::vector<std::pair<QString, QString>> sets;
   std::optional<QString> packageCode;  // scan-code write mode
   db::DatabaseSettings database;
+  QString saveFile;     // read: the block as read goes here
+  QString imageFile;    // write: the lines come from this block file
+  bool otherRadio = false;  // the block file may be another radio's
+  StationRecordsOptions records;
 };
 
 // `arguments` starts with the program name, then the subcommand. Raises

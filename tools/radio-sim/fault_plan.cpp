@@ -14,7 +14,8 @@ bool FaultPlan::Budget::Take() {
 FaultPlan::FaultPlan(FaultSettings settings)
     : settings_(std::move(settings)), repeatRequest_{settings_.repeatRequests} {
   for (const NoAnswerRule& rule : settings_.noAnswer) noAnswer_.push_back({rule.count});
-  for (const BadChecksumRule& rule : settings_.badChecksum) badChecksum_.push_back({rule.count});
+  for (const LineRule& rule : settings_.badChecksum) badChecksum_.push_back({rule.count});
+  for (const LineRule& rule : settings_.droppedWrites) droppedWrites_.push_back({rule.count});
 }
 
 bool FaultPlan::TakeNoAnswer(FrameKind kind, std::uint32_t address) {
@@ -29,13 +30,21 @@ bool FaultPlan::TakeNoAnswer(FrameKind kind, std::uint32_t address) {
 
 bool FaultPlan::TakeRepeatRequest() { return repeatRequest_.Take(); }
 
-bool FaultPlan::TakeBadChecksum(std::uint32_t address) {
-  bool corrupt = false;
-  for (std::size_t i = 0; i < badChecksum_.size(); ++i) {
-    if (settings_.badChecksum[i].address != address) continue;
-    if (badChecksum_[i].Take()) corrupt = true;
+bool FaultPlan::TakeLine(const std::vector<LineRule>& rules, std::vector<Budget>& budgets, std::uint32_t address) {
+  bool applies = false;
+  for (std::size_t i = 0; i < budgets.size(); ++i) {
+    if (rules[i].address != address) continue;
+    if (budgets[i].Take()) applies = true;
   }
-  return corrupt;
+  return applies;
+}
+
+bool FaultPlan::TakeBadChecksum(std::uint32_t address) {
+  return TakeLine(settings_.badChecksum, badChecksum_, address);
+}
+
+bool FaultPlan::TakeDroppedWrite(std::uint32_t address) {
+  return TakeLine(settings_.droppedWrites, droppedWrites_, address);
 }
 
 }  // namespace zr::sim

@@ -19,8 +19,9 @@ struct NoAnswerRule {
   FaultCount count;
 };
 
-// --bad-checksum: data replies for one line carry checksum + 1.
-struct BadChecksumRule {
+// A fault on one line: --bad-checksum (data replies carry checksum + 1),
+// --drop-write (writes acknowledged but not kept).
+struct LineRule {
   std::uint32_t address = 0;
   FaultCount count;
 };
@@ -28,7 +29,8 @@ struct BadChecksumRule {
 struct FaultSettings {
   std::vector<NoAnswerRule> noAnswer;
   int repeatRequests = 0;  // write frames answered with a repeat request
-  std::vector<BadChecksumRule> badChecksum;
+  std::vector<LineRule> badChecksum;
+  std::vector<LineRule> droppedWrites;
 };
 
 // Counts frames against the faults. Every rule counts each frame it matches,
@@ -43,6 +45,8 @@ class FaultPlan {
   bool TakeRepeatRequest();
   // Whether the data reply for this line gets a wrong checksum.
   bool TakeBadChecksum(std::uint32_t address);
+  // Whether this write is acknowledged without being kept (a radio that lies).
+  bool TakeDroppedWrite(std::uint32_t address);
 
  private:
   // A fault's remaining reach: true while it still applies, counting one use.
@@ -56,6 +60,9 @@ class FaultPlan {
   std::vector<Budget> noAnswer_;
   Budget repeatRequest_;
   std::vector<Budget> badChecksum_;
+  std::vector<Budget> droppedWrites_;
+
+  static bool TakeLine(const std::vector<LineRule>& rules, std::vector<Budget>& budgets, std::uint32_t address);
 };
 
 }  // namespace zr::sim

@@ -103,6 +103,7 @@ Exchange RadioModel::AnswerWrite(const Bytes& frame) {
   }
   if (faults_.TakeNoAnswer(FrameKind::Write, address)) return Silence(frame, QStringLiteral("no answer (fault)"));
   if (faults_.TakeRepeatRequest()) return Reply(frame, {RepeatRequestByte}, QStringLiteral("repeat request (fault)"));
+  if (faults_.TakeDroppedWrite(address)) return Reply(frame, {AckByte}, QStringLiteral("acknowledged, not kept (fault)"));
 
   const FactoryImage before = block_;
   const auto line = block_.Line(static_cast<int>(address - FactoryBase));

@@ -34,6 +34,7 @@ QString Usage() {
       "  --no-answer KIND[:COUNT]     ignore the first COUNT frames of KIND (default: all);\n"
       "                               KIND is program, read, write, end, read@LINE or write@LINE\n"
       "  --bad-checksum LINE[:COUNT]  data replies for LINE carry checksum + 1\n"
+      "  --drop-write LINE[:COUNT]    acknowledge writes of LINE without keeping them\n"
       "LINE is an offset in the block (0x30) or a full address (0x02FA0030).\n");
 }
 
@@ -81,10 +82,9 @@ NoAnswerRule ParseNoAnswer(const QString& value) {
   return rule;
 }
 
-BadChecksumRule ParseBadChecksum(const QString& value) {
-  const QString what = QStringLiteral("--bad-checksum");
-  auto [line, count] = SplitCount(value, what);
-  return {ParseLineAddress(line, what), count};
+LineRule ParseLineRule(const QString& value, const QString& option) {
+  auto [line, count] = SplitCount(value, option);
+  return {ParseLineAddress(line, option), count};
 }
 
 CommandLine ParseCommandLine(const QStringList& arguments, const QString& portDirFromEnvironment) {
@@ -117,6 +117,9 @@ CommandLine ParseCommandLine(const QStringList& arguments, const QString& portDi
   const QCommandLineOption badChecksum(QStringLiteral("bad-checksum"),
                                        QStringLiteral("Data replies for LINE carry checksum + 1 (repeatable)."),
                                        QStringLiteral("LINE[:COUNT]"));
+  const QCommandLineOption dropWrite(QStringLiteral("drop-write"),
+                                     QStringLiteral("Acknowledge writes of LINE without keeping them (repeatable)."),
+                                     QStringLiteral("LINE[:COUNT]"));
   const QCommandLineOption delay(QStringLiteral("delay-ms"), QStringLiteral("Wait N ms before each reply."),
                                  QStringLiteral("N"));
   const QCommandLineOption split(QStringLiteral("split-ms"), QStringLiteral("Send replies in two halves, N ms apart."),
@@ -125,7 +128,7 @@ CommandLine ParseCommandLine(const QStringList& arguments, const QString& portDi
   const QCommandLineOption unplugAfter(QStringLiteral("unplug-after"),
                                        QStringLiteral("Pull the cable after answering N frames."), QStringLiteral("N"));
   const QCommandLineOption trace(QStringLiteral("trace"), QStringLiteral("Print frames and replies on stderr."));
-  parser.addOptions({portDir, port, image, model, serial, triBand, noAnswer, repeatRequest, badChecksum, delay, split,
+  parser.addOptions({portDir, port, image, model, serial, triBand, noAnswer, repeatRequest, badChecksum, dropWrite, delay, split,
                      pace, unplugAfter, trace});
 
   if (!parser.parse(arguments)) throw SetupError(parser.errorText());
@@ -153,7 +156,12 @@ CommandLine ParseCommandLine(const QStringList& arguments, const QString& portDi
   if (parser.isSet(repeatRequest)) {
     options.faults.repeatRequests = ParseNumber(parser.value(repeatRequest), QStringLiteral("--repeat-request"));
   }
-  for (const QString& value : parser.values(badChecksum)) options.faults.badChecksum.push_back(ParseBadChecksum(value));
+  for (const QString& value : parser.values(badChecksum)) {
+    options.faults.badChecksum.push_back(ParseLineRule(value, QStringLiteral("--bad-checksum")));
+  }
+  for (const QString& value : parser.values(dropWrite)) {
+    options.faults.droppedWrites.push_back(ParseLineRule(value, QStringLiteral("--drop-write")));
+  }
 
   if (parser.isSet(delay)) {
     options.timing.delay = std::chrono::milliseconds(ParseNumber(parser.value(delay), QStringLiteral("--delay-ms")));

@@ -34,7 +34,7 @@ CommandLine ParseCommandLine(const QStringList& arguments, const QString& portDi
 
 // Parts of the command line, for their own tests.
 NoAnswerRule ParseNoAnswer(const QString& value);
-BadChecksumRule ParseBadChecksum(const QString& value);
+LineRule ParseLineRule(const QString& value, const QString& option);
 // A line of the block as an offset ("0x30", "48") or a full address ("0x02FA0030").
 std::uint32_t ParseLineAddress(const QString& value, const QString& option);
 
