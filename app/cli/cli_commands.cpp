@@ -9,13 +9,16 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 
+#include "app/cli/block_file.h"
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_options.h"
 #include "app/cli/exit_status.h"
 #include "app/cli/window_field_names.h"
+#include "app/station/transfer_records.h"
 #include "app/window/port_list.h"
 #include "db/package_database.h"
 #include "lang/ui_language.h"
@@ -37,18 +40,29 @@ const char* const UsageText =
     "usage:\n"
     "  zr93kw-setfactory [--db-server NAME] [--db-driver NAME] [--screenshot FILE.png]\n"
     "                                           open the station window\n"
-    "  zr93kw-setfactory read --port N [--json] [--trace]\n"
+    "  zr93kw-setfactory read --port N [--save FILE] [--json] [--trace] [--log FILE]\n"
     "  zr93kw-setfactory write --port N [--set FIELD=VALUE]... [--read-first]\n"
     "                          [--band-change ok|cancel] [--json] [--trace]\n"
     "                          [--package CODE [--db-server NAME] [--db-driver NAME]]\n"
+    "                          [--backup-dir DIR | --no-backup] [--verify] [--log FILE]\n"
+    "  zr93kw-setfactory write --port N --image FILE [--other-radio] [...]\n"
     "  zr93kw-setfactory ports\n"
     "\n"
     "--port takes N or COMN. --trace prints every frame on standard error.\n"
+    "Every write first saves the radio's block to the backup folder\n"
+    "($XDG_STATE_HOME/zr93kw-setfactory/backups) and writes nothing when it cannot;\n"
+    "--verify reads the written lines back. --image writes a block file (a backup\n"
+    "put back), never the model and serial-number lines; another radio's file is\n"
+    "refused without --other-radio. Each transfer adds a line to the station log\n"
+    "($XDG_STATE_HOME/zr93kw-setfactory/station-log.jsonl, or --log FILE).\n"
     "Exit status: 0 success; 1 bad usage or a refused value, nothing sent; 2 the\n"
     "port could not be opened, nothing sent; 3 communication failed; 4 wrong model;\n"
     "5 write refused; 6 written, but the package association is missing; 7 written,\n"
-    "but the database failed; 8 another run-time error; 11 the output could not be\n"
-    "written; 128 + N stopped by signal N (SIGHUP 129, SIGINT 130, SIGTERM 143).\n"
+    "but the database failed; 8 another run-time error; 9 the backup could not be\n"
+    "saved, nothing written; 10 written, but lines read back different; 11 the\n"
+    "output (or --save's file) could not be written; 12 done, but the station log\n"
+    "could not be written; 128 + N stopped by signal N (SIGHUP 129, SIGINT 130,\n"
+    "SIGTERM 143).\n"
     "--package writes in scan-code write mode: the radio's serial number is then\n"
     "recorded against CODE in the production database (--db-server, default\n"
     "localhost; --db-driver, the ODBC driver, default FreeTDS).\n";
@@ -62,9 +76,9 @@ QString SignalName(int signalNumber) {
   }
 }
 
-// Runs one Read or Write command to its end, as the window's event loop would.
-TransferOutcome RunTransfer(RadioLink& link, bool write) {
-  if (write ? link.StartWrite() : link.StartRead()) {
+// Runs one transfer to its end, as the window's event loop would.
+TransferOutcome RunTransfer(RadioLink& link, const std::function<bool()>& start) {
+  if (start()) {
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   // A start that failed without an outcome would be a second command during a transfer.
@@ -93,6 +107,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   QTextStream err(stderr);
   const platform::AnsiCodePage codePage = platform::AnsiCodePage::System();
   TransferOptions options;
+  std::optional<FactoryImage> image;
   try {
     options = ParseTransferOptions(arguments, write);
     FormValues check;
@@ -100,6 +115,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
       SetWindowField(check, name, value);
       RefuseUnstorableText(name, value, codePage);
     }
+    if (!options.imageFile.isEmpty()) image = ReadBlockFile(options.imageFile, codePage);
   } catch (const UsageError& error) {
     err << "zr93kw-setfactory: " << error.what() << '\n' << UsageText;
     return ExitStatus::Usage;
@@ -131,6 +147,22 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   SerialDevice& device = traced ? static_cast<SerialDevice&>(*traced) : serial;
   RadioLink link(state, host, device, settings, codePage, database);
 
+  // Every transfer leaves its entry in the station log before its last message.
+  station::TransferRecords records(options.records, codePage);
+  link.SetWriteChecks(records.Backup(), records.Verify());
+  QString logFailure;
+  host.ended = [&](const TransferOutcome& outcome) {
+    const QString why = records.Record(outcome, options.port, options.packageCode);
+    if (why.isEmpty()) return;
+    err << "zr93kw-setfactory: log not written: " << why << Qt::endl;
+    logFailure = why;
+  };
+  const auto start = [&](bool writing) -> std::function<bool()> {
+    if (!writing) return [&] { return link.StartRead(); };
+    if (image) return [&] { return link.StartImageWrite(*image, options.otherRadio); };
+    return [&] { return link.StartWrite(); };
+  };
+
   // A signal stops the transfer at its next frame boundary; the radio leaves
   // programming mode and the command says what it wrote.
   int stopSignal = 0;
@@ -149,7 +181,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
                         .cause = QStringLiteral("stopped by %1 before anything was sent").arg(SignalName(stopSignal))});
   }
   if (write && options.readFirst) {
-    const TransferOutcome read = RunTransfer(link, false);
+    const TransferOutcome read = RunTransfer(link, start(false));
     if (stopSignal != 0) return interrupted(read);
     if (!read.Succeeded()) {
       PrintCause(err, read);
@@ -157,16 +189,27 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
     }
     for (const auto& [name, value] : options.sets) SetWindowField(host.Form(), name, value);
   }
-  const TransferOutcome outcome = RunTransfer(link, write);
-  if (outcome.Succeeded() || outcome.end == TransferEnd::AssociationMissing ||
-      outcome.end == TransferEnd::DatabaseFailed) {
-    PrintFields(out, host.Form(), state.TriBandCapable, options.json);
-  }
+  const TransferOutcome outcome = RunTransfer(link, start(write));
+  const bool written = outcome.Succeeded() || outcome.end == TransferEnd::AssociationMissing ||
+                       outcome.end == TransferEnd::DatabaseFailed;
+  if (written && !image) PrintFields(out, host.Form(), state.TriBandCapable, options.json);
   PrintCause(err, outcome);
+  // The block as read is saved even when its values cannot be shown: that is
+  // when a technician needs it.
+  bool saved = true;
+  if (!options.saveFile.isEmpty()) {
+    const QString why = outcome.blockAsRead.Whole()
+                            ? SaveBlockFile(options.saveFile, outcome.blockAsRead.bytes)
+                            : QStringLiteral("nothing saved to %1: the block was not read whole").arg(options.saveFile);
+    if (!why.isEmpty()) err << "zr93kw-setfactory: " << why << Qt::endl;
+    saved = why.isEmpty();
+  }
   const bool outputWritten = FlushOutput(out, err);
   if (stopSignal != 0) return ExitStatus::SignalBase + stopSignal;
   const int status = ExitStatusOf(outcome);
-  return status == ExitStatus::Success && !outputWritten ? ExitStatus::OutputFailed : status;
+  if (status != ExitStatus::Success) return status;
+  if (!outputWritten || !saved) return ExitStatus::OutputFailed;
+  return logFailure.isEmpty() ? status : ExitStatus::LogNotWritten;
 }
 
 // The window's port list, in its order, with the device each entry opens.

@@ -31,6 +31,12 @@ class CliHost : public TransferHost {
   AssociationMode SelectedMode() const override;
   void SetStatusLabel(const QString& text) override;
   void AdvancePackageCode() override;
+  void TransferEnded(const TransferOutcome& outcome) override {
+    if (ended) ended(outcome);
+  }
+
+  // Hears how each transfer ended, before its last message shows.
+  std::function<void(const TransferOutcome&)> ended;
 
   FormValues& Form() { return form_; }
 

@@ -39,7 +39,8 @@ FrmMain::FrmMain(FrmMainOptions options, QWidget* parent)
       localeName_(options_.localeName.isEmpty() ? platform::SystemLocaleName() : options_.localeName),
       settings_(options_.settingsPath.isEmpty() ? platform::ProgramSettingsPath() : options_.settingsPath),
       codePage_(platform::AnsiCodePage::ForLocale(localeName_)),
-      database_(options_.database) {
+      database_(options_.database),
+      records_(options_.records, codePage_) {
   SerialDevice* device = options_.device;
   if (device == nullptr) {
     ownedDevice_ = std::make_unique<QtSerialDevice>();
@@ -52,6 +53,7 @@ FrmMain::FrmMain(FrmMainOptions options, QWidget* parent)
   }
   PackageAssociations& associations = options_.associations != nullptr ? *options_.associations : database_;
   link_ = std::make_unique<RadioLink>(state_, *this, *device, settings_, codePage_, associations);
+  link_->SetWriteChecks(records_.Backup(), records_.Verify());
 
   CreateControls();
   SetTabOrder();

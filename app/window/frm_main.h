@@ -12,6 +12,8 @@
 
 #include "app/window/form_layout.h"
 #include "app/window/message_presenter.h"
+#include "app/station/records_options.h"
+#include "app/station/transfer_records.h"
 #include "app/window/port_list.h"
 #include "db/database_settings.h"
 #include "db/package_database.h"
@@ -48,6 +50,7 @@ struct FrmMainOptions {
   // Where scan-code write mode records associations; null: the package database.
   PackageAssociations* associations = nullptr;
   SerialDevice* device = nullptr;  // null: this PC's serial ports
+  StationRecordsOptions records;   // backups, read-back, the station log
 };
 
 // Whether Text1(textIndex) takes 7-bit ASCII only: it shows a field of one byte per character.
@@ -123,6 +126,7 @@ class FrmMain : public QWidget, public TransferHost {
   AssociationMode SelectedMode() const override;
   void SetStatusLabel(const QString& text) override;
   void AdvancePackageCode() override;
+  void TransferEnded(const TransferOutcome& outcome) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -154,6 +158,8 @@ class FrmMain : public QWidget, public TransferHost {
   std::unique_ptr<MessagePresenter> ownedPresenter_;
   MessagePresenter* presenter_ = nullptr;
   db::PackageDatabase database_;
+  station::TransferRecords records_;
+  bool logFailureShown_ = false;
   std::unique_ptr<RadioLink> link_;
   FormLayout layout_;
   std::map<QString, QWidget*> controls_;

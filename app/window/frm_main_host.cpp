@@ -4,9 +4,11 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTextStream>
 
 #include "app/window/frm_main.h"
 #include "app/form_into_record.h"
+#include "record/field_conversions.h"
 
 namespace zr::window {
 
@@ -137,6 +139,19 @@ AssociationMode FrmMain::SelectedMode() const {
 }
 
 void FrmMain::SetStatusLabel(const QString& text) { Label7->setText(text); }
+
+void FrmMain::TransferEnded(const TransferOutcome& outcome) {
+  std::optional<QString> packageCode;
+  if (outcome.kind != TransferKind::Read && SelectedMode() != AssociationMode::NoPackageAssociation) {
+    packageCode = TrimAtNul(state_.PackageCode);
+  }
+  const QString why = records_.Record(outcome, state_.CurrentComPort, packageCode);
+  if (why.isEmpty() || logFailureShown_) return;
+  // Once a session, where the operator sees it without another box to close.
+  logFailureShown_ = true;
+  setWindowTitle(lang::WindowCaption + QStringLiteral(" \u2014 log not written: ") + why);
+  QTextStream(stderr) << "zr93kw-setfactory: log not written: " << why << Qt::endl;
+}
 
 void FrmMain::AdvancePackageCode() { SetText(BoxIndex(Field::PackageCode), QString()); }
 

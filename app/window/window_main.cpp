@@ -47,9 +47,24 @@ int RunWindow(int& argc, char** argv) {
                                       QStringLiteral("Read the radio on the selected port, save the window as "
                                                      "a PNG to FILE and exit."),
                                       QStringLiteral("FILE"));
-  parser.addOptions({dbServer, dbDriver, screenshot});
+  const QCommandLineOption backupDir(QStringLiteral("backup-dir"),
+                                     QStringLiteral("Save each radio's block to DIR before writing it (default "
+                                                    "$XDG_STATE_HOME/zr93kw-setfactory/backups)."),
+                                     QStringLiteral("DIR"));
+  const QCommandLineOption noBackup(QStringLiteral("no-backup"), QStringLiteral("Write without saving the block first."));
+  const QCommandLineOption verify(QStringLiteral("verify"), QStringLiteral("Read the written lines back."));
+  const QCommandLineOption log(QStringLiteral("log"),
+                               QStringLiteral("The station log (default "
+                                              "$XDG_STATE_HOME/zr93kw-setfactory/station-log.jsonl)."),
+                               QStringLiteral("FILE"));
+  const QList<QCommandLineOption> accepted = {dbServer, dbDriver, screenshot, backupDir, noBackup, verify, log};
+  parser.addOptions(accepted);
   parser.process(app);
-  for (const QCommandLineOption& option : {dbServer, dbDriver, screenshot}) {
+  if (parser.isSet(noBackup) && parser.isSet(backupDir)) {
+    QTextStream(stderr) << "zr93kw-setfactory: --no-backup and --backup-dir exclude each other\n";
+    return 1;
+  }
+  for (const QCommandLineOption& option : accepted) {
     if (parser.values(option).size() > 1) {
       QTextStream(stderr) << "zr93kw-setfactory: --" << option.names().front() << " is given more than once\n";
       return 1;
@@ -59,6 +74,10 @@ int RunWindow(int& argc, char** argv) {
   FrmMainOptions options;
   if (parser.isSet(dbServer)) options.database.server = parser.value(dbServer);
   if (parser.isSet(dbDriver)) options.database.driver = parser.value(dbDriver);
+  options.records.backup = !parser.isSet(noBackup);
+  options.records.backupDir = parser.value(backupDir);
+  options.records.verify = parser.isSet(verify);
+  options.records.logPath = parser.value(log);
   LoggingPresenter logging;
   const bool shooting = parser.isSet(screenshot);
   if (shooting) options.presenter = &logging;

@@ -1,0 +1,28 @@
+#include "app/station/transfer_records.h"
+
+#include <QDateTime>
+
+#include "app/station/log_entry.h"
+#include "app/station/state_folder.h"
+#include "platform/serial_devices.h"
+
+namespace zr::station {
+
+TransferRecords::TransferRecords(const StationRecordsOptions& options, const platform::AnsiCodePage& codePage)
+    : codePage_(codePage),
+      verify_(options.verify),
+      log_(options.logPath.isEmpty() ? DefaultStationLogPath() : options.logPath) {
+  if (options.backup) backup_.emplace(options.backupDir.isEmpty() ? DefaultBackupFolder() : options.backupDir, codePage);
+}
+
+QString TransferRecords::Record(const TransferOutcome& outcome, qint16 comPort,
+                                const std::optional<QString>& packageCode) const {
+  LogContext context = ThisStation();
+  context.comPort = comPort;
+  context.device = platform::ResolvePortDevice(platform::PortDeviceName(comPort));
+  context.packageCode = packageCode;
+  context.ended = QDateTime::currentDateTimeUtc();
+  return log_.Append(LogEntry(outcome, context, codePage_));
+}
+
+}  // namespace zr::station
