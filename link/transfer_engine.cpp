@@ -44,7 +44,10 @@ void TransferEngine::BeginTransfer() {
 
 void TransferEngine::End(TransferEnd end, const QString& cause) {
   if (outcome_) return;
-  outcome_ = TransferOutcome{end, cause, linesWritten_};
+  outcome_ = TransferOutcome{};
+  outcome_->end = end;
+  outcome_->cause = cause;
+  outcome_->linesWritten = linesWritten_;
   host_.TransferEnded(*outcome_);
 }
 

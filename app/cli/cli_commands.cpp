@@ -62,13 +62,21 @@ QString SignalName(int signalNumber) {
   }
 }
 
+// An outcome the command decides itself, without a transfer's details.
+TransferOutcome EndedWithoutTransfer(TransferEnd end, const QString& cause) {
+  TransferOutcome outcome;
+  outcome.end = end;
+  outcome.cause = cause;
+  return outcome;
+}
+
 // Runs one Read or Write command to its end, as the window's event loop would.
 TransferOutcome RunTransfer(RadioLink& link, bool write) {
   if (write ? link.StartWrite() : link.StartRead()) {
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   // A start that failed without an outcome would be a second command during a transfer.
-  return link.Outcome().value_or(TransferOutcome{TransferEnd::PortNotOpened, QStringLiteral("a transfer is running"), {}});
+  return link.Outcome().value_or(EndedWithoutTransfer(TransferEnd::PortNotOpened, QStringLiteral("a transfer is running")));
 }
 
 void PrintFields(QTextStream& out, const FormValues& form, bool triBandCapable, bool json) {
@@ -144,9 +152,8 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
 
   QCoreApplication::processEvents();  // a signal that came before the port opened
   if (stopSignal != 0) {
-    return interrupted({TransferEnd::Interrupted,
-                        QStringLiteral("stopped by %1 before anything was sent").arg(SignalName(stopSignal)),
-                        {}});
+    return interrupted(EndedWithoutTransfer(
+        TransferEnd::Interrupted, QStringLiteral("stopped by %1 before anything was sent").arg(SignalName(stopSignal))));
   }
   if (write && options.readFirst) {
     const TransferOutcome read = RunTransfer(link, false);
