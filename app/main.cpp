@@ -1,5 +1,5 @@
 // zr93kw-setfactory: with no subcommand the station window; with a subcommand
-// (read, write, ports) the same engine headless.
+// (read, write, ports) the same engine headless, or (log) the station log.
 #include <fcntl.h>
 #include <unistd.h>
 

@@ -77,4 +77,9 @@ QString ModelText(const FactoryImage& image, const platform::AnsiCodePage& codeP
   return TrimAtNul(FieldReader(image, codePage).GetChars(model.offset, model.width));
 }
 
+QString SerialNumberText(const FactoryImage& image, const platform::AnsiCodePage& codePage) {
+  const FactoryField& serial = FieldOf(Field::SerialNumber);
+  return FieldReader(image, codePage).GetText(serial.offset, serial.width);
+}
+
 }  // namespace zr

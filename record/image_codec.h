@@ -26,4 +26,7 @@ bool IsTriBandCapable(const FactoryImage& image);
 // The model text of the block as the model check and the window see it.
 QString ModelText(const FactoryImage& image, const platform::AnsiCodePage& codePage);
 
+// The serial number the block holds, decoded in the ANSI code page.
+QString SerialNumberText(const FactoryImage& image, const platform::AnsiCodePage& codePage);
+
 }  // namespace zr

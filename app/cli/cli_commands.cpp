@@ -17,6 +17,7 @@
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_options.h"
 #include "app/cli/exit_status.h"
+#include "app/cli/log_command.h"
 #include "app/cli/window_field_names.h"
 #include "app/station/transfer_records.h"
 #include "app/window/port_list.h"
@@ -47,6 +48,7 @@ const char* const UsageText =
     "                          [--backup-dir DIR | --no-backup] [--verify] [--log FILE]\n"
     "  zr93kw-setfactory write --port N --image FILE [--other-radio] [...]\n"
     "  zr93kw-setfactory ports\n"
+    "  zr93kw-setfactory log [--log FILE] [--serial S] [--since DATE] [--json]\n"
     "\n"
     "--port takes N or COMN. --trace prints every frame on standard error.\n"
     "Every write first saves the radio's block to the backup folder\n"
@@ -65,7 +67,12 @@ const char* const UsageText =
     "SIGTERM 143).\n"
     "--package writes in scan-code write mode: the radio's serial number is then\n"
     "recorded against CODE in the production database (--db-server, default\n"
-    "localhost; --db-driver, the ODBC driver, default FreeTDS).\n";
+    "localhost; --db-driver, the ODBC driver, default FreeTDS).\n"
+    "log shows the station log (--log, default $XDG_STATE_HOME/zr93kw-setfactory/\n"
+    "station-log.jsonl): one row for each transfer, or with --json its lines as\n"
+    "stored. --serial keeps one radio's; --since keeps those from a date\n"
+    "(2026-12-06) or time (2026-12-06T10:42:00, local unless it ends in Z or an\n"
+    "offset) on. A log that cannot be read exits 1.\n";
 
 QString SignalName(int signalNumber) {
   switch (signalNumber) {
@@ -225,6 +232,21 @@ int RunPorts() {
   return 0;
 }
 
+int RunLog(const QStringList& arguments) {
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  LogOptions options;
+  try {
+    options = ParseLogOptions(arguments);
+  } catch (const UsageError& error) {
+    err << "zr93kw-setfactory: " << error.what() << '\n' << UsageText;
+    return ExitStatus::Usage;
+  }
+  const int status = ShowStationLog(options, out, err);
+  const bool outputWritten = FlushOutput(out, err);
+  return status == ExitStatus::Success && !outputWritten ? ExitStatus::OutputFailed : status;
+}
+
 }  // namespace
 
 int RunSubcommand(const QStringList& arguments) {
@@ -232,6 +254,7 @@ int RunSubcommand(const QStringList& arguments) {
   if (command == QLatin1String("read")) return RunTransferCommand(arguments, false);
   if (command == QLatin1String("write")) return RunTransferCommand(arguments, true);
   if (command == QLatin1String("ports") && arguments.size() == 2) return RunPorts();
+  if (command == QLatin1String("log")) return RunLog(arguments);
   if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
     QTextStream(stdout) << UsageText;
     return 0;

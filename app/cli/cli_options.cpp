@@ -14,7 +14,8 @@ const QStringList OptionsWithValues = {
     QStringLiteral("--port"),      QStringLiteral("--set"),       QStringLiteral("--band-change"),
     QStringLiteral("--package"),   QStringLiteral("--db-server"), QStringLiteral("--db-driver"),
     QStringLiteral("--screenshot"), QStringLiteral("--save"),      QStringLiteral("--image"),
-    QStringLiteral("--backup-dir"), QStringLiteral("--log"),
+    QStringLiteral("--backup-dir"), QStringLiteral("--log"),       QStringLiteral("--serial"),
+    QStringLiteral("--since"),
 };
 
 // Only --set may be given more than once: a second --port is a mistake, not
@@ -28,6 +29,30 @@ void RefuseRepeats(const QCommandLineParser& parser, const QStringList& argument
                                                          : parser.values(option).size();
     if (given > 1) throw UsageError("--" + name.toStdString() + " is given more than once");
   }
+}
+
+// Parses a subcommand's arguments: only `options`, none of them repeated but --set.
+void ParseOptions(QCommandLineParser& parser, const QStringList& arguments, const QList<QCommandLineOption>& options) {
+  parser.addOptions(options);
+  // The subcommand is the first positional argument; the parser sees the rest.
+  QStringList rest = arguments;
+  rest.removeAt(1);
+  if (!parser.parse(rest)) throw UsageError(parser.errorText().toStdString());
+  if (!parser.positionalArguments().isEmpty()) {
+    throw UsageError("unexpected argument '" + parser.positionalArguments().front().toStdString() + "'");
+  }
+  RefuseRepeats(parser, rest, options);
+}
+
+QDateTime ParseSince(const QString& text) {
+  // A bare date is the start of that day, and a time without Z or an offset
+  // is local: the station's clock, as the operator reads it.
+  const QDateTime since = QDateTime::fromString(text, Qt::ISODateWithMs);
+  if (!since.isValid()) {
+    throw UsageError("--since takes a date such as 2026-12-06 or a time such as 2026-12-06T10:42:00Z, not '" +
+                     text.toStdString() + "'");
+  }
+  return since;
 }
 
 }  // namespace
@@ -87,15 +112,7 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   } else {
     options += {save};
   }
-  parser.addOptions(options);
-  // The subcommand is the first positional argument; the parser sees the rest.
-  QStringList rest = arguments;
-  rest.removeAt(1);
-  if (!parser.parse(rest)) throw UsageError(parser.errorText().toStdString());
-  if (!parser.positionalArguments().isEmpty()) {
-    throw UsageError("unexpected argument '" + parser.positionalArguments().front().toStdString() + "'");
-  }
-  RefuseRepeats(parser, rest, options);
+  ParseOptions(parser, arguments, options);
   if (!parser.isSet(port)) throw UsageError("--port is required");
 
   TransferOptions parsed;
@@ -145,6 +162,29 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   }
   if (parser.isSet(dbServer)) parsed.database.server = parser.value(dbServer);
   if (parser.isSet(dbDriver)) parsed.database.driver = parser.value(dbDriver);
+  return parsed;
+}
+
+LogOptions ParseLogOptions(const QStringList& arguments) {
+  QCommandLineParser parser;
+  const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
+  const QCommandLineOption serial(QStringLiteral("serial"), QString(), QStringLiteral("S"));
+  const QCommandLineOption since(QStringLiteral("since"), QString(), QStringLiteral("DATE"));
+  const QCommandLineOption json(QStringLiteral("json"));
+  const QList<QCommandLineOption> options = {log, serial, since, json};
+  ParseOptions(parser, arguments, options);
+
+  LogOptions parsed;
+  parsed.json = parser.isSet(json);
+  if (parser.isSet(log)) {
+    parsed.logPath = parser.value(log);
+    if (parsed.logPath.isEmpty()) throw UsageError("--log needs a file name");
+  }
+  if (parser.isSet(serial)) {
+    parsed.serial = parser.value(serial);
+    if (parsed.serial->isEmpty()) throw UsageError("--serial needs a serial number");
+  }
+  if (parser.isSet(since)) parsed.since = ParseSince(parser.value(since));
   return parsed;
 }
 

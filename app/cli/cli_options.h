@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -32,6 +33,20 @@ struct TransferOptions {
 // UsageError for anything the commands do not take: an unknown or repeated
 // option (only --set repeats), a missing --port, a malformed number.
 TransferOptions ParseTransferOptions(const QStringList& arguments, bool write);
+
+// What `log` is asked to show.
+struct LogOptions {
+  QString logPath;                // empty: the station's own log
+  std::optional<QString> serial;  // only this radio's entries
+  std::optional<QDateTime> since;
+  bool json = false;              // the entries as stored, not a table
+};
+
+// `arguments` starts with the program name, then `log`. Raises UsageError for
+// an unknown or repeated option, an empty file name or serial number, and a
+// --since that is neither a date (2026-12-06, the day's start in local time)
+// nor an ISO 8601 date-time (local time unless it says Z or an offset).
+LogOptions ParseLogOptions(const QStringList& arguments);
 
 // The one way numbers are read on the command line: decimal digits only, no
 // sign, no blanks, at most `maximum`.

@@ -8,6 +8,7 @@
 
 #include "app/window/frm_main.h"
 #include "app/form_into_record.h"
+#include "lang/captions.h"
 #include "record/field_conversions.h"
 
 namespace zr::window {

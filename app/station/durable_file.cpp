@@ -1,0 +1,50 @@
+#include "app/station/durable_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+
+namespace zr::station {
+
+int CreateFolders(const QString& path) {
+  const QString folder = QDir::cleanPath(path);
+  const QByteArray name = QFile::encodeName(folder);
+  if (::mkdir(name.constData(), 0777) == 0) return 0;
+  if (errno == ENOENT) {
+    const QString parent = QFileInfo(folder).path();
+    if (parent == folder) return ENOENT;
+    if (const int error = CreateFolders(parent); error != 0) return error;
+    if (::mkdir(name.constData(), 0777) == 0) return 0;
+  }
+  // Already there (or made meanwhile by another station): fine if it is a folder.
+  if (errno != EEXIST) return errno;
+  struct stat status {};
+  if (::stat(name.constData(), &status) != 0) return errno;
+  return S_ISDIR(status.st_mode) ? 0 : ENOTDIR;
+}
+
+int WriteAll(int fd, QByteArrayView bytes) {
+  for (qsizetype at = 0; at < bytes.size();) {
+    const ssize_t count = ::write(fd, bytes.data() + at, static_cast<std::size_t>(bytes.size() - at));
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) return errno;
+    if (count == 0) return EIO;  // no progress and no reason: do not spin
+    at += count;
+  }
+  return 0;
+}
+
+int SyncFolder(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  const int error = ::fsync(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return error;
+}
+
+}  // namespace zr::station

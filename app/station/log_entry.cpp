@@ -1,0 +1,96 @@
+#include "app/station/log_entry.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <QJsonArray>
+#include <QSysInfo>
+#include <utility>
+
+#include "record/factory_fields.h"
+#include "record/image_codec.h"
+
+namespace zr::station {
+
+namespace {
+
+// "0x4A": the form the station's other reports use for offsets and bytes.
+QString Hex(int value) {
+  return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
+QJsonArray HexList(const std::vector<int>& values) {
+  QJsonArray list;
+  for (int value : values) list.append(Hex(value));
+  return list;
+}
+
+// What became of the package association the write was to record.
+QString Association(const TransferOutcome& outcome, bool packageAsked) {
+  if (!packageAsked) return QStringLiteral("none");
+  switch (outcome.end) {
+    case TransferEnd::WriteComplete: return QStringLiteral("recorded");
+    case TransferEnd::AssociationMissing: return QStringLiteral("missing");
+    case TransferEnd::DatabaseFailed: return QStringLiteral("failed");
+    default: return QStringLiteral("not attempted");
+  }
+}
+
+}  // namespace
+
+LogContext ThisStation() {
+  LogContext context;
+  context.host = QSysInfo::machineHostName();
+  // The account the station runs as, not the one a shell variable claims.
+  const passwd* account = ::getpwuid(::geteuid());
+  context.user = account ? QString::fromLocal8Bit(account->pw_name) : QString::number(::geteuid());
+  context.version = QStringLiteral(ZR_PROGRAM_VERSION);
+  return context;
+}
+
+QJsonObject LogEntry(const TransferOutcome& outcome, const LogContext& context,
+                     const platform::AnsiCodePage& codePage) {
+  const BlockAsRead& read = outcome.blockAsRead;
+  // A text as read; null when its line was not read, so that nobody mistakes
+  // an unread line's zeros for an empty field.
+  const auto asRead = [&](Field field, auto decode) {
+    return read.Holds(FieldOf(field).offset) ? QJsonValue(decode(read.bytes, codePage)) : QJsonValue();
+  };
+  QJsonObject entry{
+      {QStringLiteral("time"), context.ended.toUTC().toString(Qt::ISODateWithMs)},
+      {QStringLiteral("host"), context.host},
+      {QStringLiteral("user"), context.user},
+      {QStringLiteral("version"), context.version},
+      {QStringLiteral("port"),
+       QJsonObject{{QStringLiteral("com"), context.comPort}, {QStringLiteral("device"), context.device}}},
+      {QStringLiteral("operation"), KindName(outcome.kind)},
+      {QStringLiteral("outcome"), EndName(outcome.end)},
+      {QStringLiteral("cause"), outcome.cause},
+      {QStringLiteral("serial"), asRead(Field::SerialNumber, SerialNumberText)},
+      {QStringLiteral("model"), asRead(Field::ModelName, ModelText)},
+      {QStringLiteral("frames"), outcome.frames},
+      {QStringLiteral("resends"), outcome.resends},
+      {QStringLiteral("durationMs"), outcome.durationMs},
+  };
+  if (outcome.kind == TransferKind::Read) return entry;
+
+  QJsonArray changes;
+  for (const ByteChange& change : ChangedBytes(outcome)) {
+    changes.append(QJsonObject{{QStringLiteral("offset"), Hex(change.offset)},
+                               {QStringLiteral("old"), Hex(change.before)},
+                               {QStringLiteral("new"), Hex(change.after)}});
+  }
+  const std::pair<QString, QJsonValue> writeFields[] = {
+      {QStringLiteral("package"), context.packageCode ? QJsonValue(*context.packageCode) : QJsonValue()},
+      {QStringLiteral("association"), Association(outcome, context.packageCode.has_value())},
+      {QStringLiteral("backup"), outcome.backupPath.isEmpty() ? QJsonValue() : QJsonValue(outcome.backupPath)},
+      {QStringLiteral("linesWritten"), HexList(outcome.linesWritten)},
+      {QStringLiteral("changes"), changes},
+      {QStringLiteral("linesWrittenUnread"), HexList(LinesWrittenUnread(outcome))},
+      {QStringLiteral("linesMismatched"), HexList(outcome.linesMismatched)},
+  };
+  for (const auto& [key, value] : writeFields) entry.insert(key, value);
+  return entry;
+}
+
+}  // namespace zr::station

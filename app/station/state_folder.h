@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace zr::station {
+
+// Where the station keeps what it must not lose between runs:
+// $XDG_STATE_HOME/zr93kw-setfactory, or ~/.local/state/zr93kw-setfactory when
+// the variable is unset, empty or not an absolute path (a relative one is
+// ignored, as the XDG base directories have it).
+QString StateFolder();
+
+// The radios' blocks, saved before each write.
+QString DefaultBackupFolder();
+
+// One line for each transfer.
+QString DefaultStationLogPath();
+
+}  // namespace zr::station
