@@ -1,0 +1,162 @@
+// What the station keeps of a transfer, end to end against the simulated
+// radio: the backup before a write, the restore from it, verify, the log entry.
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
+#include <sys/types.h>
+
+#include "station_run.h"
+#include "tests/support/radio_simulator.h"
+#include "tools/radio-sim/radio_block.h"
+
+namespace zr {
+namespace {
+
+using test::StationRun;
+
+class Records : public ::testing::Test {
+ protected:
+  StationRun Station(QStringList arguments) {
+    return test::RunStation(arguments, {{QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir()},
+                                        {QStringLiteral("XDG_STATE_HOME"), state.path()}});
+  }
+  // Gives the radio a block with bytes in every line, starts it, returns the block.
+  FactoryImage StartRadio(const QStringList& options = {}, const QString& serial = QStringLiteral("SN-0000000000001")) {
+    FactoryImage block = sim::FreshBlock(QStringLiteral("ZR93KW"), serial);
+    for (int i = 0x58; i < 0x60; ++i) block[i] = static_cast<std::uint8_t>(i);  // in no field
+    block[0xA0] = 'B';                                                            // the seller
+    EXPECT_TRUE(radio.WriteImage(block));
+    EXPECT_TRUE(radio.Start(options));
+    return block;
+  }
+  QString LogPath() const { return state.filePath(QStringLiteral("zr93kw-setfactory/station-log.jsonl")); }
+  QString BackupFolder() const { return state.filePath(QStringLiteral("zr93kw-setfactory/backups")); }
+  std::vector<QJsonObject> LogEntries() const {
+    QFile file(LogPath());
+    std::vector<QJsonObject> entries;
+    if (!file.open(QIODevice::ReadOnly)) return entries;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+      if (!line.isEmpty()) entries.push_back(QJsonDocument::fromJson(line).object());
+    }
+    return entries;
+  }
+
+  QTemporaryDir state;
+  test::RadioSimulator radio;
+};
+
+TEST_F(Records, AWriteIsBackedUpLoggedAndCanBePutBackByteForByte) {
+  const FactoryImage original = StartRadio({}, QStringLiteral("SN-RESTORE-0001"));
+
+  const StationRun write = Station({"write", "--port", "1", "--read-first", "--set", "Seller=Li", "--set",
+                                    "DealerCode=D-9"});
+  ASSERT_EQ(write.status, 0) << write.err.toStdString();
+  const FactoryImage changed = radio.ReadImage().value();
+  ASSERT_NE(changed, original);
+
+  const QStringList backups = QDir(BackupFolder()).entryList(QDir::Files);
+  ASSERT_EQ(backups.size(), 1);
+  EXPECT_TRUE(backups[0].startsWith(QStringLiteral("SN-RESTORE-0001-")));
+  const QString backup = QDir(BackupFolder()).filePath(backups[0]);
+
+  const std::vector<QJsonObject> entries = LogEntries();
+  ASSERT_EQ(entries.size(), 2u);  // the read first, then the write
+  const QJsonObject& logged = entries[1];
+  EXPECT_EQ(logged[QStringLiteral("operation")].toString(), QStringLiteral("write"));
+  EXPECT_EQ(logged[QStringLiteral("outcome")].toString(), QStringLiteral("write complete"));
+  EXPECT_EQ(logged[QStringLiteral("serial")].toString(), QStringLiteral("SN-RESTORE-0001"));
+  EXPECT_EQ(logged[QStringLiteral("backup")].toString(), backup);
+  EXPECT_EQ(logged[QStringLiteral("frames")].toInt(), 32);
+  EXPECT_FALSE(logged[QStringLiteral("changes")].toArray().isEmpty());
+
+  const StationRun restore = Station({"write", "--port", "1", "--image", backup});
+  ASSERT_EQ(restore.status, 0) << restore.err.toStdString();
+  EXPECT_EQ(radio.ReadImage().value(), original);
+  EXPECT_EQ(LogEntries().back()[QStringLiteral("operation")].toString(), QStringLiteral("image write"));
+}
+
+TEST_F(Records, AWriteWhoseBackupCannotBeSavedWritesNothing) {
+  const FactoryImage original = StartRadio();
+  QFile blocker(state.filePath(QStringLiteral("not-a-folder")));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+
+  const StationRun run = Station({"write", "--port", "1", "--set", "Seller=Li", "--backup-dir",
+                                  blocker.fileName() + QStringLiteral("/backups")});
+
+  EXPECT_EQ(run.status, 9);
+  EXPECT_TRUE(run.err.contains(QStringLiteral("zr93kw-setfactory: backup failed: "))) << run.err.toStdString();
+  EXPECT_EQ(radio.ReadImage().value(), original);
+  // Out of programming mode, and not one write frame ("W") sent.
+  EXPECT_TRUE(radio.Trace().contains(QStringLiteral("45 4E 44")));
+  EXPECT_FALSE(radio.Trace().contains(QStringLiteral("> 57 ")));
+  EXPECT_EQ(LogEntries().back()[QStringLiteral("outcome")].toString(), QStringLiteral("backup failed"));
+}
+
+TEST_F(Records, VerifyCatchesAWriteTheRadioDidNotKeep) {
+  StartRadio({QStringLiteral("--drop-write"), QStringLiteral("0xA0")});
+  const StationRun run = Station({"write", "--port", "1", "--verify", "--read-first", "--set", "Seller=Li"});
+  EXPECT_EQ(run.status, 10) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(QStringLiteral("Communication failed!\n"))) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(QStringLiteral("verify failed: lines 0xA0 read back different"))) << run.err.toStdString();
+  const QJsonObject logged = LogEntries().back();
+  EXPECT_EQ(logged[QStringLiteral("linesMismatched")].toArray().first().toString(), QStringLiteral("0xA0"));
+}
+
+TEST_F(Records, AReadSavesTheBlockEvenWhenItsValuesCannotBeShown) {
+  FactoryImage block = sim::FreshBlock(QStringLiteral("ZR93KW"), QStringLiteral("SN-BAND-16"));
+  block[0x03] = 16;  // a band the list does not have
+  ASSERT_TRUE(radio.WriteImage(block));
+  ASSERT_TRUE(radio.Start());
+  const QString saved = state.filePath(QStringLiteral("radio.bin"));
+
+  const StationRun run = Station({"read", "--port", "1", "--save", saved});
+
+  EXPECT_EQ(run.status, 8) << run.err.toStdString();
+  QFile file(saved);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  EXPECT_EQ(bytes, QByteArray(reinterpret_cast<const char*>(block.Bytes().data()), FactoryImageSize));
+}
+
+TEST_F(Records, AStationThatCannotLogSaysSoAndDoesNotPassAsSuccess) {
+  StartRadio();
+  const StationRun run = Station({"read", "--port", "1", "--log", state.path()});  // a folder
+  EXPECT_EQ(run.status, 12);
+  EXPECT_TRUE(run.err.contains(QStringLiteral("zr93kw-setfactory: log not written: "))) << run.err.toStdString();
+  EXPECT_FALSE(run.out.isEmpty());  // the read itself went through
+}
+
+TEST_F(Records, ALogEntrySurvivesAStationKilledRightAfterWritingIt) {
+  // The radio waits before answering "END", so the station is killed between
+  // its last entry and its exit.
+  ASSERT_TRUE(radio.Start({QStringLiteral("--delay-ms"), QStringLiteral("5")}));
+  QProcess station;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir());
+  environment.insert(QStringLiteral("XDG_STATE_HOME"), state.path());
+  station.setProcessEnvironment(environment);
+  station.start(QStringLiteral(ZR_STATION_PATH), {"read", "--port", "1"});
+  QDeadlineTimer deadline(20000);
+  while (QFile(LogPath()).size() == 0 && !deadline.hasExpired()) QThread::usleep(200);
+  ::kill(static_cast<pid_t>(station.processId()), SIGKILL);
+  station.waitForFinished(5000);
+
+  QFile file(LogPath());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray text = file.readAll();
+  ASSERT_TRUE(text.endsWith('\n'));
+  EXPECT_EQ(QJsonDocument::fromJson(text.trimmed()).object()[QStringLiteral("outcome")].toString(),
+            QStringLiteral("read complete"));
+}
+
+}  // namespace
+}  // namespace zr
