@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/station/transfer_records.h"
 #include "link/qt_serial_device.h"
 #include "link/radio_link.h"
 #include "platform/settings_file.h"
@@ -22,6 +23,8 @@ namespace {
 // Bytes on the wire per transfer (both directions), for the wire-time figure.
 constexpr int ReadTransferBytes = (7 + 3) + 16 * (6 + 24) + (3 + 1);
 constexpr int WriteTransferBytes = (7 + 3) + 5 * (6 + 24) + 14 * (24 + 1) + (3 + 1);
+// A write with its backup reads the 11 lines it would not read otherwise.
+constexpr int RecordedWriteTransferBytes = WriteTransferBytes + 11 * (6 + 24);
 constexpr double SecondsPerByte = 10.0 / 921600.0;  // 8N1
 
 class QuietHost : public TransferHost, public PackageAssociations {
@@ -42,8 +45,13 @@ class QuietHost : public TransferHost, public PackageAssociations {
   void AdvancePackageCode() override {}
   bool SaveAssociation(const QString&, const QString&) override { return true; }
   bool AssociationExists(const QString&, const QString&) override { return true; }
+  void TransferEnded(const TransferOutcome& outcome) override {
+    if (records != nullptr) logFailure = records->Record(outcome, state_.CurrentComPort, std::nullopt);
+  }
 
   FormValues form;
+  const station::TransferRecords* records = nullptr;  // null: nothing logged
+  QString logFailure;
 
  private:
   StationState& state_;
@@ -62,7 +70,9 @@ test::RadioSimulator& Radio(bool paced) {
   return *radio;
 }
 
-void Transfer(benchmark::State& bench, OperationModes mode, bool paced, int wireBytes) {
+// `recorded`: every write saves a backup first and every transfer adds a log
+// entry, as the station does by default; both go to a temporary folder.
+void Transfer(benchmark::State& bench, OperationModes mode, bool paced, int wireBytes, bool recorded = false) {
   Radio(paced);
   StationState state;
   state.CurrentComPort = 1;
@@ -74,6 +84,16 @@ void Transfer(benchmark::State& bench, OperationModes mode, bool paced, int wire
   const platform::AnsiCodePage codePage("windows-1252");
   // No start delay: the clock runs from the open port to the transfer's end.
   RadioLink link(state, host, device, settings, codePage, host, std::chrono::milliseconds(0));
+  station::TransferRecords records(
+      StationRecordsOptions{.backup = true,
+                            .backupDir = dir.filePath(QStringLiteral("backups")),
+                            .verify = false,
+                            .logPath = dir.filePath(QStringLiteral("station-log.jsonl"))},
+      codePage);
+  if (recorded) {
+    host.records = &records;
+    link.SetWriteChecks(records.Backup(), false);
+  }
   for (auto _ : bench) {
     if (!(mode == OperationModes::Read ? link.StartRead() : link.StartWrite())) {
       bench.SkipWithError("cannot open the simulated radio's port");
@@ -84,6 +104,10 @@ void Transfer(benchmark::State& bench, OperationModes mode, bool paced, int wire
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     bench.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
     const std::optional<TransferOutcome>& outcome = link.Outcome();
+    if (!host.logFailure.isEmpty()) {
+      bench.SkipWithError(("log not written: " + host.logFailure).toStdString().c_str());
+      return;
+    }
     if (!outcome || !outcome->Succeeded()) {
       const QString why = outcome ? EndName(outcome->end) + QStringLiteral(": ") + outcome->cause : QStringLiteral("no end");
       bench.SkipWithError(("transfer ended with " + why).toStdString().c_str());
@@ -145,6 +169,37 @@ void BM_ReadTransfer(benchmark::State& s) { Transfer(s, OperationModes::Read, fa
 void BM_ReadTransferPaced(benchmark::State& s) { Transfer(s, OperationModes::Read, true, ReadTransferBytes); }
 void BM_WriteTransfer(benchmark::State& s) { Transfer(s, OperationModes::Write, false, WriteTransferBytes); }
 void BM_WriteTransferPaced(benchmark::State& s) { Transfer(s, OperationModes::Write, true, WriteTransferBytes); }
+void BM_WriteTransferRecordedPaced(benchmark::State& s) {
+  Transfer(s, OperationModes::Write, true, RecordedWriteTransferBytes, true);
+}
+// The station's records alone, flushed to disk as in a transfer: one backup
+// saved, one log entry appended.
+void BM_BackupSave(benchmark::State& bench) {
+  QTemporaryDir dir;
+  station::BackupFolder folder(dir.filePath(QStringLiteral("backups")), platform::AnsiCodePage("windows-1252"));
+  const FactoryImage block;
+  for (auto _ : bench) benchmark::DoNotOptimize(folder.Save(block));
+}
+void BM_LogAppend(benchmark::State& bench) {
+  QTemporaryDir dir;
+  const station::TransferRecords records(
+      StationRecordsOptions{.backup = false, .backupDir = {}, .verify = false,
+                            .logPath = dir.filePath(QStringLiteral("station-log.jsonl"))},
+      platform::AnsiCodePage("windows-1252"));
+  TransferOutcome outcome;
+  outcome.kind = TransferKind::Write;
+  outcome.end = TransferEnd::WriteComplete;
+  outcome.blockAsRead.lines.set();
+  outcome.blockSent = outcome.blockAsRead.bytes;
+  for (int line = 0; line < FactoryImageSize; line += FactoryLineSize) outcome.linesWritten.push_back(line);
+  for (int offset = 0xA0; offset < 0xB0; ++offset) (*outcome.blockSent)[offset] = 'x';
+  for (auto _ : bench) {
+    if (!records.Record(outcome, 1, std::nullopt).isEmpty()) {
+      bench.SkipWithError("log not written");
+      return;
+    }
+  }
+}
 void BM_ReadFloor(benchmark::State& s) { BareRoundTrips(s, false, false); }
 void BM_ReadFloorPaced(benchmark::State& s) { BareRoundTrips(s, true, false); }
 void BM_WriteFloor(benchmark::State& s) { BareRoundTrips(s, false, true); }
@@ -158,6 +213,9 @@ BENCHMARK(BM_ReadFloorPaced)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadTransferPaced)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteFloorPaced)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteTransferPaced)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteTransferRecordedPaced)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BackupSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LogAppend)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zr

@@ -63,6 +63,7 @@ QtSerialDevice::~QtSerialDevice() { Close(); }
 
 qint32 QtSerialDevice::Open(const QString& deviceName) {
   error_.clear();
+  location_.clear();
   if (port_.isOpen()) {
     error_ = QStringLiteral("a port is already open");
     return 0;
@@ -85,6 +86,7 @@ qint32 QtSerialDevice::Open(const QString& deviceName) {
     port_.close();
     return 0;
   }
+  location_ = path;
   return fd;
 }
 

@@ -24,12 +24,14 @@ class QtSerialDevice : public SerialDevice {
   Bytes Read(int count) override;
   void Close() override;
   QString ErrorText() const override { return error_; }
+  QString Location() const override { return location_; }
 
  private:
   QSerialPort port_;
   LineTimeouts timeouts_;
-  quint8 eofChar_ = 0;
-  QString error_;  // raw mode has no end-of-file character; kept as set
+  quint8 eofChar_ = 0;  // raw mode has no end-of-file character; kept as set
+  QString error_;
+  QString location_;
 };
 
 }  // namespace zr

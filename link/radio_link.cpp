@@ -40,6 +40,7 @@ bool RadioLink::StartTransfer(TransferKind kind) {
     port_.ShowOpenFailure();
     return false;
   }
+  engine_.Progress().device = port_.DeviceLocation();
   state_.CurAddress = AddressBeforeBlock;
   state_.CommState = CommSteps::ProgramSent;
   timerComm_.start();

@@ -48,6 +48,8 @@ class RadioPort {
   // Why the last OpenRadioPort failed; why the device last fell short.
   const QString& OpenFailure() const { return openFailure_; }
   QString DeviceError() const { return device_.ErrorText(); }
+  // The device the port opened ("/dev/ttyUSB0").
+  QString DeviceLocation() const { return device_.Location(); }
 
  private:
   qint32 OpenPort(qint16 portNumber);

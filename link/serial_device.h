@@ -57,6 +57,9 @@ class SerialDevice {
   // Why the last Open, Write or Read fell short, in the system's words; empty
   // when nothing went wrong.
   virtual QString ErrorText() const { return QString(); }
+  // The system's path of the device the last Open opened ("/dev/ttyUSB0");
+  // empty when it opened none.
+  virtual QString Location() const { return QString(); }
 };
 
 }  // namespace zr

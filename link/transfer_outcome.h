@@ -61,6 +61,7 @@ struct TransferOutcome {
   std::vector<int> linesWritten{};
 
   TransferKind kind = TransferKind::Read;
+  QString device{};  // the device the port opened; empty when it did not open
   int frames = 0;   // frames sent, resends not counted
   int resends = 0;
   qint64 durationMs = 0;

@@ -53,9 +53,10 @@ QString BackupFolder::Save(const FactoryImage& block) {
                        now_().toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
   QString path;
   int fd = -1;
+  // Owner only: the block holds the radio's programming password.
   for (int copy = 1; fd < 0; ++copy) {
     path = stem + (copy == 1 ? QString() : QStringLiteral("-%1").arg(copy)) + QStringLiteral(".bin");
-    fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
+    fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
     const int error = fd < 0 ? errno : 0;
     if (fd < 0 && (error != EEXIST || copy == MaxSavesInOneSecond)) {
       Refuse(QStringLiteral("cannot save the backup"), path, error);

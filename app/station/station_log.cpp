@@ -30,8 +30,9 @@ QString StationLog::Append(const QJsonObject& entry) const {
   if (const int error = CreateFolders(QFileInfo(path_).absolutePath()); error != 0) return cannot(ErrorText(error));
   // Read and write: the last byte tells whether the file ends inside a line.
   // O_NONBLOCK: a FIFO must not hold the station up until someone reads it.
+  // Owner only: a write's changes may show the programming password.
   const int fd = ::open(QFile::encodeName(path_).constData(),
-                        O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
+                        O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0600);
   if (fd < 0) return cannot(ErrorText(errno));
   struct stat status {};
   const QString refused = ::fstat(fd, &status) != 0  ? ErrorText(errno)

@@ -4,7 +4,6 @@
 
 #include "app/station/log_entry.h"
 #include "app/station/state_folder.h"
-#include "platform/serial_devices.h"
 
 namespace zr::station {
 
@@ -19,7 +18,7 @@ QString TransferRecords::Record(const TransferOutcome& outcome, qint16 comPort,
                                 const std::optional<QString>& packageCode) const {
   LogContext context = ThisStation();
   context.comPort = comPort;
-  context.device = platform::ResolvePortDevice(platform::PortDeviceName(comPort));
+  context.device = outcome.device;
   context.packageCode = packageCode;
   context.ended = QDateTime::currentDateTimeUtc();
   return log_.Append(LogEntry(outcome, context, codePage_));
