@@ -136,7 +136,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   StationState state;
   db::PackageDatabase database(options.database);
   // The rebuild question is answered No: an automated line reports the gap instead.
-  CliHost host(state, err, CliHost::Answers{options.bandChangeOk, false}, options.packageCode.has_value());
+  CliHost host(state, err, CliHost::Answers{options.bandChange.value_or(false), false}, options.packageCode.has_value());
 
   // The window's start-up: the start-up record shown, the band list at 0.
   const QString locale = platform::SystemLocaleName();
@@ -145,7 +145,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   state.CurrentComPort = options.port;
   host.ShowByData();
   for (const auto& [name, value] : options.sets) SetWindowField(host.Form(), name, value);
-  if (options.packageCode) host.Form().packageCode = options.packageCode->left(FieldOf(Field::PackageCode).width);
+  if (options.packageCode) host.Form().packageCode = *options.packageCode;
 
   platform::SettingsFile settings(platform::ProgramSettingsPath());
   QtSerialDevice serial;
@@ -187,14 +187,21 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
     return interrupted({.end = TransferEnd::Interrupted,
                         .cause = QStringLiteral("stopped by %1 before anything was sent").arg(SignalName(stopSignal))});
   }
-  if (write && options.readFirst) {
+  if (write && options.readFirst && !image) {
     const TransferOutcome read = RunTransfer(link, start(false));
     if (stopSignal != 0) return interrupted(read);
     if (!read.Succeeded()) {
       PrintCause(err, read);
       return ExitStatusOf(read);
     }
+    const int radioBand = host.Form().bandPosition;
     for (const auto& [name, value] : options.sets) SetWindowField(host.Form(), name, value);
+    // Changing a radio's band is a decision, not a side effect of a script.
+    if (host.Form().bandPosition != radioBand && !options.bandChange) {
+      err << "zr93kw-setfactory: BandIndex " << host.Form().bandPosition << " is not the radio's band "
+          << radioBand << ": say --band-change ok to change it, or cancel to keep it; nothing was written\n";
+      return ExitStatus::Usage;
+    }
   }
   const TransferOutcome outcome = RunTransfer(link, start(write));
   const bool written = outcome.Succeeded() || outcome.end == TransferEnd::AssociationMissing ||

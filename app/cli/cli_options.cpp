@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include "app/cli/window_field_names.h"
+#include "record/factory_fields.h"
 
 namespace zr::cli {
 
@@ -95,6 +96,7 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   const QCommandLineOption trace(QStringLiteral("trace"));
   const QCommandLineOption set(QStringLiteral("set"), QString(), QStringLiteral("FIELD=VALUE"));
   const QCommandLineOption readFirst(QStringLiteral("read-first"));
+  const QCommandLineOption fromDefaults(QStringLiteral("from-defaults"));
   const QCommandLineOption bandChange(QStringLiteral("band-change"), QString(), QStringLiteral("ok|cancel"));
   const QCommandLineOption package(QStringLiteral("package"), QString(), QStringLiteral("CODE"));
   const QCommandLineOption dbServer(QStringLiteral("db-server"), QString(), QStringLiteral("NAME"));
@@ -108,7 +110,7 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   const QCommandLineOption verify(QStringLiteral("verify"));
   QList<QCommandLineOption> options = {port, json, trace, log};
   if (write) {
-    options += {set, readFirst, bandChange, package, dbServer, dbDriver, image, otherRadio, backupDir, noBackup, verify};
+    options += {set, readFirst, fromDefaults, bandChange, package, dbServer, dbDriver, image, otherRadio, backupDir, noBackup, verify};
   } else {
     options += {save};
   }
@@ -135,28 +137,45 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   parsed.otherRadio = parser.isSet(otherRadio);
   if (parser.isSet(image)) {
     if (parsed.imageFile.isEmpty()) throw UsageError("--image needs a file name");
-    if (parser.isSet(set) || parser.isSet(readFirst) || parser.isSet(bandChange)) {
-      throw UsageError("--image writes the block file as it is: --set, --read-first and --band-change do not go with it");
+    if (parser.isSet(set) || parser.isSet(readFirst) || parser.isSet(fromDefaults) || parser.isSet(bandChange)) {
+      throw UsageError(
+          "--image writes the block file as it is: --set, --read-first, --from-defaults and --band-change do not go "
+          "with it");
     }
   } else if (parsed.otherRadio) {
     throw UsageError("--other-radio goes with --image");
   }
-  parsed.readFirst = parser.isSet(readFirst);
+  // --read-first is what a write does anyway; scripts that give it keep working.
+  if (parser.isSet(readFirst) && parser.isSet(fromDefaults)) {
+    throw UsageError("--read-first and --from-defaults exclude each other");
+  }
+  parsed.readFirst = !parser.isSet(fromDefaults);
   if (parser.isSet(bandChange)) {
     const QString answer = parser.value(bandChange).toLower();
     if (answer != QLatin1String("ok") && answer != QLatin1String("cancel")) {
       throw UsageError("--band-change takes ok or cancel, not '" + parser.value(bandChange).toStdString() + "'");
     }
-    parsed.bandChangeOk = answer == QLatin1String("ok");
+    parsed.bandChange = answer == QLatin1String("ok");
   }
   for (const QString& assignment : parser.values(set)) {
     const qsizetype equals = assignment.indexOf(QLatin1Char('='));
     if (equals <= 0) throw UsageError("--set takes FIELD=VALUE, not '" + assignment.toStdString() + "'");
     parsed.sets.emplace_back(assignment.left(equals), assignment.mid(equals + 1));
   }
+  // Without the radio's band known before the write, a band given without an
+  // answer to the band-change question could change the radio's band unasked.
+  const bool setsBand = std::any_of(parsed.sets.begin(), parsed.sets.end(),
+                                    [](const auto& set) { return set.first == QLatin1String("BandIndex"); });
+  if (setsBand && !parsed.readFirst && !parsed.bandChange) {
+    throw UsageError("--set BandIndex with --from-defaults needs --band-change ok or cancel");
+  }
   if (parser.isSet(package)) {
     parsed.packageCode = parser.value(package);
     if (parsed.packageCode->trimmed().isEmpty()) throw UsageError("--package needs a package code");
+    if (const int width = FieldOf(Field::PackageCode).width; parsed.packageCode->size() > width) {
+      throw UsageError(QStringLiteral("--package holds at most %1 characters, not %2")
+                           .arg(width).arg(parsed.packageCode->size()).toStdString());
+    }
   } else if (parser.isSet(dbServer) || parser.isSet(dbDriver)) {
     throw UsageError("--db-server and --db-driver go with --package");
   }

@@ -18,8 +18,10 @@ struct TransferOptions {
   qint16 port = 0;
   bool json = false;
   bool trace = false;
-  bool readFirst = false;
-  bool bandChangeOk = false;
+  // A write starts from the radio's own values (a read first) unless
+  // --from-defaults asks for the window's start-up values.
+  bool readFirst = true;
+  std::optional<bool> bandChange;  // --band-change: ok (true) or cancel; unset: not answered
   std::vector<std::pair<QString, QString>> sets;
   std::optional<QString> packageCode;  // scan-code write mode
   db::DatabaseSettings database;

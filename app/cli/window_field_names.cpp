@@ -104,7 +104,13 @@ void SetWindowField(FormValues& form, const QString& name, const QString& value)
           }
         }
       }
-      form.*field->formText = value.left(field->width);
+      // A box stops typing at its limit; a script's longer value is a mistake,
+      // not something to cut without a word.
+      if (value.size() > field->width) {
+        throw UsageError(QStringLiteral("%1 holds at most %2 characters, not %3").arg(name).arg(field->width)
+                             .arg(value.size()).toStdString());
+      }
+      form.*field->formText = value;
       break;
   }
 }
@@ -116,6 +122,11 @@ void RefuseUnstorableText(const QString& name, const QString& value, const platf
     throw UsageError(QStringLiteral("%1: the character '%2' (%3) cannot be stored in code page %4")
                          .arg(name, QString::fromUcs4(&*missing, 1), CodePoint(*missing),
                               QString::fromLatin1(codePage.Name()))
+                         .toStdString());
+  }
+  if (const qsizetype bytes = codePage.Encode(value).size(); bytes > field->width) {
+    throw UsageError(QStringLiteral("%1 holds at most %2 bytes in code page %3, not %4")
+                         .arg(name).arg(field->width).arg(QString::fromLatin1(codePage.Name())).arg(bytes)
                          .toStdString());
   }
   // The radio ends a text at its first 0x00 or 0xFF byte.

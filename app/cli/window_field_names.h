@@ -24,14 +24,14 @@ std::vector<std::pair<QString, QString>> ShownFieldLines(const FormValues& form,
 QJsonObject ShownFieldsJson(const FormValues& form, bool triBandCapable);
 
 // Changes one field of the form by the record field's name, as an operator
-// would: texts are cut to their box's limit, the area code and password take
+// would, except that a text longer than its box is refused, not cut; the area code and password take
 // 7-bit ASCII only, check boxes 0 or 1, lists a position they have. Fields the
 // operator cannot change (model, serial number, remote kill and stun) are refused.
 void SetWindowField(FormValues& form, const QString& name, const QString& value);
 
 // Refuses (UsageError) a text field's value that the radio cannot hold as it
-// was given: a character the ANSI code page lacks, or one that would end the
-// field early (stored as 0x00 or 0xFF).
+// was given: a character the ANSI code page lacks, one that would end the
+// field early (stored as 0x00 or 0xFF), or more bytes than the field holds.
 void RefuseUnstorableText(const QString& name, const QString& value, const platform::AnsiCodePage& codePage);
 
 // The names SetWindowField takes.
