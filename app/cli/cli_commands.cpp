@@ -42,6 +42,7 @@ const char* const UsageText =
     "                          [--band-change ok|cancel] [--json] [--trace]\n"
     "                          [--package CODE [--db-server NAME] [--db-driver NAME]]\n"
     "  zr93kw-setfactory ports\n"
+    "  zr93kw-setfactory --help | --version\n"
     "\n"
     "--port takes N or COMN. --trace prints every frame on standard error.\n"
     "Exit status: 0 success; 1 bad usage or a refused value, nothing sent; 2 the\n"
@@ -190,7 +191,8 @@ int RunSubcommand(const QStringList& arguments) {
   if (command == QLatin1String("write")) return RunTransferCommand(arguments, true);
   if (command == QLatin1String("ports") && arguments.size() == 2) return RunPorts();
   if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
-    QTextStream(stdout) << UsageText;
+    QTextStream(stdout) << UsageText << "Settings: "
+                        << platform::ProgramSettingsPath(platform::SettingsFolder::kLeaveAlone) << '\n';
     return 0;
   }
   QTextStream(stderr) << "zr93kw-setfactory: unknown command '" << arguments.mid(1).join(QLatin1Char(' ')) << "'\n"
