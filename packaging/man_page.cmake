@@ -10,7 +10,7 @@ get_filename_component(folder ${OUTPUT} DIRECTORY)
 get_filename_component(page ${OUTPUT} NAME_WLE)
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-          ${HELP2MAN} --no-info --no-discard-stderr --section=1
+          ${HELP2MAN} --no-info --section=1
           "--name=read, edit and write the factory block of ZR93KW radios"
           --include=${INCLUDE} --output=${folder}/${page} ${PROGRAM}
   COMMAND_ERROR_IS_FATAL ANY)
