@@ -22,7 +22,7 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "The station reads a radio's 256-byte facto
 programming cable, shows it in a window for editing and writes it back. In
 scan-code write mode it records which package each radio went into, in the
 plant's SQL Server database through ODBC (FreeTDS by default). The same
-engine runs headless as subcommands (read, write, ports) for automation.
+engine runs headless, as subcommands, for automation.
 .
 Also contains zr93kw-radio-sim, a simulated radio on a pseudo-terminal.")
 
