@@ -42,6 +42,11 @@ int main(int argc, char** argv) {
   // display the window's application would abort inside Qt.
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  // Build tools (help2man) ask for it where there is no display.
+  if (arguments.contains(QLatin1String("--version"))) {
+    QTextStream(stdout) << "zr93kw-setfactory " ZR_VERSION "\n";
+    return 0;
+  }
   const int subcommand = zr::cli::SubcommandIndex(arguments);
   const bool help = arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"));
   if (subcommand < 0 && !help) {

@@ -1,7 +1,12 @@
 #include "platform/settings_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -201,8 +206,29 @@ bool SettingsFile::WriteString(const QString& section, const QString& key, const
   return StoreFileContents(path_, Joined(lines));
 }
 
-QString ProgramSettingsPath() {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/mysetup.ini");
+QString SettingsPathFor(const SettingsPlace& place, const QProcessEnvironment& environment) {
+  const QString besideExecutable = place.executableDir + QStringLiteral("/mysetup.ini");
+  if (place.executableDirTakesFiles || place.writableFileBesideExecutable) return besideExecutable;
+  QString configHome = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
+  if (!QDir::isAbsolutePath(configHome)) {
+    const QString home = environment.value(QStringLiteral("HOME"));
+    if (!QDir::isAbsolutePath(home)) return besideExecutable;
+    configHome = home + QStringLiteral("/.config");
+  }
+  return QDir::cleanPath(configHome + QStringLiteral("/zr93kw-setfactory/mysetup.ini"));
+}
+
+QString ProgramSettingsPath(SettingsFolder folder) {
+  SettingsPlace place;
+  place.executableDir = QCoreApplication::applicationDirPath();
+  const QByteArray executableDir = QFile::encodeName(place.executableDir);
+  const QByteArray besideExecutable = QFile::encodeName(place.executableDir + QStringLiteral("/mysetup.ini"));
+  place.executableDirTakesFiles = ::faccessat(AT_FDCWD, executableDir.constData(), W_OK | X_OK, AT_EACCESS) == 0;
+  place.writableFileBesideExecutable = ::faccessat(AT_FDCWD, besideExecutable.constData(), W_OK, AT_EACCESS) == 0;
+  const QString path = SettingsPathFor(place, QProcessEnvironment::systemEnvironment());
+  // A failure shows later, as a settings file that cannot be written.
+  if (folder == SettingsFolder::kCreate) QDir().mkpath(QFileInfo(path).absolutePath());
+  return path;
 }
 
 }  // namespace zr::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 
 #include "platform/ansi_code_page.h"
@@ -41,8 +42,31 @@ class SettingsFile {
   AnsiCodePage codePage_;
 };
 
-// The program's own settings file: "mysetup.ini" in the executable's folder.
-// Needs the application object (QCoreApplication) to exist.
-QString ProgramSettingsPath();
+// What the place of the program's settings file depends on besides the
+// environment; ProgramSettingsPath finds it out for the running program.
+struct SettingsPlace {
+  QString executableDir;
+  // This user may create files in executableDir: a copy run from a folder
+  // of its own, not an installed program.
+  bool executableDirTakesFiles = false;
+  // A "mysetup.ini" this user may write stands in executableDir already, as
+  // an administrator may put one beside an installed program.
+  bool writableFileBesideExecutable = false;
+};
+
+// Where "mysetup.ini" lives: beside the executable when its folder takes new
+// files or holds a writable one already; otherwise (an installed program, in
+// /usr/bin say) in the folder "zr93kw-setfactory" of $XDG_CONFIG_HOME, or of
+// $HOME/.config when XDG_CONFIG_HOME is unset, empty or relative. With no
+// absolute HOME either, beside the executable after all.
+QString SettingsPathFor(const SettingsPlace& place, const QProcessEnvironment& environment);
+
+enum class SettingsFolder { kCreate, kLeaveAlone };
+
+// The program's own settings file, SettingsPathFor this executable and this
+// process's environment. kCreate makes a per-user folder that is missing, so
+// that the first write can create the file; kLeaveAlone only names the path
+// (for --help). Needs the application object (QCoreApplication) to exist.
+QString ProgramSettingsPath(SettingsFolder folder = SettingsFolder::kCreate);
 
 }  // namespace zr::platform

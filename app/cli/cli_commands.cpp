@@ -49,6 +49,7 @@ const char* const UsageText =
     "  zr93kw-setfactory write --port N --image FILE [--other-radio] [...]\n"
     "  zr93kw-setfactory ports\n"
     "  zr93kw-setfactory log [--log FILE] [--serial S] [--since DATE] [--json]\n"
+    "  zr93kw-setfactory --help | --version\n"
     "\n"
     "--port takes N or COMN. --trace prints every frame on standard error.\n"
     "Every write first saves the radio's block to the backup folder\n"
@@ -263,7 +264,8 @@ int RunSubcommand(const QStringList& arguments) {
   if (command == QLatin1String("ports") && arguments.size() == 2) return RunPorts();
   if (command == QLatin1String("log")) return RunLog(arguments);
   if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
-    QTextStream(stdout) << UsageText;
+    QTextStream(stdout) << UsageText << "Settings: "
+                        << platform::ProgramSettingsPath(platform::SettingsFolder::kLeaveAlone) << '\n';
     return 0;
   }
   QTextStream(stderr) << "zr93kw-setfactory: unknown command '" << arguments.mid(1).join(QLatin1Char(' ')) << "'\n"

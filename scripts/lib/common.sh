@@ -8,6 +8,8 @@ cd "$ZR_ROOT"
 # Packages every build needs.
 ZR_BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
+  # The man page, made from the program's --help.
+  help2man
   qt6-base-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # The package database: Qt's ODBC driver, the ODBC driver manager and the
