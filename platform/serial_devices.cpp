@@ -122,6 +122,37 @@ SerialPortList ListSerialPorts() {
   return {ListPortDirectory(directory), QString()};
 }
 
+std::optional<int> ComNumberOfDevicePath(const QString& path) {
+  const QString wanted = QFileInfo(path).canonicalFilePath();
+  if (wanted.isEmpty()) return std::nullopt;
+  for (const SerialPortEntry& entry : ListSerialPorts().entries) {
+    if (QFileInfo(entry.device).canonicalFilePath() == wanted) return ComNumber(entry.name);
+  }
+  return std::nullopt;
+}
+
+std::vector<std::pair<QString, SerialPortDetails>> SystemPortDetails() {
+  std::vector<std::pair<QString, SerialPortDetails>> details;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    SerialPortDetails port{info.description(), info.manufacturer(), QString(), info.serialNumber()};
+    if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
+      port.usbId = QStringLiteral("%1:%2")
+                       .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+                       .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
+    }
+    details.emplace_back(info.systemLocation(), std::move(port));
+  }
+  return details;
+}
+
+SerialPortDetails DetailsOf(const std::vector<std::pair<QString, SerialPortDetails>>& details, const QString& device) {
+  const QString wanted = QFileInfo(device).canonicalFilePath();
+  for (const auto& [location, port] : details) {
+    if (location == device || (!wanted.isEmpty() && QFileInfo(location).canonicalFilePath() == wanted)) return port;
+  }
+  return {};
+}
+
 QString ResolvePortDevice(const QString& deviceName) {
   const std::optional<int> number = PortNumberOfDeviceName(deviceName);
   if (!number) return QString();

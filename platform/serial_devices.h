@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace zr::platform {
@@ -53,6 +54,26 @@ QString PortDirectoryError();
 // variable that names no readable folder gives no ports and an error, never
 // the system's ports: a mistyped folder must not open another device.
 SerialPortList ListSerialPorts();
+
+// The COM number of a device path ("/dev/ttyUSB0", "/dev/serial/by-id/...") by
+// the same rules as the port list: the port whose device is the same file
+// once links are followed; nullopt when none is.
+std::optional<int> ComNumberOfDevicePath(const QString& path);
+
+// What the system knows of a serial device beyond its name: for a USB cable
+// its product's description, maker, vendor and product ids and serial number.
+struct SerialPortDetails {
+  QString description;
+  QString manufacturer;
+  QString usbId;  // "0403:6001"; empty when not a USB device
+  QString serialNumber;
+};
+
+// The details of the system's serial devices, by device path; a device the
+// system does not list (a pseudo-terminal) has none.
+std::vector<std::pair<QString, SerialPortDetails>> SystemPortDetails();
+// Looks a device up in `details`, following links; empty details when absent.
+SerialPortDetails DetailsOf(const std::vector<std::pair<QString, SerialPortDetails>>& details, const QString& device);
 
 // The device that a device name (see PortNumberOfDeviceName) resolves to among
 // ListSerialPorts(); empty when there is no such port, and so whenever the

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include "app/cli/window_field_names.h"
+#include "platform/serial_devices.h"
 #include "record/factory_fields.h"
 
 namespace zr::cli {
@@ -70,11 +71,23 @@ std::optional<int> ParseDecimal(QStringView text, int maximum) {
 }
 
 qint16 ParsePort(const QString& text) {
+  // A device path names its port by the port list's rules, so that the
+  // settings and the log still speak of COM numbers.
+  if (text.startsWith(QLatin1Char('/'))) {
+    const std::optional<int> number = platform::ComNumberOfDevicePath(text);
+    if (!number || *number > 32767) {
+      throw UsageError(QStringLiteral("--port: %1 is none of this PC's serial ports (see 'zr93kw-setfactory ports')")
+                           .arg(text)
+                           .toStdString());
+    }
+    return static_cast<qint16>(*number);
+  }
   QStringView digits = text;
   if (digits.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) digits = digits.mid(3);
   const std::optional<int> port = ParseDecimal(digits, 32767);
   if (!port || *port < 1) {
-    throw UsageError(QStringLiteral("--port takes a port number such as 3 or COM3, not '%1'").arg(text).toStdString());
+    throw UsageError(
+        QStringLiteral("--port takes a port number such as 3, COM3 or a device path, not '%1'").arg(text).toStdString());
   }
   return static_cast<qint16>(*port);
 }

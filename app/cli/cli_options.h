@@ -54,7 +54,8 @@ LogOptions ParseLogOptions(const QStringList& arguments);
 // sign, no blanks, at most `maximum`.
 std::optional<int> ParseDecimal(QStringView text, int maximum);
 
-// "3" or "COM3" (any case of "com"): the port number.
+// "3", "COM3" (any case of "com") or a device path ("/dev/ttyUSB0",
+// "/dev/serial/by-id/..."): the port number.
 qint16 ParsePort(const QString& text);
 
 // Where the subcommand stands among the program's arguments: the first
