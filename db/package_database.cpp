@@ -14,6 +14,7 @@ namespace {
 
 const QString SaveStatement =
     QStringLiteral("Update T_TI_ATCode Set O_Code=?,O_Time=GetDate() Where I_Code=?");
+const QString PackageCodeStatement = QStringLiteral("Select O_Code From T_TI_ATCode Where I_Code=?");
 const QString ExistsStatement =
     QStringLiteral("Select Count(*) as C_Count From T_TI_ATCode Where O_Code=? And I_Code=?");
 
@@ -48,6 +49,16 @@ bool PackageDatabase::AssociationExists(const QString& serialNumber, const QStri
     throw DatabaseError(QStringLiteral("Database statement failed (%1): C_Count is not a number").arg(ExistsStatement));
   }
   return count > 0;
+}
+
+std::optional<QString> PackageDatabase::PackageCodeOf(const QString& serialNumber) {
+  // The same check a write makes first, so that a statement the server
+  // refuses is found here, not at the first radio.
+  AssociationExists(serialNumber, QString());
+  OdbcSession session = Connect(settings_);
+  QSqlQuery query = session.Execute(PackageCodeStatement, {TextValue(serialNumber)});
+  if (!query.next()) return std::nullopt;
+  return query.value(0).toString();
 }
 
 }  // namespace zr::db

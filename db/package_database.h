@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "db/database_settings.h"
 #include "link/package_associations.h"
@@ -26,6 +27,12 @@ class PackageDatabase : public PackageAssociations {
 
   // Whether the row of `serialNumber` holds `packageCode`. Raises DatabaseError.
   bool AssociationExists(const QString& serialNumber, const QString& packageCode) override;
+
+  // Connects as a write would and runs the association check for
+  // `serialNumber`; returns the package code its row holds, or nullopt when
+  // the table has no row for it (a write would then record nothing). Raises
+  // DatabaseError with the driver's words when the connection or statement fails.
+  std::optional<QString> PackageCodeOf(const QString& serialNumber);
 
  private:
   DatabaseSettings settings_;

@@ -388,6 +388,14 @@ void ReadWriteSequences::AssociatePackage() {
   }
 }
 
+int ReadWriteSequences::PlannedFrames() const {
+  constexpr int Lines = FactoryImageSize / FactoryLineSize;
+  constexpr int WrittenLines = Lines - 2;  // never the model and serial-number lines
+  constexpr int ModelCheckReads = 5;
+  if (state_.OperationMode == OperationModes::Read) return 1 + Lines + 1;
+  return 1 + (backup_ != nullptr ? Lines : ModelCheckReads) + WrittenLines + (verify_ ? WrittenLines : 0) + 1;
+}
+
 TransferEnd ReadWriteSequences::EndForError() const {
   return associating_ ? TransferEnd::DatabaseFailed : TransferEnd::RuntimeError;
 }

@@ -34,6 +34,7 @@ class ReadWriteSequences : public TransferSteps {
   void NextStep() override;
   void StoreDataReply(std::span<const std::uint8_t> reply) override;
   TransferEnd EndForError() const override;
+  int PlannedFrames() const override;
 
   void SendProgram();
   void SendRead(quint32 address, qint16 length);

@@ -76,6 +76,7 @@ void TransferEngine::SendFrame(const Bytes& frame, int expectedLength, bool rese
       sendBuffer_ = frame;
     }
     collectedCount_ = 0;
+    host_.FrameSent(progress_, steps_->PlannedFrames());
     port_.PurgePort(true, true);
     port_.WritePort(sendBuffer_);
     receivePending_ = true;

@@ -24,6 +24,8 @@ class TransferSteps {
   // How a run-time error raised now ends the transfer: most are a run-time
   // error, one raised while recording the package association is the database's.
   virtual TransferEnd EndForError() const = 0;
+  // The frames the transfer sends when all goes well.
+  virtual int PlannedFrames() const = 0;
 };
 
 // Runs one transfer: sends a frame and arms its reply, polls for reply bytes

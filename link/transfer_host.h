@@ -44,6 +44,9 @@ class TransferHost {
   virtual void AdvancePackageCode() = 0;
   // How the transfer ended, once, before its last message is shown.
   virtual void TransferEnded(const TransferOutcome&) {}
+  // A frame went out (a resend too): how far the transfer is, of about
+  // `plannedFrames` frames in all.
+  virtual void FrameSent(const TransferOutcome& /*progress*/, int /*plannedFrames*/) {}
 };
 
 }  // namespace zr

@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QJsonDocument>
 #include <QTextStream>
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -16,8 +18,11 @@
 #include "app/cli/block_file.h"
 #include "app/cli/cli_host.h"
 #include "app/cli/cli_options.h"
+#include "app/cli/command_options.h"
+#include "app/cli/db_check_command.h"
 #include "app/cli/exit_status.h"
 #include "app/cli/log_command.h"
+#include "app/cli/ports_command.h"
 #include "app/cli/window_field_names.h"
 #include "app/station/transfer_records.h"
 #include "app/window/port_list.h"
@@ -38,42 +43,45 @@ namespace zr::cli {
 namespace {
 
 const char* const UsageText =
-    "usage:\n"
-    "  zr93kw-setfactory [--db-server NAME] [--db-driver NAME] [--screenshot FILE.png]\n"
-    "                                           open the station window\n"
-    "  zr93kw-setfactory read --port N [--save FILE] [--json] [--trace] [--log FILE]\n"
-    "  zr93kw-setfactory write --port N [--set FIELD=VALUE]... [--read-first]\n"
-    "                          [--band-change ok|cancel] [--json] [--trace]\n"
-    "                          [--package CODE [--db-server NAME] [--db-driver NAME]]\n"
-    "                          [--backup-dir DIR | --no-backup] [--verify] [--log FILE]\n"
-    "  zr93kw-setfactory write --port N --image FILE [--other-radio] [...]\n"
-    "  zr93kw-setfactory ports\n"
-    "  zr93kw-setfactory log [--log FILE] [--serial S] [--since DATE] [--json]\n"
-    "  zr93kw-setfactory --help | --version\n"
+    "Usage: zr93kw-setfactory [--db-server NAME] [--db-driver NAME] [--backup-dir DIR | --no-backup]\n"
+    "                         [--verify] [--log FILE] [--screenshot FILE.png]\n"
+    "  or:  zr93kw-setfactory read --port PORT [--save FILE] [--json] [--trace] [--log FILE]\n"
+    "  or:  zr93kw-setfactory write --port PORT [--set FIELD=VALUE]... [--band-change ok|cancel]\n"
+    "                         [--from-defaults] [--package CODE [--db-server NAME] [--db-driver NAME]]\n"
+    "                         [--backup-dir DIR | --no-backup] [--verify] [--json] [--trace] [--log FILE]\n"
+    "  or:  zr93kw-setfactory write --port PORT --image FILE [--other-radio] [...]\n"
+    "  or:  zr93kw-setfactory ports [--json]\n"
+    "  or:  zr93kw-setfactory log [--log FILE] [--serial S] [--since DATE] [--json]\n"
+    "  or:  zr93kw-setfactory db-check [--serial S] [--db-server NAME] [--db-driver NAME]\n"
+    "  or:  zr93kw-setfactory --help | --version\n"
+    "The ZR93KW factory station: without a subcommand the station window; with one\n"
+    "the same engine headless. 'zr93kw-setfactory SUBCOMMAND --help' lists its options.\n"
     "\n"
-    "--port takes N or COMN. --trace prints every frame on standard error.\n"
-    "Every write first saves the radio's block to the backup folder\n"
-    "($XDG_STATE_HOME/zr93kw-setfactory/backups) and writes nothing when it cannot;\n"
-    "--verify reads the written lines back. --image writes a block file (a backup\n"
-    "put back), never the model and serial-number lines; another radio's file is\n"
-    "refused without --other-radio. Each transfer adds a line to the station log\n"
-    "($XDG_STATE_HOME/zr93kw-setfactory/station-log.jsonl, or --log FILE).\n"
+    "A write reads the radio first and changes only what --set names (--from-defaults:\n"
+    "the window's start-up values); a --set BandIndex other than the radio's band\n"
+    "needs --band-change. Every write first saves the radio's block to the backup\n"
+    "folder ($XDG_STATE_HOME/zr93kw-setfactory/backups) and writes nothing when it\n"
+    "cannot; --verify reads the written lines back. --image writes a block file (a\n"
+    "backup put back), never the model and serial-number lines; another radio's file\n"
+    "is refused without --other-radio. Each transfer adds a line to the station log\n"
+    "($XDG_STATE_HOME/zr93kw-setfactory/station-log.jsonl, or --log FILE), which\n"
+    "'log' shows. --package writes in scan-code write mode: the radio's serial number\n"
+    "is then recorded against CODE in the production database (--db-server, default\n"
+    "localhost; --db-driver, the ODBC driver, default FreeTDS); 'db-check' tries it.\n"
+    "\n"
     "Exit status: 0 success; 1 bad usage or a refused value, nothing sent; 2 the\n"
     "port could not be opened, nothing sent; 3 communication failed; 4 wrong model;\n"
     "5 write refused; 6 written, but the package association is missing; 7 written,\n"
-    "but the database failed; 8 another run-time error; 9 the backup could not be\n"
-    "saved, nothing written; 10 written, but lines read back different; 11 the\n"
-    "output (or --save's file) could not be written; 12 done, but the station log\n"
-    "could not be written; 128 + N stopped by signal N (SIGHUP 129, SIGINT 130,\n"
-    "SIGTERM 143).\n"
-    "--package writes in scan-code write mode: the radio's serial number is then\n"
-    "recorded against CODE in the production database (--db-server, default\n"
-    "localhost; --db-driver, the ODBC driver, default FreeTDS).\n"
-    "log shows the station log (--log, default $XDG_STATE_HOME/zr93kw-setfactory/\n"
-    "station-log.jsonl): one row for each transfer, or with --json its lines as\n"
-    "stored. --serial keeps one radio's; --since keeps those from a date\n"
-    "(2026-12-06) or time (2026-12-06T10:42:00, local unless it ends in Z or an\n"
-    "offset) on. A log that cannot be read exits 1.\n";
+    "but the database failed (db-check: the database failed); 8 another run-time\n"
+    "error; 9 the backup could not be saved, nothing written; 10 written, but lines\n"
+    "read back different; 11 the output (or --save's file) could not be written;\n"
+    "12 done, but the station log could not be written; 128 + N stopped by signal N\n"
+    "(SIGHUP 129, SIGINT 130, SIGTERM 143).\n";
+
+// What follows a usage error: where the whole story is.
+QString TryHelp(const QString& subcommand) {
+  return QStringLiteral("Try 'zr93kw-setfactory %1--help'.\n").arg(subcommand.isEmpty() ? QString() : subcommand + QLatin1Char(' '));
+}
 
 QString SignalName(int signalNumber) {
   switch (signalNumber) {
@@ -125,7 +133,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
     }
     if (!options.imageFile.isEmpty()) image = ReadBlockFile(options.imageFile, codePage);
   } catch (const UsageError& error) {
-    err << "zr93kw-setfactory: " << error.what() << '\n' << UsageText;
+    err << "zr93kw-setfactory: " << error.what() << '\n' << TryHelp(arguments.value(1));
     return ExitStatus::Usage;
   }
   // A mistyped port folder must not send the radio's frames to another device.
@@ -137,7 +145,8 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   StationState state;
   db::PackageDatabase database(options.database);
   // The rebuild question is answered No: an automated line reports the gap instead.
-  CliHost host(state, err, CliHost::Answers{options.bandChange.value_or(false), false}, options.packageCode.has_value());
+  CliHost host(state, err, CliHost::Answers{options.bandChange.value_or(false), false}, options.packageCode.has_value(),
+               ::isatty(STDERR_FILENO) == 1);
 
   // The window's start-up: the start-up record shown, the band list at 0.
   const QString locale = platform::SystemLocaleName();
@@ -227,19 +236,6 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   return logFailure.isEmpty() ? status : ExitStatus::LogNotWritten;
 }
 
-// The window's port list, in its order, with the device each entry opens.
-int RunPorts() {
-  QTextStream out(stdout);
-  if (const QString portDirectory = platform::PortDirectoryError(); !portDirectory.isEmpty()) {
-    QTextStream(stderr) << "zr93kw-setfactory: " << portDirectory << '\n';
-    return ExitStatus::Usage;
-  }
-  for (const window::PortListEntry& entry : window::EnumComPortEntries()) {
-    out << qSetFieldWidth(7) << Qt::left << entry.name << qSetFieldWidth(0) << entry.device << '\n';
-  }
-  return 0;
-}
-
 int RunLog(const QStringList& arguments) {
   QTextStream out(stdout);
   QTextStream err(stderr);
@@ -247,7 +243,7 @@ int RunLog(const QStringList& arguments) {
   try {
     options = ParseLogOptions(arguments);
   } catch (const UsageError& error) {
-    err << "zr93kw-setfactory: " << error.what() << '\n' << UsageText;
+    err << "zr93kw-setfactory: " << error.what() << '\n' << TryHelp(QStringLiteral("log"));
     return ExitStatus::Usage;
   }
   const int status = ShowStationLog(options, out, err);
@@ -259,17 +255,23 @@ int RunLog(const QStringList& arguments) {
 
 int RunSubcommand(const QStringList& arguments) {
   const QString command = arguments.value(1);
+  if (SubcommandNames().contains(command) &&
+      (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h")))) {
+    QTextStream(stdout) << SubcommandHelp(command);
+    return ExitStatus::Success;
+  }
   if (command == QLatin1String("read")) return RunTransferCommand(arguments, false);
   if (command == QLatin1String("write")) return RunTransferCommand(arguments, true);
-  if (command == QLatin1String("ports") && arguments.size() == 2) return RunPorts();
+  if (command == QLatin1String("ports")) return RunPorts(arguments);
   if (command == QLatin1String("log")) return RunLog(arguments);
+  if (command == QLatin1String("db-check")) return RunDbCheck(arguments);
   if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
     QTextStream(stdout) << UsageText << "Settings: "
                         << platform::ProgramSettingsPath(platform::SettingsFolder::kLeaveAlone) << '\n';
-    return 0;
+    return ExitStatus::Success;
   }
   QTextStream(stderr) << "zr93kw-setfactory: unknown command '" << arguments.mid(1).join(QLatin1Char(' ')) << "'\n"
-                      << UsageText;
+                      << TryHelp(QString());
   return ExitStatus::Usage;
 }
 

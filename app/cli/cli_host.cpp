@@ -7,12 +7,18 @@
 
 namespace zr::cli {
 
-CliHost::CliHost(StationState& state, QTextStream& messages, Answers answers, bool scanCodeWrite)
-    : state_(state), messages_(messages), answers_(answers), scanCodeWrite_(scanCodeWrite) {}
+CliHost::CliHost(StationState& state, QTextStream& messages, Answers answers, bool scanCodeWrite,
+                 bool messagesOnTerminal)
+    : state_(state),
+      messages_(messages),
+      answers_(answers),
+      scanCodeWrite_(scanCodeWrite),
+      progress_(messages, messagesOnTerminal) {}
 
 void CliHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
 MessageButton CliHost::ShowMessage(const QString& text, MessageStyle style) {
+  progress_.Clear();
   messages_ << text;
   MessageButton answer = MessageButton::None;
   if (style == MessageStyle::OkCancelWarning) {
@@ -26,7 +32,10 @@ MessageButton CliHost::ShowMessage(const QString& text, MessageStyle style) {
   return answer;
 }
 
-void CliHost::ShowPlainMessage(const QString& text) { messages_ << text << Qt::endl; }
+void CliHost::ShowPlainMessage(const QString& text) {
+  progress_.Clear();
+  messages_ << text << Qt::endl;
+}
 
 void CliHost::ShowSerialNumber(const QString& serialNumber) { form_.serialNumber = serialNumber; }
 
@@ -41,7 +50,10 @@ AssociationMode CliHost::SelectedMode() const {
   return scanCodeWrite_ ? AssociationMode::ScanCodeWrite : AssociationMode::NoPackageAssociation;
 }
 
-void CliHost::SetStatusLabel(const QString& text) { messages_ << text << Qt::endl; }
+void CliHost::SetStatusLabel(const QString& text) {
+  progress_.Clear();
+  messages_ << text << Qt::endl;
+}
 
 void CliHost::AdvancePackageCode() { form_.packageCode.clear(); }
 

@@ -3,6 +3,7 @@
 #include <QTextStream>
 #include <functional>
 
+#include "app/cli/terminal_progress.h"
 #include "link/station_state.h"
 #include "link/transfer_host.h"
 #include "record/form_values.h"
@@ -19,7 +20,9 @@ class CliHost : public TransferHost {
     bool rebuildAssociation = false;
   };
   // scanCodeWrite: the write records its package association (--package).
-  CliHost(StationState& state, QTextStream& messages, Answers answers, bool scanCodeWrite = false);
+  // `messagesOnTerminal`: `messages` is a terminal, where a long transfer shows its progress.
+  CliHost(StationState& state, QTextStream& messages, Answers answers, bool scanCodeWrite = false,
+          bool messagesOnTerminal = false);
 
   void ProcessPendingEvents() override;
   MessageButton ShowMessage(const QString& text, MessageStyle style) override;
@@ -32,7 +35,11 @@ class CliHost : public TransferHost {
   void SetStatusLabel(const QString& text) override;
   void AdvancePackageCode() override;
   void TransferEnded(const TransferOutcome& outcome) override {
+    progress_.Clear();
     if (ended) ended(outcome);
+  }
+  void FrameSent(const TransferOutcome& progress, int plannedFrames) override {
+    progress_.Update(progress.frames, progress.resends, plannedFrames);
   }
 
   // Hears how each transfer ended, before its last message shows.
@@ -46,6 +53,7 @@ class CliHost : public TransferHost {
   Answers answers_;
   bool scanCodeWrite_ = false;
   FormValues form_;
+  TerminalProgress progress_;
 };
 
 }  // namespace zr::cli

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 
+#include "app/cli/command_options.h"
 #include "app/cli/window_field_names.h"
 #include "platform/serial_devices.h"
 #include "record/factory_fields.h"
@@ -33,8 +34,10 @@ void RefuseRepeats(const QCommandLineParser& parser, const QStringList& argument
   }
 }
 
-// Parses a subcommand's arguments: only `options`, none of them repeated but --set.
-void ParseOptions(QCommandLineParser& parser, const QStringList& arguments, const QList<QCommandLineOption>& options) {
+}  // namespace
+
+void ParseSubcommandOptions(QCommandLineParser& parser, const QStringList& arguments,
+                            const QList<QCommandLineOption>& options) {
   parser.addOptions(options);
   // The subcommand is the first positional argument; the parser sees the rest.
   QStringList rest = arguments;
@@ -45,6 +48,8 @@ void ParseOptions(QCommandLineParser& parser, const QStringList& arguments, cons
   }
   RefuseRepeats(parser, rest, options);
 }
+
+namespace {
 
 QDateTime ParseSince(const QString& text) {
   // A bare date is the start of that day, and a time without Z or an offset
@@ -104,30 +109,25 @@ int SubcommandIndex(const QStringList& arguments) {
 
 TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   QCommandLineParser parser;
-  const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("N"));
-  const QCommandLineOption json(QStringLiteral("json"));
-  const QCommandLineOption trace(QStringLiteral("trace"));
-  const QCommandLineOption set(QStringLiteral("set"), QString(), QStringLiteral("FIELD=VALUE"));
-  const QCommandLineOption readFirst(QStringLiteral("read-first"));
-  const QCommandLineOption fromDefaults(QStringLiteral("from-defaults"));
-  const QCommandLineOption bandChange(QStringLiteral("band-change"), QString(), QStringLiteral("ok|cancel"));
-  const QCommandLineOption package(QStringLiteral("package"), QString(), QStringLiteral("CODE"));
-  const QCommandLineOption dbServer(QStringLiteral("db-server"), QString(), QStringLiteral("NAME"));
-  const QCommandLineOption dbDriver(QStringLiteral("db-driver"), QString(), QStringLiteral("NAME"));
-  const QCommandLineOption save(QStringLiteral("save"), QString(), QStringLiteral("FILE"));
-  const QCommandLineOption image(QStringLiteral("image"), QString(), QStringLiteral("FILE"));
-  const QCommandLineOption otherRadio(QStringLiteral("other-radio"));
-  const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
-  const QCommandLineOption backupDir(QStringLiteral("backup-dir"), QString(), QStringLiteral("DIR"));
-  const QCommandLineOption noBackup(QStringLiteral("no-backup"));
-  const QCommandLineOption verify(QStringLiteral("verify"));
-  QList<QCommandLineOption> options = {port, json, trace, log};
-  if (write) {
-    options += {set, readFirst, fromDefaults, bandChange, package, dbServer, dbDriver, image, otherRadio, backupDir, noBackup, verify};
-  } else {
-    options += {save};
-  }
-  ParseOptions(parser, arguments, options);
+  const QList<QCommandLineOption> options = SubcommandOptions(write ? QStringLiteral("write") : QStringLiteral("read"));
+  const QString port = QStringLiteral("port");
+  const QString json = QStringLiteral("json");
+  const QString trace = QStringLiteral("trace");
+  const QString set = QStringLiteral("set");
+  const QString readFirst = QStringLiteral("read-first");
+  const QString fromDefaults = QStringLiteral("from-defaults");
+  const QString bandChange = QStringLiteral("band-change");
+  const QString package = QStringLiteral("package");
+  const QString dbServer = QStringLiteral("db-server");
+  const QString dbDriver = QStringLiteral("db-driver");
+  const QString save = QStringLiteral("save");
+  const QString image = QStringLiteral("image");
+  const QString otherRadio = QStringLiteral("other-radio");
+  const QString log = QStringLiteral("log");
+  const QString backupDir = QStringLiteral("backup-dir");
+  const QString noBackup = QStringLiteral("no-backup");
+  const QString verify = QStringLiteral("verify");
+  ParseSubcommandOptions(parser, arguments, options);
   if (!parser.isSet(port)) throw UsageError("--port is required");
 
   TransferOptions parsed;
@@ -199,12 +199,12 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
 
 LogOptions ParseLogOptions(const QStringList& arguments) {
   QCommandLineParser parser;
-  const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
-  const QCommandLineOption serial(QStringLiteral("serial"), QString(), QStringLiteral("S"));
-  const QCommandLineOption since(QStringLiteral("since"), QString(), QStringLiteral("DATE"));
-  const QCommandLineOption json(QStringLiteral("json"));
-  const QList<QCommandLineOption> options = {log, serial, since, json};
-  ParseOptions(parser, arguments, options);
+  const QList<QCommandLineOption> options = SubcommandOptions(QStringLiteral("log"));
+  const QString log = QStringLiteral("log");
+  const QString serial = QStringLiteral("serial");
+  const QString since = QStringLiteral("since");
+  const QString json = QStringLiteral("json");
+  ParseSubcommandOptions(parser, arguments, options);
 
   LogOptions parsed;
   parsed.json = parser.isSet(json);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -49,6 +50,12 @@ struct LogOptions {
 // --since that is neither a date (2026-12-06, the day's start in local time)
 // nor an ISO 8601 date-time (local time unless it says Z or an offset).
 LogOptions ParseLogOptions(const QStringList& arguments);
+
+// Parses a subcommand's arguments (`arguments` starts with the program name,
+// then the subcommand) into `parser`: only `options`, none repeated but --set,
+// no other words. Raises UsageError.
+void ParseSubcommandOptions(QCommandLineParser& parser, const QStringList& arguments,
+                            const QList<QCommandLineOption>& options);
 
 // The one way numbers are read on the command line: decimal digits only, no
 // sign, no blanks, at most `maximum`.
