@@ -54,7 +54,7 @@ class ScriptedPresenter : public MessagePresenter {
   std::deque<MessageButton> answers;
 };
 
-inline std::vector<PortListEntry> Ports(std::initializer_list<int> numbers) {
+inline std::vector<PortListEntry> Ports(const std::vector<int>& numbers) {
   std::vector<PortListEntry> entries;
   for (int n : numbers) {
     entries.push_back({QStringLiteral("COM%1").arg(n), QStringLiteral("/dev/null"), static_cast<qint16>(n)});
