@@ -14,9 +14,12 @@ namespace {
 
 TEST_F(WindowTransfer, ScannedCodeIsRecordedAgainstTheWrittenRadio) {
   const auto server = db::TestServer();
-  if (!server) GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)";
+  if (!server) {
+    GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)";
+  }
   const QString serial = QStringLiteral("SN12345678901234");  // FilledBlock's
-  const db::AtCodeRow other{QStringLiteral("OTHER-RADIO"), QStringLiteral("BOX-9"), QDateTime(QDate(2026, 1, 2), QTime(8, 0))};
+  const db::AtCodeRow other{QStringLiteral("OTHER-RADIO"), QStringLiteral("BOX-9"),
+                            QDateTime(QDate(2026, 1, 2), QTime(8, 0))};
   db::TestTable table(*server);
   table.Reset({{serial, std::nullopt, std::nullopt}, other});
   FrmMainOptions options = Options();

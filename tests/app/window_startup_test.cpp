@@ -19,7 +19,15 @@ using WindowStartup = WindowTest;
 // then stored; on the fixed-list system (NT 6.0) all 256 ports until the
 // first refresh, and a stored port past them is taken but selects nothing.
 TEST_F(WindowStartup, StartUpTakesTheStoredPortWhileListedElseTheFirstAndStoresIt) {
-  struct Case { std::vector<int> listed; bool fixedList; QString stored; int count; QString selected; int port; QString kept; };
+  struct Case {
+    std::vector<int> listed;
+    bool fixedList;
+    QString stored;
+    int count;
+    QString selected;
+    int port;
+    QString kept;
+  };
   for (const Case& c : std::vector<Case>{{{3, 5}, false, "7", 2, "COM3", 3, "3"},
                                          {{3, 5}, false, "5", 2, "COM5", 5, "5"},
                                          {{}, false, "7", 0, "", 0, "7"},
@@ -138,7 +146,9 @@ TEST_F(WindowStartup, CaptionsInTheLanguageOfThePrcLocaleOnlyAndLabelsEndBeforeT
     EXPECT_EQ(w.BandChangeMessage()[static_cast<std::size_t>(language)],
               english ? QStringLiteral("Frequencys is different. Overwrite?") : QStringLiteral("频段类型不同。是否覆盖？"));
 
-    const auto gapAfter = [](const QWidget* label, const QWidget* box) { return box->x() - (label->x() + label->width()); };
+    const auto gapAfter = [](const QWidget* label, const QWidget* box) {
+      return box->x() - (label->x() + label->width());
+    };
     for (const lang::LabelAnchor& anchor : lang::LabelAnchors()) {
       EXPECT_NEAR(gapAfter(w.Control(anchor.Label), w.Control(anchor.Reference)), 50.0 / 15.0, 1.0)
           << anchor.Label.toStdString();

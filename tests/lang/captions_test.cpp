@@ -18,7 +18,8 @@ TEST(Captions, EachControlOnceWithTheSameAccessKeyInBothLanguages) {
     EXPECT_FALSE(caption.English.isEmpty() || caption.Chinese.isEmpty());
     const qsizetype key = caption.English.indexOf(QLatin1Char('&'));
     EXPECT_EQ(caption.Chinese.contains(QLatin1Char('&')), key >= 0);
-    EXPECT_TRUE(caption.Chinese.contains(key < 0 ? QString() : QStringLiteral("(&%1)").arg(caption.English[key + 1].toUpper())));
+    const QString chineseKey = key < 0 ? QString() : QStringLiteral("(&%1)").arg(caption.English[key + 1].toUpper());
+    EXPECT_TRUE(caption.Chinese.contains(chineseKey));
   }
   for (const FixedCaption& caption : FixedCaptions()) EXPECT_TRUE(controls.insert(caption.Control).second);
 }

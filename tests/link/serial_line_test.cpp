@@ -94,7 +94,9 @@ TEST_F(SerialLine, WriteReachesTheRadioByteForByteAndReadsBack) {
   EXPECT_EQ(Received().size(), 21);
   const std::optional<FactoryImage> kept = radio.ReadImage();
   ASSERT_TRUE(kept);
-  const auto line = [&](int offset) { return QByteArray(reinterpret_cast<const char*>(kept->Line(offset).data()), 16); };
+  const auto line = [&](int offset) {
+    return QByteArray(reinterpret_cast<const char*>(kept->Line(offset).data()), FactoryLineSize);
+  };
   EXPECT_EQ(line(0xA0), QByteArray::fromHex("d5c5c8fdb7e100000000000000000000"));  // GBK
   EXPECT_EQ(line(0x70), QByteArray("D-0042", 6) + QByteArray(10, '\0'));
   EXPECT_EQ((*kept)[0x07], 1);

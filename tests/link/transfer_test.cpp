@@ -182,10 +182,18 @@ TEST_F(Transfer, FramesAreResentUntilAWholeRightReplyOrTheLimit) {
     return [this, offset](Bytes) { return Replies{BuildWriteFrame(FactoryBase + offset, radio.block.Line(offset))}; };
   };
   const auto inThreePieces = [](Bytes r) {
-    return r.size() < 2 ? Replies{r}
-                        : Replies{Bytes(r.begin(), r.begin() + 1), Bytes(r.begin() + 1, r.end() - 1), Bytes(r.end() - 1, r.end())};
+    if (r.size() < 2) return Replies{r};
+    return Replies{Bytes(r.begin(), r.begin() + 1), Bytes(r.begin() + 1, r.end() - 1), Bytes(r.end() - 1, r.end())};
   };
-  struct Case { const char* what; OperationModes mode; Fault fault; QString frame; int sent; QString text; QString cause; };
+  struct Case {
+    const char* what;
+    OperationModes mode;
+    Fault fault;
+    QString frame;  // sent `sent` times
+    int sent;
+    QString text;
+    QString cause;
+  };
   const QString read = lang::ReadCompleteText;
   const QString failed = lang::CommunicationFailedText;
   const std::vector<Case> cases{
@@ -202,8 +210,10 @@ TEST_F(Transfer, FramesAreResentUntilAWholeRightReplyOrTheLimit) {
       // Stored, line 0x40's bytes would overwrite line 0x00's in the write.
       {"a reply for another line", OperationModes::Write, Intercept("R00", 100, lineOf(0x40)), "R00", 3, failed,
        "read of line 0x00: the reply was for line 0x40, after 2 resends"},
-      {"a late duplicate of the last reply", OperationModes::Read, Intercept("R10", 1, lineOf(0x00)), "R10", 2, read, {}},
-      {"19 repeat requests", OperationModes::Write, Intercept("W40", 19, repeat), "W40", 20, lang::WriteCompleteText, {}},
+      {"a late duplicate of the last reply", OperationModes::Read, Intercept("R10", 1, lineOf(0x00)), "R10", 2, read,
+       {}},
+      {"19 repeat requests", OperationModes::Write, Intercept("W40", 19, repeat), "W40", 20, lang::WriteCompleteText,
+       {}},
       {"repeat requests for ever", OperationModes::Write, Intercept("W40", 100, repeat), "W40", 20, failed,
        "write of line 0x40: 20 repeat requests, after 19 resends"},
       // Repeat requests count as resends: the silence after two is the third.

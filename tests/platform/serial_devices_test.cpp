@@ -19,7 +19,8 @@ TEST(PortDeviceName, NamespaceFormFromTenAndBothFormsParsed) {
   EXPECT_EQ(PortDeviceName(10), QStringLiteral("\\\\.\\COM10"));
   EXPECT_EQ(PortNumberOfDeviceName(u"\\\\.\\cOm10"), 10);
   EXPECT_EQ(PortNumberOfDeviceName(PortDeviceName(256)), 256);
-  for (const char16_t* bad : {u"\\\\.\\", u"\\\\?\\COM1", u" COM1", u"COM+1", u"COM09", u"COM99999999999", u"COM\u0661"}) {
+  for (const char16_t* bad :
+       {u"\\\\.\\", u"\\\\?\\COM1", u" COM1", u"COM+1", u"COM09", u"COM99999999999", u"COM\u0661"}) {
     EXPECT_EQ(PortNumberOfDeviceName(bad), std::nullopt) << QString::fromUtf16(bad).toStdString();
   }
 }

@@ -171,15 +171,18 @@ TEST_F(SettingsFileTest, AnythingButASmallRegularFileIsLeftAlone) {
   struct Case { const char* what; const char* at; Check make; Check unchanged; };
   const Check nothing = [](const QString&) { return true; };
   const std::vector<Case> cases{
-      {"FIFO", "mysetup.ini", [](const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; },
+      {"FIFO", "mysetup.ini",
+       [](const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; },
        [](const QString& path) {
          struct stat status {};
          return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
        }},
-      {"link to /dev/zero", "mysetup.ini", [](const QString& path) { return QFile::link(QStringLiteral("/dev/zero"), path); },
+      {"link to /dev/zero", "mysetup.ini",
+       [](const QString& path) { return QFile::link(QStringLiteral("/dev/zero"), path); },
        [](const QString& path) { return QFileInfo(path).symLinkTarget() == QStringLiteral("/dev/zero"); }},
       // A dangling link names no file to write into.
-      {"dangling link", "mysetup.ini", [](const QString& path) { return QFile::link(QStringLiteral("gone.ini"), path); },
+      {"dangling link", "mysetup.ini",
+       [](const QString& path) { return QFile::link(QStringLiteral("gone.ini"), path); },
        [](const QString& path) { return QFileInfo(path).isSymLink() && !QFileInfo::exists(path); }},
       {"folder", "mysetup.ini", [](const QString& path) { return QDir().mkdir(path); },
        [](const QString& path) { return QFileInfo(path).isDir(); }},

@@ -73,6 +73,7 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
   FactoryImage block;
   for (int i = 0; i < 6; ++i) block[0x10 + i] = static_cast<std::uint8_t>("ZR93KW"[i]);
   struct Case { QStringList simOptions; int band; QStringList arguments; int status; QString err; };
+  const int closedPort = db::ClosedLoopbackPort();
   const std::vector<Case> cases{
       {Args("--model ZR93KX"), 0, Args("read --port 1"), 4,
        "Model Type Error!\nzr93kw-setfactory: model error: the radio's model is \"ZR93KX\", not \"ZR93KW\"\n"},
@@ -85,10 +86,11 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
       {{}, 16, Args("read --port 1"), 8,
        "Cannot Open Communication Port.\nzr93kw-setfactory: run-time error: the BandIndex list has no entry 16\n"},
       {{}, 0, Args("write --port 1 --set BandIndex=14 --set Seller=never"), 5,
-       "write error\nzr93kw-setfactory: write refused: the three-band entry is not for this radio; nothing was written\n"},
+       "write error\nzr93kw-setfactory: write refused: the three-band entry is not for this radio; "
+       "nothing was written\n"},
       // Written, but the database is not there: not mistaken for an untouched radio.
-      {{}, 0, Args("write --port 1 --package BOX-1 --db-server") << QStringLiteral("127.0.0.1,%1").arg(db::ClosedLoopbackPort()),
-       7, "zr93kw-setfactory: database failed: "},
+      {{}, 0, Args("write --port 1 --package BOX-1 --db-server") << QStringLiteral("127.0.0.1,%1").arg(closedPort), 7,
+       "zr93kw-setfactory: database failed: "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
@@ -102,7 +104,8 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
     // The fields are shown when the radio was written, and only then.
     EXPECT_EQ(run.out.isEmpty(), c.status != 7);
     EXPECT_EQ(radio.ReadImage() == block, c.status != 7);
-    EXPECT_EQ(run.err.count(QStringLiteral("> 50 52 4F 47 52 41 4D")), c.arguments.contains(QStringLiteral("--trace")) ? 3 : 0);
+    const int programsTraced = c.arguments.contains(QStringLiteral("--trace")) ? 3 : 0;
+    EXPECT_EQ(run.err.count(QStringLiteral("> 50 52 4F 47 52 41 4D")), programsTraced);
   }
 }
 
@@ -169,7 +172,9 @@ TEST_F(Cli, BadArgumentsAreNamedAndNothingIsSent) {
 
   // Options may stand before the subcommand, and no display is needed for one.
   QProcessEnvironment environment = Environment();
-  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(QString::fromLatin1(variable));
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    environment.remove(QString::fromLatin1(variable));
+  }
   EXPECT_EQ(Station(Args("--port 1 read"), environment).status, 0);
   const StationRun window = Station({}, environment);
   EXPECT_EQ(window.status, 1);
