@@ -141,7 +141,7 @@ TEST_F(Transfer, WriteSparesModelAndSerialLinesAndKeepsTheRadiosOwnBytes) {
   EXPECT_FALSE(state.AssociationDone);
 }
 
-TEST_F(Transfer, ModelCheckAcceptsOnlyTheExactModel) {
+TEST_F(Transfer, ModelCheckAcceptsOnlyTheExactModelAndStopsTheTransfer) {
   for (const auto& [model, accepted] : std::vector<std::pair<Bytes, bool>>{
            {{'Z', 'R', '9', '3', 'K', 'W', 0x00}, true},
            {{'Z', 'R', '9', '3', 'K', 'W', 0xFF}, true},
@@ -159,17 +159,14 @@ TEST_F(Transfer, ModelCheckAcceptsOnlyTheExactModel) {
       EXPECT_EQ(state.OperationMode, OperationModes::Read);  // left for the next command
     }
   }
-}
-
-TEST_F(Transfer, ModelErrorInAWriteWritesNothingAndSpeaksTheWindowsLanguage) {
+  // A write reads no further and takes nothing from the window; the message is in the window's language.
   state.UiLanguage = lang::UiLanguage::Chinese;
-  radio.block[0x10] = 'X';
   Run(OperationModes::Write);
   EXPECT_EQ(Sent(), WriteStoppedAfterReading);
   EXPECT_EQ(host.Texts(), QStringList{QString::fromUtf8("机型错误!")});
   EXPECT_EQ(host.takes, 0);
   EXPECT_EQ(link.Outcome()->end, TransferEnd::ModelError);
-  EXPECT_EQ(link.Outcome()->cause, QStringLiteral("the radio's model is \"XR93KW\", not \"ZR93KW\""));
+  EXPECT_EQ(link.Outcome()->cause, QStringLiteral("the radio's model is \"ZR93KWA\", not \"ZR93KW\""));
 }
 
 // Silence, a reply that is not whole or not right, and repeat requests: the
