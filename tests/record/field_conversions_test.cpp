@@ -21,15 +21,11 @@ class FieldConversions : public ::testing::Test {
   platform::AnsiCodePage gbk{"GBK"};
 };
 
-TEST_F(FieldConversions, WritersZeroFillAndCutAtTheWidth) {
+// The boxes limit characters, not bytes: a text is cut at its field's width in
+// bytes, even inside a double-byte character.
+TEST_F(FieldConversions, TextIsCutAtTheWidthInBytes) {
   FieldWriter writer(image, western);
   image.Bytes().fill(0xFF);
-  writer.PutChars(0x28, QStringLiteral("12"), 4);
-  EXPECT_EQ(BytesAt(0x28, 5), (std::vector<int>{0x31, 0x32, 0, 0, 0xFF}));
-  writer.PutChars(0x28, QStringLiteral("12345"), 4);
-  EXPECT_EQ(BytesAt(0x28, 5), (std::vector<int>{0x31, 0x32, 0x33, 0x34, 0xFF}));
-  writer.PutChars(0x28, QString::fromUtf8("\u00e9"), 1);  // one byte in the code page: its code
-  EXPECT_EQ(image[0x28], 0xE9);
   writer.PutText(0x50, QStringLiteral("ABCDEFGHIJ"), 8);
   EXPECT_EQ(BytesAt(0x50, 9), (std::vector<int>{'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 0xFF}));
   // Seven letters, then a GBK character whose second byte falls past the width.
@@ -37,12 +33,9 @@ TEST_F(FieldConversions, WritersZeroFillAndCutAtTheWidth) {
   EXPECT_EQ(BytesAt(0x50, 9), (std::vector<int>{'A', 'B', 'C', 'D', 'E', 'F', 'G', 0xD6, 0xFF}));
 }
 
-TEST_F(FieldConversions, ReadersStopAtNulOrErasedByteAndDropBlanksOnlyFromAFullBuffer) {
+// Character fields are read by the model check and the window's read.
+TEST_F(FieldConversions, TextStopsAtAnErasedByteAndLosesBlanksOnlyFromAFullBuffer) {
   const FieldReader reader(image, western);
-  SetBytes(0x28, {0x31, 0x32, 0x00, 0x33});
-  EXPECT_EQ(reader.GetChars(0x28, 4), QStringLiteral("12"));
-  SetBytes(0x28, {0x31, 0xFF, 0x32, 0x33});
-  EXPECT_EQ(reader.GetChars(0x28, 4), QStringLiteral("1"));
   SetBytes(0x70, {0x41, 0x42, 0xFF, 0x43});
   EXPECT_EQ(reader.GetText(0x70, 16), QStringLiteral("AB"));
   SetBytes(0x40, {'A', 'B', ' ', ' '});
@@ -59,13 +52,6 @@ TEST(TrimAtNul, RemovesBlanksFirstThenCutsAtNul) {
   EXPECT_EQ(TrimAtNul(QStringLiteral("AB") + QChar(0) + QStringLiteral("CD")), QStringLiteral("AB"));
   EXPECT_EQ(TrimAtNul(QStringLiteral("AB ") + QChar(0) + QStringLiteral(" ")), QStringLiteral("AB "));
   EXPECT_EQ(TrimAtNul(QStringLiteral("AB\t")), QStringLiteral("AB\t"));  // only spaces are blanks
-}
-
-TEST(FindInList, ExactEntryElseFirstElseEmpty) {
-  EXPECT_EQ(FindInList({}, QStringLiteral("ZR93KW")), QString());
-  const QStringList ports = {QStringLiteral("COM3"), QStringLiteral("COM1")};
-  EXPECT_EQ(FindInList(ports, QStringLiteral("COM1")), QStringLiteral("COM1"));
-  EXPECT_EQ(FindInList(ports, QStringLiteral("com1")), QStringLiteral("COM3"));
 }
 
 }  // namespace

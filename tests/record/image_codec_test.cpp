@@ -4,7 +4,6 @@
 
 #include "record/factory_tables.h"
 #include "record/field_conversions.h"
-#include "record/runtime_error.h"
 
 namespace zr {
 namespace {
@@ -27,16 +26,6 @@ TEST(ImageCodec, EncodeChangesOnlyTheBytesAWriteSets) {
     const int expected = spared(i) ? before[i] : i == FeatureByte ? before[i] & 0xFE : i >= 0xB0 ? 'd' : 0;
     EXPECT_EQ(image[i], expected) << "byte " << i;
   }
-}
-
-TEST(ImageCodec, EncodeRefusesValuesThatAreNotBytes) {
-  FactoryImage image;
-  FactoryRecord record;
-  record.BandIndex = -1;  // a list without a selection
-  EXPECT_THROW(EncodeImage(record, image, Western), RuntimeError);
-  record.BandIndex = 0;
-  record.WorkCountry = 256;
-  EXPECT_THROW(EncodeImage(record, image, Western), RuntimeError);
 }
 
 TEST(ImageCodec, DecodeTakesSwitchesFromBitZeroAndEndsTextsInNul) {
