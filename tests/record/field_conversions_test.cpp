@@ -33,7 +33,7 @@ TEST_F(FieldConversions, TextIsCutAtTheWidthInBytes) {
   EXPECT_EQ(BytesAt(0x50, 9), (std::vector<int>{'A', 'B', 'C', 'D', 'E', 'F', 'G', 0xD6, 0xFF}));
 }
 
-// Character fields are read by the model check and the window's read.
+// (How character fields read shows in the model check and the window's read.)
 TEST_F(FieldConversions, TextStopsAtAnErasedByteAndLosesBlanksOnlyFromAFullBuffer) {
   const FieldReader reader(image, western);
   SetBytes(0x70, {0x41, 0x42, 0xFF, 0x43});
