@@ -51,7 +51,6 @@ class RadioLink {
   // Read-only views for tests of the link's behaviour.
   bool PortOpen() const { return port_.IsOpen(); }
   bool StartPending() const { return timerComm_.isActive(); }
-  qint16 RetryCount() const { return engine_.RetryCount(); }
 
  private:
   bool StartTransfer(TransferKind kind);

@@ -66,9 +66,6 @@ class TransferEngine {
   bool StopRequested() const { return !stopCause_.isEmpty(); }
   const QString& StopCause() const { return stopCause_; }
 
-  // Resends of the current frame.
-  qint16 RetryCount() const { return retryCount_; }
-
  private:
   void EvaluateReply();
   bool IsReplyToRequest(std::span<const std::uint8_t> reply) const;

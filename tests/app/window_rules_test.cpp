@@ -83,7 +83,7 @@ TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxAndHidesWrite) {
   EXPECT_FALSE(w.State().AssociationDone);
 }
 
-TEST_F(WindowRules, EnterInTheAreaCodeSkipsTheDisabledSerialNumber) {
+TEST_F(WindowRules, EnterMovesOnFromTheAreaCodeAndPasswordOnly) {
   FrmMain& w = OpenActive();
   Box(0)->setFocus();
   QTest::keyClicks(Box(0), QStringLiteral("12"));
@@ -97,6 +97,12 @@ TEST_F(WindowRules, EnterInTheAreaCodeSkipsTheDisabledSerialNumber) {
   Box(6)->setFocus();
   QTest::keyClick(Box(6), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), w.Text1[6]);
+  // In the package box of scan-code write mode Enter starts a write, but not without a code.
+  w.Option1[0]->click();
+  Box(5)->setFocus();
+  QTest::keyClick(Box(5), Qt::Key_Return);
+  EXPECT_FALSE(w.Link().Busy());
+  EXPECT_TRUE(presenter.shown.empty());
 }
 
 TEST_F(WindowRules, AreaCodeAndPasswordDropNonAsciiAndClipboardKeys) {
@@ -211,15 +217,6 @@ TEST_F(WindowRules, FocusPullOnlyInScanModeAndPausedUnderShowMessage) {
   w.Timer_SNFocus.stop();
   w.ShowMessage(lang::ReadCompleteText, MessageStyle::OkOnly);
   EXPECT_FALSE(w.Timer_SNFocus.isActive());
-}
-
-TEST_F(WindowRules, EnterInThePackageBoxWithoutACodeStartsNothing) {
-  FrmMain& w = OpenActive();
-  w.Option1[0]->click();
-  Box(5)->setFocus();
-  QTest::keyClick(Box(5), Qt::Key_Return);
-  EXPECT_FALSE(w.Link().Busy());
-  EXPECT_TRUE(presenter.shown.empty());
 }
 
 // The real boxes: titled with the window's caption, buttons by style.

@@ -72,14 +72,7 @@ TEST_F(PackageDatabaseTest, SerialNumberWithoutRowChangesNothing) {
   EXPECT_EQ(table_->Rows(), StartRows());
 }
 
-TEST_F(PackageDatabaseTest, LaterCodeReplacesEarlierOne) {
-  database_->SaveAssociation(First, QStringLiteral("BOX-A"));
-  database_->SaveAssociation(First, QStringLiteral("BOX-B"));
-  EXPECT_FALSE(database_->AssociationExists(First, QStringLiteral("BOX-A")));
-  EXPECT_TRUE(database_->AssociationExists(First, QStringLiteral("BOX-B")));
-  ExpectRowsWith(1, QStringLiteral("BOX-B"));
-}
-
+// Each save replaces the row's code with the next one, stored as data.
 TEST_F(PackageDatabaseTest, CodesAreStoredAsDataWhateverTheyHold) {
   const QList<QString> codes = {
       QStringLiteral("'"), QStringLiteral("''"), QStringLiteral("--"), QStringLiteral(";"),

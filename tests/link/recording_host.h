@@ -7,7 +7,6 @@
 
 #include "lang/messages.h"
 #include "link/package_associations.h"
-#include "link/transfer_host.h"
 #include "link/station_state.h"
 #include "link/transfer_host.h"
 #include "record/form_values.h"

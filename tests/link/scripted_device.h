@@ -6,6 +6,7 @@
 
 #include "link/serial_device.h"
 #include "record/factory_image.h"
+#include "tools/radio-sim/radio_model.h"
 
 namespace zr::testing {
 
@@ -75,23 +76,18 @@ class ScriptedDevice : public SerialDevice {
   bool open_ = false;
 };
 
-// A radio in memory, answering the station's frames from its block.
+// A radio in memory that answers as the simulated radio does, from its block.
 struct MemoryRadio {
   FactoryImage block;
 
   std::vector<Bytes> Answer(const Bytes& frame) {
-    if (frame == BuildProgram()) return {{'T', 'K', AckByte}};
-    if (frame == BuildEnd()) return {{AckByte}};
-    if (frame.size() == 6 && frame[0] == 'R') {
-      const int offset = static_cast<int>(FrameAddress(frame) - FactoryBase);
-      return {BuildWriteFrame(FrameAddress(frame), block.Line(offset))};
+    sim::RadioModel radio(block, {});
+    std::vector<Bytes> replies;
+    for (const sim::Exchange& exchange : radio.Receive(frame, {})) {
+      if (!exchange.reply.empty()) replies.push_back(exchange.reply);
     }
-    if (IsDataReply(frame)) {
-      const int offset = static_cast<int>(FrameAddress(frame) - FactoryBase);
-      std::copy(frame.begin() + 6, frame.begin() + 22, block.Line(offset).begin());
-      return {{AckByte}};
-    }
-    return {};
+    block = radio.Block();
+    return replies;
   }
 };
 

@@ -72,8 +72,10 @@ TEST_F(EnvironmentLocale, LcAllThenLcCtypeThenLang) {
   EXPECT_EQ(SystemLocaleName(), QStringLiteral("zh_TW"));
   setenv("LC_CTYPE", "ja_JP.eucJP", 1);
   EXPECT_EQ(SystemLocaleName(), QStringLiteral("ja_JP"));
-  setenv("LC_ALL", "C", 1);
-  EXPECT_EQ(SystemLocaleName(), QStringLiteral("en_US"));
+  for (const char* plain : {"C", "C.UTF-8", "POSIX"}) {
+    setenv("LC_ALL", plain, 1);
+    EXPECT_EQ(SystemLocaleName(), QStringLiteral("en_US")) << plain;
+  }
   setenv("LC_ALL", "zh_CN.UTF-8", 1);
   EXPECT_EQ(AnsiCodePage::System().Name(), "GBK");
   setenv("LC_ALL", "", 1);  // empty counts as unset

@@ -13,16 +13,12 @@
 namespace zr::platform {
 namespace {
 
-TEST(PortDeviceName, NamespaceFormFromTenAndBothFormsParsed) {
+// The station opens a port by its device name and the port list resolves that
+// name again: from COM10 on in the device namespace form.
+TEST(PortDeviceName, EveryPortNumberComesBackFromItsDeviceName) {
   EXPECT_EQ(PortDeviceName(9), QStringLiteral("COM9"));
   EXPECT_EQ(PortDeviceName(10), QStringLiteral("\\\\.\\COM10"));
-  EXPECT_EQ(PortNumberOfDeviceName(u"com9"), 9);
-  EXPECT_EQ(PortNumberOfDeviceName(u"\\\\.\\cOm10"), 10);
-  EXPECT_EQ(PortNumberOfDeviceName(PortDeviceName(256)), 256);
-  for (const char16_t* bad : {u"COM", u"COM09", u"COM-1", u"COM+1", u" COM1", u"COM1 ", u"LPT1", u"\\\\.\\",
-                              u"\\\\?\\COM1", u"COM99999999999", u"COM\u0661"}) {
-    EXPECT_EQ(PortNumberOfDeviceName(bad), std::nullopt) << QString::fromUtf16(bad).toStdString();
-  }
+  for (int port : {1, 9, 10, 99, 256}) EXPECT_EQ(PortNumberOfDeviceName(PortDeviceName(port)), port);
 }
 
 TEST(ComNumberOfSystemDevice, FamiliesGetSeparateRanges) {
@@ -90,11 +86,9 @@ TEST(PortDirectory, AVariableThatNamesNoReadableFolderGivesNoPortsAndSaysWhy) {
   EXPECT_EQ(PortDirectoryError(), QString());
 }
 
-TEST(FixedPortListOsFor, OnlyNtSixZero) {
-  EXPECT_EQ(FixedPortListOsFor({2, 6, 0}), 1);
-  for (const OsVersion& other : {OsVersion{2, 6, 1}, OsVersion{2, 5, 0}, OsVersion{2, 10, 0}, OsVersion{1, 6, 0}}) {
-    EXPECT_EQ(FixedPortListOsFor(other), 0) << other.platformId << ' ' << other.major << '.' << other.minor;
-  }
+// The fixed port list is for one system that this one never is; the window's
+// test shows the list with that system's version.
+TEST(FixedPortListOsFor, NeverThisSystem) {
   ASSERT_TRUE(QueryOsVersion().has_value());
   EXPECT_EQ(FixedPortListOsFor(*QueryOsVersion()), 0);
 }

@@ -3,7 +3,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <utility>
 
 #include "tools/radio-sim/radio_block.h"
 #include "tools/radio-sim/setup_error.h"
@@ -22,10 +21,7 @@ QString ReadAll(const QString& path) {
 
 }  // namespace
 
-RadioSimulator::RadioSimulator() : RadioSimulator(QString()) {}
-
-RadioSimulator::RadioSimulator(QString imagePath) : imagePath_(std::move(imagePath)) {
-  if (imagePath_.isEmpty()) imagePath_ = dir_.filePath(QStringLiteral("radio.bin"));
+RadioSimulator::RadioSimulator() : imagePath_(dir_.filePath(QStringLiteral("radio.bin"))) {
   QDir(dir_.path()).mkpath(QStringLiteral("ports"));
   process_.setProgram(ExecutablePath());
   process_.setStandardErrorFile(dir_.filePath(QStringLiteral("stderr.txt")));

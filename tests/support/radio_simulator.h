@@ -22,9 +22,6 @@ class RadioSimulator {
  public:
   // The radio keeps its block in an image file in the temporary directory.
   RadioSimulator();
-  // The radio keeps its block in `imagePath`: give two runs the same file to
-  // keep a radio between them.
-  explicit RadioSimulator(QString imagePath);
   // Stops the simulator if it still runs.
   ~RadioSimulator();
   RadioSimulator(const RadioSimulator&) = delete;

@@ -28,25 +28,32 @@ QStringList Args(const char* line) { return QString::fromUtf8(line).split(QLatin
 
 class Cli : public ::testing::Test {
  protected:
-  StationRun Station(const QStringList& arguments, const QString& lang = QStringLiteral("en_US.UTF-8")) {
-    QProcess station;
+  // The radio's ports and a language; no LC_ALL to override it.
+  QProcessEnvironment Environment(const QString& lang = QStringLiteral("en_US.UTF-8")) const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir());
     environment.insert(QStringLiteral("LANG"), lang);
     environment.remove(QStringLiteral("LC_ALL"));
+    return environment;
+  }
+
+  StationRun Station(const QStringList& arguments, const QProcessEnvironment& environment) {
+    QProcess station;
     station.setProcessEnvironment(environment);
     station.start(QStringLiteral(ZR_STATION_PATH), arguments);
     EXPECT_TRUE(station.waitForFinished(20000));
+    EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
     return {station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()),
             QString::fromUtf8(station.readAllStandardError())};
   }
+  StationRun Station(const QStringList& arguments) { return Station(arguments, Environment()); }
 
   test::RadioSimulator radio;
 };
 
 TEST_F(Cli, WriteThenReadBackThroughTheCommandLine) {
   ASSERT_TRUE(radio.Start({QStringLiteral("--serial"), QStringLiteral("CLI-0000000001")}));
-  const QString chinese = QStringLiteral("zh_CN.UTF-8");
+  const QProcessEnvironment chinese = Environment(QStringLiteral("zh_CN.UTF-8"));
   const StationRun write = Station(Args("write --port COM1 --set Seller=李四 --set Aprs=1"), chinese);
   EXPECT_EQ(write.status, 0) << write.err.toStdString();
   EXPECT_EQ(write.err, QStringLiteral("Write Complete!\n"));
@@ -60,49 +67,46 @@ TEST_F(Cli, WriteThenReadBackThroughTheCommandLine) {
   EXPECT_FALSE(record.value(QStringLiteral("TriBandCapable")).toBool());
 }
 
+// Each way a command can end has its exit status, its message and a cause
+// line; only a write that reached the radio changes its block.
 TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
-  ASSERT_TRUE(radio.Start({QStringLiteral("--model"), QStringLiteral("ZR93KX")}));
-  StationRun run = Station(Args("read --port 1"));
-  EXPECT_EQ(run.status, 4);
-  EXPECT_EQ(run.err, QStringLiteral("Model Type Error!\nzr93kw-setfactory: model error: the radio's model is "
-                                    "\"ZR93KX\", not \"ZR93KW\"\n"));
-  EXPECT_TRUE(run.out.isEmpty());
-
-  run = Station(Args("read --port 2"));
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err, QStringLiteral("Cannot Open Communication Port.\n"
-                                    "zr93kw-setfactory: port not opened: no serial port COM2 on this PC\n"));
-
-  radio.Stop();
-  ASSERT_TRUE(radio.Start({QStringLiteral("--no-answer"), QStringLiteral("program")}));
-  run = Station(Args("read --port 1 --trace"));
-  EXPECT_EQ(run.status, 3);
-  EXPECT_TRUE(run.err.endsWith(QStringLiteral("Communication failed!\nzr93kw-setfactory: communication failed: "
-                                              "PROGRAM: no reply within the time-outs, after 2 resends\n")))
-      << run.err.toStdString();
-  EXPECT_EQ(run.err.count(QStringLiteral("> 50 52 4F 47 52 41 4D")), 3);
-
-  // A band the window has no entry for: the value is named, not only the window's text.
-  radio.Stop();
   FactoryImage block;
   for (int i = 0; i < 6; ++i) block[0x10 + i] = static_cast<std::uint8_t>("ZR93KW"[i]);
-  block[0x03] = 16;
-  ASSERT_TRUE(radio.WriteImage(block));
-  ASSERT_TRUE(radio.Start());
-  run = Station(Args("read --port 1"));
-  EXPECT_EQ(run.status, 8);
-  EXPECT_TRUE(run.err.startsWith(QStringLiteral("Cannot Open Communication Port.\nzr93kw-setfactory: run-time error: ")));
-  EXPECT_TRUE(run.err.contains(QStringLiteral("16"))) << run.err.toStdString();
-
-  // Written, but the database is not there: not mistaken for an untouched radio.
-  radio.Stop();
-  block[0x03] = 0;
-  ASSERT_TRUE(radio.WriteImage(block));
-  ASSERT_TRUE(radio.Start());
-  run = Station(Args("write --port 1 --package BOX-1 --db-server") +
-                QStringList{QStringLiteral("127.0.0.1,%1").arg(db::ClosedLoopbackPort())});
-  EXPECT_EQ(run.status, 7) << run.err.toStdString();
-  EXPECT_TRUE(run.err.contains(QStringLiteral("zr93kw-setfactory: database failed: "))) << run.err.toStdString();
+  struct Case { QStringList simOptions; int band; QStringList arguments; int status; QString err; };
+  const int closedPort = db::ClosedLoopbackPort();
+  const std::vector<Case> cases{
+      {Args("--model ZR93KX"), 0, Args("read --port 1"), 4,
+       "Model Type Error!\nzr93kw-setfactory: model error: the radio's model is \"ZR93KX\", not \"ZR93KW\"\n"},
+      {{}, 0, Args("read --port 2"), 2,
+       "Cannot Open Communication Port.\nzr93kw-setfactory: port not opened: no serial port COM2 on this PC\n"},
+      {Args("--no-answer program"), 0, Args("read --port 1 --trace"), 3,
+       "Communication failed!\nzr93kw-setfactory: communication failed: PROGRAM: no reply within the time-outs, "
+       "after 2 resends\n"},
+      // The value is named, not only the window's text.
+      {{}, 16, Args("read --port 1"), 8,
+       "Cannot Open Communication Port.\nzr93kw-setfactory: run-time error: the BandIndex list has no entry 16\n"},
+      {{}, 0, Args("write --port 1 --set BandIndex=14 --set Seller=never"), 5,
+       "write error\nzr93kw-setfactory: write refused: the three-band entry is not for this radio; "
+       "nothing was written\n"},
+      // Written, but the database is not there: not mistaken for an untouched radio.
+      {{}, 0, Args("write --port 1 --package BOX-1 --db-server") << QStringLiteral("127.0.0.1,%1").arg(closedPort), 7,
+       "zr93kw-setfactory: database failed: "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+    radio.Stop();
+    block[0x03] = static_cast<std::uint8_t>(c.band);
+    ASSERT_TRUE(radio.WriteImage(block));
+    ASSERT_TRUE(radio.Start(c.simOptions));
+    const StationRun run = Station(c.arguments);
+    EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+    EXPECT_TRUE(c.status == 7 ? run.err.contains(c.err) : run.err.endsWith(c.err)) << run.err.toStdString();
+    // The fields are shown when the radio was written, and only then.
+    EXPECT_EQ(run.out.isEmpty(), c.status != 7);
+    EXPECT_EQ(radio.ReadImage() == block, c.status != 7);
+    const int programsTraced = c.arguments.contains(QStringLiteral("--trace")) ? 3 : 0;
+    EXPECT_EQ(run.err.count(QStringLiteral("> 50 52 4F 47 52 41 4D")), programsTraced);
+  }
 }
 
 TEST_F(Cli, ASignalStopsAWriteAtAFrameBoundaryAndSaysWhatWasWritten) {
@@ -110,9 +114,7 @@ TEST_F(Cli, ASignalStopsAWriteAtAFrameBoundaryAndSaysWhatWasWritten) {
   for (const auto& [signalNumber, status] : {std::pair(SIGINT, 130), std::pair(SIGTERM, 143), std::pair(SIGHUP, 129)}) {
     const qsizetype traced = radio.Trace().size();
     QProcess station;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir());
-    station.setProcessEnvironment(environment);
+    station.setProcessEnvironment(Environment());
     station.start(QStringLiteral(ZR_STATION_PATH), Args("write --port 1 --set Seller=Q"));
     // Once the radio has taken line 0x20, the write is half done.
     QDeadlineTimer deadline(10000);
@@ -140,22 +142,12 @@ TEST_F(Cli, BrokenOutputNeitherKillsTheStationNorPassesAsSuccess) {
                               // The reader is gone before the station writes: no SIGPIPE death.
                               station + QStringLiteral(" read --port 1 --json | (exec 0<&-; sleep 1)")}) {
     QProcess shell;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir());
-    shell.setProcessEnvironment(environment);
+    shell.setProcessEnvironment(Environment());
     shell.start(QStringLiteral("bash"), {QStringLiteral("-c"), QStringLiteral("set -o pipefail; ") + line});
     ASSERT_TRUE(shell.waitForFinished(20000));
     EXPECT_EQ(shell.exitCode(), 11) << line.toStdString() << shell.readAllStandardError().toStdString();
     EXPECT_TRUE(QString::fromUtf8(shell.readAllStandardError()).contains(QStringLiteral("cannot write the output")));
   }
-}
-
-TEST_F(Cli, ThreeBandEntryForARadioWithoutItIsRefusedAndNothingIsWritten) {
-  ASSERT_TRUE(radio.Start());
-  const StationRun run = Station(Args("write --port 1 --set BandIndex=14 --set Seller=never"));
-  EXPECT_EQ(run.status, 5);
-  EXPECT_TRUE(run.err.startsWith(QStringLiteral("write error\nzr93kw-setfactory: write refused: ")));
-  EXPECT_FALSE(radio.ReadImage().has_value());  // the radio saved no write
 }
 
 TEST_F(Cli, BadArgumentsAreNamedAndNothingIsSent) {
@@ -179,28 +171,21 @@ TEST_F(Cli, BadArgumentsAreNamedAndNothingIsSent) {
   EXPECT_FALSE(radio.Trace().contains(QStringLiteral("50 52 4F 47 52 41 4D")));
 
   // Options may stand before the subcommand, and no display is needed for one.
-  QProcess station;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir());
-  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(QString::fromLatin1(variable));
-  station.setProcessEnvironment(environment);
-  station.start(QStringLiteral(ZR_STATION_PATH), Args("--port 1 read"));
-  ASSERT_TRUE(station.waitForFinished(20000));
-  EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(station.exitCode(), 0) << station.readAllStandardError().toStdString();
-  station.start(QStringLiteral(ZR_STATION_PATH), QStringList{});
-  ASSERT_TRUE(station.waitForFinished(20000));
-  EXPECT_EQ(station.exitCode(), 1);
-  EXPECT_TRUE(QString::fromUtf8(station.readAllStandardError()).contains(QStringLiteral("no display")));
+  QProcessEnvironment environment = Environment();
+  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    environment.remove(QString::fromLatin1(variable));
+  }
+  EXPECT_EQ(Station(Args("--port 1 read"), environment).status, 0);
+  const StationRun window = Station({}, environment);
+  EXPECT_EQ(window.status, 1);
+  EXPECT_TRUE(window.err.contains(QStringLiteral("no display"))) << window.err.toStdString();
 
   // A mistyped port folder never falls back to the system's ports.
   environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir() + QStringLiteral("-typo"));
-  station.setProcessEnvironment(environment);
   for (const char* arguments : {"read --port 1", "ports"}) {
-    station.start(QStringLiteral(ZR_STATION_PATH), Args(arguments));
-    ASSERT_TRUE(station.waitForFinished(20000));
-    EXPECT_EQ(station.exitCode(), 1) << arguments;
-    EXPECT_TRUE(QString::fromUtf8(station.readAllStandardError()).contains(QStringLiteral("ZR93KW_PORT_DIR=")));
+    const StationRun run = Station(Args(arguments), environment);
+    EXPECT_EQ(run.status, 1) << arguments;
+    EXPECT_TRUE(run.err.contains(QStringLiteral("ZR93KW_PORT_DIR="))) << run.err.toStdString();
   }
 }
 
