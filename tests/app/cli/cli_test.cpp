@@ -56,7 +56,8 @@ TEST_F(Cli, WriteThenReadBackThroughTheCommandLine) {
   const QProcessEnvironment chinese = Environment(QStringLiteral("zh_CN.UTF-8"));
   const StationRun write = Station(Args("write --port COM1 --set Seller=李四 --set Aprs=1"), chinese);
   EXPECT_EQ(write.status, 0) << write.err.toStdString();
-  EXPECT_EQ(write.err, QStringLiteral("Write Complete!\n"));
+  // The write read the radio first, then changed only what was named.
+  EXPECT_EQ(write.err, QStringLiteral("Read Complete!\nWrite Complete!\n"));
 
   const StationRun read = Station(Args("read --port 1 --json"), chinese);
   ASSERT_EQ(read.status, 0) << read.err.toStdString();
@@ -85,11 +86,22 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
       // The value is named, not only the window's text.
       {{}, 16, Args("read --port 1"), 8,
        "Cannot Open Communication Port.\nzr93kw-setfactory: run-time error: the BandIndex list has no entry 16\n"},
-      {{}, 0, Args("write --port 1 --set BandIndex=14 --set Seller=never"), 5,
+      {{}, 0, Args("write --port 1 --set BandIndex=14 --band-change ok --set Seller=never"), 5,
        "write error\nzr93kw-setfactory: write refused: the three-band entry is not for this radio; "
        "nothing was written\n"},
+      // A band change is a decision: refused unanswered, before anything is written.
+      {{}, 0, Args("write --port 1 --set BandIndex=3"), 1,
+       "zr93kw-setfactory: BandIndex 3 is not the radio's band 0: say --band-change ok to change it, or cancel "
+       "to keep it; nothing was written\n"},
+      {{}, 0, Args("write --port 1 --from-defaults --set BandIndex=3"), 1,
+       "--set BandIndex with --from-defaults needs --band-change ok or cancel\nTry 'zr93kw-setfactory write --help'.\n"},
+      // Too long is refused, not cut.
+      {{}, 0, Args("write --port 1 --set Seller=12345678901234567"), 1,
+       "Seller holds at most 16 characters, not 17\nTry 'zr93kw-setfactory write --help'.\n"},
+      {{}, 0, Args("write --port 1 --package 12345678901234567"), 1,
+       "--package holds at most 16 characters, not 17\nTry 'zr93kw-setfactory write --help'.\n"},
       // Written, but the database is not there: not mistaken for an untouched radio.
-      {{}, 0, Args("write --port 1 --package BOX-1 --db-server") << QStringLiteral("127.0.0.1,%1").arg(closedPort), 7,
+      {{}, 0, Args("write --port 1 --set Seller=db --package BOX-1 --db-server") << QStringLiteral("127.0.0.1,%1").arg(closedPort), 7,
        "zr93kw-setfactory: database failed: "},
   };
   for (const Case& c : cases) {
@@ -218,14 +230,15 @@ TEST_F(Cli, PackageOptionRecordsTheAssociationOrReportsItMissing) {
 
 TEST(WindowFieldNames, SettingAFieldFollowsTheWindowsEntryRules) {
   FormValues form;
-  cli::SetWindowField(form, QStringLiteral("MaintainedDescription"), QString(100, QLatin1Char('x')));
+  cli::SetWindowField(form, QStringLiteral("MaintainedDescription"), QString(80, QLatin1Char('x')));
   EXPECT_EQ(form.maintainedDescription.size(), 80);
-  cli::SetWindowField(form, QStringLiteral("ProgramPassword"), QStringLiteral("123456"));
-  EXPECT_EQ(form.programPassword, QStringLiteral("1234"));
   cli::SetWindowField(form, QStringLiteral("WorkCountry"), QStringLiteral("2"));
   EXPECT_EQ(form.workCountryPosition, 2);
+  // A value longer than its box is refused, never cut.
   for (const auto& [name, value] : std::vector<std::pair<const char*, const char*>>{
-           {"AreaCode", "区号"}, {"WorkCountry", "3"}, {"Aprs", "2"}, {"SerialNumber", "X"}, {"RemoteKill", "1"}}) {
+           {"MaintainedDescription", "x\r\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
+           {"ProgramPassword", "12345"}, {"AreaCode", "区号"}, {"WorkCountry", "3"}, {"Aprs", "2"},
+           {"SerialNumber", "X"}, {"RemoteKill", "1"}}) {
     EXPECT_THROW(cli::SetWindowField(form, QString::fromLatin1(name), QString::fromUtf8(value)), cli::UsageError)
         << name;
   }
