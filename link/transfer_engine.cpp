@@ -14,8 +14,7 @@ constexpr std::uint8_t ReadRequestCode = 'R';
 constexpr std::uint8_t WriteFrameCode = 'W';
 
 QString LineName(std::uint32_t address) {
-  return QStringLiteral("line 0x") +
-         QString::number(address - FactoryBase, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+  return QStringLiteral("line ") + LineOffsetText(static_cast<int>(address - FactoryBase));
 }
 
 bool IsEndStep(CommSteps commState) {

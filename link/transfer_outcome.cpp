@@ -38,12 +38,14 @@ QString KindName(TransferKind kind) {
   return QString();
 }
 
+QString LineOffsetText(int offset) {
+  return QStringLiteral("0x") + QString::number(offset, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
 QString DescribeLines(const std::vector<int>& offsets) {
   if (offsets.empty()) return QStringLiteral("none");
   QStringList lines;
-  for (int offset : offsets) {
-    lines << QStringLiteral("0x") + QString::number(offset, 16).toUpper().rightJustified(2, QLatin1Char('0'));
-  }
+  for (int offset : offsets) lines << LineOffsetText(offset);
   return lines.join(QLatin1Char(' '));
 }
 

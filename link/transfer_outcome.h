@@ -82,6 +82,9 @@ QString EndName(TransferEnd end);
 // "read", "write", "image write".
 QString KindName(TransferKind kind);
 
+// "0x30" for the line at block offset 0x30.
+QString LineOffsetText(int offset);
+
 // "0x00 0x20 0x40" for the lines a transfer wrote; "none" when it wrote none.
 QString DescribeLines(const std::vector<int>& offsets);
 
