@@ -1,59 +1,24 @@
 // The headless commands, run as the operator's automation runs them: the
 // executable against the simulated radio.
-#include <gtest/gtest.h>
-
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <csignal>
 
 #include "app/cli/window_field_names.h"
+#include "station_run.h"
 #include "tests/db/test_database.h"
-#include "tests/support/radio_simulator.h"
 
 namespace zr {
 namespace {
 
-struct StationRun {
-  int status;
-  QString out;
-  QString err;
-};
-
-// Arguments written as one line; none of them holds a blank.
-QStringList Args(const char* line) { return QString::fromUtf8(line).split(QLatin1Char(' ')); }
-
-class Cli : public ::testing::Test {
- protected:
-  // The radio's ports and a language; no LC_ALL to override it.
-  QProcessEnvironment Environment(const QString& lang = QStringLiteral("en_US.UTF-8")) const {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir());
-    environment.insert(QStringLiteral("LANG"), lang);
-    environment.remove(QStringLiteral("LC_ALL"));
-    return environment;
-  }
-
-  StationRun Station(const QStringList& arguments, const QProcessEnvironment& environment) {
-    QProcess station;
-    station.setProcessEnvironment(environment);
-    station.start(QStringLiteral(ZR_STATION_PATH), arguments);
-    EXPECT_TRUE(station.waitForFinished(20000));
-    EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
-    return {station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()),
-            QString::fromUtf8(station.readAllStandardError())};
-  }
-  StationRun Station(const QStringList& arguments) { return Station(arguments, Environment()); }
-
-  test::RadioSimulator radio;
-};
+using namespace test;
+using Cli = OnRadio;
 
 TEST_F(Cli, WriteThenReadBackThroughTheCommandLine) {
   ASSERT_TRUE(radio.Start({QStringLiteral("--serial"), QStringLiteral("CLI-0000000001")}));
-  const QProcessEnvironment chinese = Environment(QStringLiteral("zh_CN.UTF-8"));
+  const Variables chinese{{"LANG", "zh_CN.UTF-8"}};
   const StationRun write = Station(Args("write --port COM1 --set Seller=李四 --set Aprs=1"), chinese);
   EXPECT_EQ(write.status, 0) << write.err.toStdString();
   // The write read the radio first, then changed only what was named.
@@ -126,7 +91,7 @@ TEST_F(Cli, ASignalStopsAWriteAtAFrameBoundaryAndSaysWhatWasWritten) {
   for (const auto& [signalNumber, status] : {std::pair(SIGINT, 130), std::pair(SIGTERM, 143), std::pair(SIGHUP, 129)}) {
     const qsizetype traced = radio.Trace().size();
     QProcess station;
-    station.setProcessEnvironment(Environment());
+    station.setProcessEnvironment(StationEnvironment(Environment()));
     station.start(QStringLiteral(ZR_STATION_PATH), Args("write --port 1 --set Seller=Q"));
     // Once the radio has taken line 0x20, the write is half done.
     QDeadlineTimer deadline(10000);
@@ -154,7 +119,7 @@ TEST_F(Cli, BrokenOutputNeitherKillsTheStationNorPassesAsSuccess) {
                               // The reader is gone before the station writes: no SIGPIPE death.
                               station + QStringLiteral(" read --port 1 --json | (exec 0<&-; sleep 1)")}) {
     QProcess shell;
-    shell.setProcessEnvironment(Environment());
+    shell.setProcessEnvironment(StationEnvironment(Environment()));
     shell.start(QStringLiteral("bash"), {QStringLiteral("-c"), QStringLiteral("set -o pipefail; ") + line});
     ASSERT_TRUE(shell.waitForFinished(20000));
     EXPECT_EQ(shell.exitCode(), 11) << line.toStdString() << shell.readAllStandardError().toStdString();
@@ -175,27 +140,21 @@ TEST_F(Cli, BadArgumentsAreNamedAndNothingIsSent) {
   }
   // Text the radio cannot hold as given is refused before the port opens.
   for (const auto& [text, named] : {std::pair("Seller=张三", "U+5F20"), std::pair("DealerCode=aÿ", "U+00FF")}) {
-    const StationRun run = Station({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("1"),
-                                    QStringLiteral("--set"), QString::fromUtf8(text)});
+    const StationRun run = Station(Args("write --port 1 --set") << QString::fromUtf8(text));
     EXPECT_EQ(run.status, 1) << text;
     EXPECT_TRUE(run.err.contains(QString::fromLatin1(named))) << run.err.toStdString();
   }
   EXPECT_FALSE(radio.Trace().contains(QStringLiteral("50 52 4F 47 52 41 4D")));
 
   // Options may stand before the subcommand, and no display is needed for one.
-  QProcessEnvironment environment = Environment();
-  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    environment.remove(QString::fromLatin1(variable));
-  }
-  EXPECT_EQ(Station(Args("--port 1 read"), environment).status, 0);
-  const StationRun window = Station({}, environment);
+  EXPECT_EQ(Station(Args("--port 1 read"), NoDisplay).status, 0);
+  const StationRun window = Station({}, NoDisplay);
   EXPECT_EQ(window.status, 1);
   EXPECT_TRUE(window.err.contains(QStringLiteral("no display"))) << window.err.toStdString();
 
   // A mistyped port folder never falls back to the system's ports.
-  environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir() + QStringLiteral("-typo"));
   for (const char* arguments : {"read --port 1", "ports"}) {
-    const StationRun run = Station(Args(arguments), environment);
+    const StationRun run = Station(Args(arguments), {{"ZR93KW_PORT_DIR", radio.PortDir() + QStringLiteral("-typo")}});
     EXPECT_EQ(run.status, 1) << arguments;
     EXPECT_TRUE(run.err.contains(QStringLiteral("ZR93KW_PORT_DIR="))) << run.err.toStdString();
   }
