@@ -173,7 +173,7 @@ TEST_F(Cli, PackageOptionRecordsTheAssociationOrReportsItMissing) {
                                         QStringLiteral("--db-driver"), server->driver};
   StationRun run = Station(write);
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
-  EXPECT_EQ(run.err, QStringLiteral("Waitting next...\n"));
+  EXPECT_EQ(run.err, QStringLiteral("Read Complete!\nWaitting next...\n"));
   ASSERT_EQ(table.Rows().size(), 1);
   EXPECT_EQ(table.Rows()[0].packageCode, QStringLiteral("BOX-'7"));
 

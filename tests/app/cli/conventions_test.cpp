@@ -81,7 +81,7 @@ TEST(CommandLine, DbCheckSaysWhetherTheDatabaseAnswersInTheDriversWords) {
   const auto server = db::TestServer();
   if (!server) GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test sets it)";
   db::TestTable table(*server);
-  table.Reset({{QStringLiteral("SN-DB-1"), QStringLiteral("BOX-9"), std::nullopt}});
+  table.Reset({{QStringLiteral("SN-DB-1"), QStringLiteral("BOX-9"), QDateTime(QDate(2026, 1, 2), QTime(8, 0))}});
   const QStringList target{"--db-server", server->server, "--db-driver", server->driver};
   const StationRun up = RunStation(QStringList{"db-check", "--serial", "SN-DB-1"} + target);
   EXPECT_EQ(up.status, 0) << up.err.toStdString();
