@@ -10,8 +10,14 @@
 namespace zr::window::test {
 namespace {
 
-TEST_F(WindowTransfer, ReadFillsEveryField) {
-  FrmMain& w = OpenOnRadio(FilledBlock());
+// A read fills every control, and a write of what it showed gives the radio its
+// own block back, the description's line breaks included.
+TEST_F(WindowTransfer, ReadFillsEveryFieldAndAnUntouchedWriteKeepsTheBlock) {
+  FactoryImage block = FilledBlock();
+  block[0x07] = 0x01;  // a write stores APRS as one bit
+  const char description[] = "Antenna\r\nreplaced\nby\rme";
+  for (int i = 0; description[i] != '\0'; ++i) block[0xB0 + i] = static_cast<std::uint8_t>(description[i]);
+  FrmMain& w = OpenOnRadio(block);
   w.SetText(5, QStringLiteral("KEEP"));
   w.Command1_Click();
   ASSERT_TRUE(WaitIdle());
@@ -24,14 +30,18 @@ TEST_F(WindowTransfer, ReadFillsEveryField) {
   EXPECT_EQ(w.Combo1[1]->currentIndex(), 5);
   EXPECT_EQ(w.Combo1[3]->currentIndex(), 2);
   const std::vector<std::pair<int, const char*>> texts = {
-      {0, "AB12"},        {1, "SN12345678901234"}, {2, "2026/01/02"},
-      {3, "2026/02/03"},  {4, "Antenna replaced"}, {5, "KEEP"},
-      {6, "BATCH-01"},    {8, "DEALER7"},          {9, "2026/03/04"},
-      {10, "2026/04/05"}, {11, "SELLER"},          {12, "123"}};
+      {0, "AB12"},     {1, "SN12345678901234"}, {2, "2026/01/02"},  {3, "2026/02/03"}, {5, "KEEP"},   {6, "BATCH-01"},
+      {8, "DEALER7"},  {9, "2026/03/04"},       {10, "2026/04/05"}, {11, "SELLER"},    {12, "123"}};
   for (const auto& [index, text] : texts) EXPECT_EQ(w.TextOf(index), QString::fromLatin1(text)) << index;
   EXPECT_EQ(w.State().OperationMode, OperationModes::Idle);
   EXPECT_EQ(Setting(QStringLiteral("CommHandle")), QStringLiteral("0"));
   EXPECT_TRUE(w.ReShowComPortTimer.isActive());
+  EXPECT_EQ(static_cast<QPlainTextEdit*>(w.Text1[4])->blockCount(), 4);  // each break shown as one
+
+  w.Command2_Click();
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(presenter.Texts(), (QStringList{lang::ReadCompleteText, lang::WriteCompleteText}));
+  EXPECT_EQ(RadioBlock(), block);
 }
 
 TEST_F(WindowTransfer, ValueAControlCannotTakeLeavesTheEarlierControlsFilled) {
@@ -83,21 +93,6 @@ TEST_F(WindowTransfer, WriteTakesTheWindowsValues) {
   EXPECT_EQ(written[0xA3], 0);
   for (int i = 0x28; i < 0x2C; ++i) EXPECT_EQ(written[i], 0) << i;
   EXPECT_EQ(written[0x30], 'S');
-}
-
-TEST_F(WindowTransfer, ReadThenUntouchedWriteKeepsTheDescriptionsLineBreaks) {
-  FactoryImage block = FilledBlock();
-  block[0x07] = 0x01;  // a write stores APRS as one bit
-  const char description[] = "Antenna\r\nreplaced\nby\rme";
-  for (int i = 0; description[i] != '\0'; ++i) block[0xB0 + i] = static_cast<std::uint8_t>(description[i]);
-  FrmMain& w = OpenOnRadio(block);
-  w.Command1_Click();
-  ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(static_cast<QPlainTextEdit*>(w.Text1[4])->blockCount(), 4);  // each break shown as one
-  w.Command2_Click();
-  ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(presenter.Texts(), (QStringList{lang::ReadCompleteText, lang::WriteCompleteText}));
-  EXPECT_EQ(RadioBlock(), block);
 }
 
 // A radio without the three-band entry refuses it, plainly; one with it asks:
