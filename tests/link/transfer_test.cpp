@@ -8,8 +8,6 @@ namespace {
 
 using namespace testing;
 
-const QStringList ReadFrames = Frames("PROGRAM R00 R10 R20 R30 R40 R50 R60 R70 R80 R90 RA0 RB0 RC0 RD0 RE0 RF0 END");
-
 TEST_F(Transfer, ReadRequestsEveryLineInOrderAndShowsTheRecord) {
   radio.block[0x06] = 0x81;
   radio.block[0xA0] = 'Z';
@@ -21,7 +19,7 @@ TEST_F(Transfer, ReadRequestsEveryLineInOrderAndShowsTheRecord) {
   };
   ASSERT_TRUE(Run(OperationModes::Read));
 
-  EXPECT_EQ(Sent(), ReadFrames);
+  EXPECT_EQ(Sent(), Frames("PROGRAM R00 R10 R20 R30 R40 R50 R60 R70 R80 R90 RA0 RB0 RC0 RD0 RE0 RF0 END"));
   EXPECT_EQ(state.FactoryImage, radio.block);
   EXPECT_EQ(host.form.seller, QStringLiteral("Z"));
   EXPECT_EQ(host.form.serialNumber, QStringLiteral("SN00000000000042"));

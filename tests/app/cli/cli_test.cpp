@@ -39,7 +39,7 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
   FactoryImage block;
   for (int i = 0; i < 6; ++i) block[0x10 + i] = static_cast<std::uint8_t>("ZR93KW"[i]);
   struct Case { QStringList simOptions; int band; QStringList arguments; int status; QString err; };
-  const int closedPort = db::ClosedLoopbackPort();
+  const QString closedServer = QStringLiteral("127.0.0.1,%1").arg(db::ClosedLoopbackPort());
   const std::vector<Case> cases{
       {Args("--model ZR93KX"), 0, Args("read --port 1"), 4,
        "Model Type Error!\nzr93kw-setfactory: model error: the radio's model is \"ZR93KX\", not \"ZR93KW\"\n"},
@@ -59,14 +59,15 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
        "zr93kw-setfactory: BandIndex 3 is not the radio's band 0: say --band-change ok to change it, or cancel "
        "to keep it; nothing was written\n"},
       {{}, 0, Args("write --port 1 --from-defaults --set BandIndex=3"), 1,
-       "--set BandIndex with --from-defaults needs --band-change ok or cancel\nTry 'zr93kw-setfactory write --help'.\n"},
+       "--set BandIndex with --from-defaults needs --band-change ok or cancel\n"
+       "Try 'zr93kw-setfactory write --help'.\n"},
       // Too long is refused, not cut.
       {{}, 0, Args("write --port 1 --set Seller=12345678901234567"), 1,
        "Seller holds at most 16 characters, not 17\nTry 'zr93kw-setfactory write --help'.\n"},
       {{}, 0, Args("write --port 1 --package 12345678901234567"), 1,
        "--package holds at most 16 characters, not 17\nTry 'zr93kw-setfactory write --help'.\n"},
       // Written, but the database is not there: not mistaken for an untouched radio.
-      {{}, 0, Args("write --port 1 --set Seller=db --package BOX-1 --db-server") << QStringLiteral("127.0.0.1,%1").arg(closedPort), 7,
+      {{}, 0, Args("write --port 1 --set Seller=db --package BOX-1 --db-server") << closedServer, 7,
        "zr93kw-setfactory: database failed: "},
   };
   for (const Case& c : cases) {
@@ -195,7 +196,8 @@ TEST(WindowFieldNames, SettingAFieldFollowsTheWindowsEntryRules) {
   EXPECT_EQ(form.workCountryPosition, 2);
   // A value longer than its box is refused, never cut.
   for (const auto& [name, value] : std::vector<std::pair<const char*, const char*>>{
-           {"MaintainedDescription", "x\r\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
+           {"MaintainedDescription", "x\r\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+                                     "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
            {"ProgramPassword", "12345"}, {"AreaCode", "区号"}, {"WorkCountry", "3"}, {"Aprs", "2"},
            {"SerialNumber", "X"}, {"RemoteKill", "1"}}) {
     EXPECT_THROW(cli::SetWindowField(form, QString::fromLatin1(name), QString::fromUtf8(value)), cli::UsageError)
