@@ -178,6 +178,16 @@ TEST_F(Transfer, AStopEndsTheTransferAtTheNextFrameBoundaryAfterEnd) {
   EXPECT_EQ(CommHandle(), QStringLiteral("0"));
 }
 
+TEST_F(Transfer, ClosingThePortDuringATransferEndsItSilently) {
+  host.onPump = [&] {
+    if (device.written.size() == 5) link.Close();
+  };
+  Run(OperationModes::Read);
+  EXPECT_EQ(device.written.size(), 5u);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(Outcome().end, TransferEnd::Interrupted);
+}
+
 // A value the window or the block cannot take ends the transfer through the
 // error path: the port closes and "Cannot Open Communication Port." shows.
 TEST_F(Transfer, ValuesTheWindowOrTheBlockCannotTakeEndThroughTheErrorPath) {
