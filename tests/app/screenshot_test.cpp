@@ -19,7 +19,8 @@ namespace zr::window {
 namespace {
 
 // The program in screenshot mode on `radio`'s ports, offscreen.
-void StartScreenshot(QProcess& program, const QString& path, const zr::test::RadioSimulator& radio, const QString& png) {
+void StartScreenshot(QProcess& program, const QString& path, const zr::test::RadioSimulator& radio,
+                     const QString& png) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir());
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));

@@ -222,7 +222,8 @@ TEST_F(WindowRules, FocusPullOnlyInScanModeAndPausedUnderShowMessage) {
 // The real boxes: titled with the window's caption, buttons by style.
 TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
   MessageBoxPresenter presenter;
-  for (const auto& [style, button, answer] : std::vector<std::tuple<MessageStyle, QMessageBox::StandardButton, MessageButton>>{
+  using Case = std::tuple<MessageStyle, QMessageBox::StandardButton, MessageButton>;
+  for (const auto& [style, button, answer] : std::vector<Case>{
            {MessageStyle::OkCancelWarning, QMessageBox::Cancel, MessageButton::Cancel},
            {MessageStyle::OkCancelWarning, QMessageBox::Ok, MessageButton::Ok},
            {MessageStyle::YesNo, QMessageBox::Yes, MessageButton::Yes},

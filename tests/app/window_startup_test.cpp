@@ -127,7 +127,9 @@ QString CaptionOf(const QWidget* widget) {
 // pixel or so) before its reference on the screen.
 TEST_F(WindowStartup, CaptionsInTheLanguageOfThePrcLocaleOnlyAndLabelsEndBeforeTheirBoxes) {
   for (const auto& [lcid, language] : std::vector<std::pair<quint32, lang::UiLanguage>>{
-           {0x0409, lang::UiLanguage::English}, {0x0804, lang::UiLanguage::Chinese}, {0x0404, lang::UiLanguage::English}}) {
+           {0x0409, lang::UiLanguage::English},
+           {0x0804, lang::UiLanguage::Chinese},
+           {0x0404, lang::UiLanguage::English}}) {
     SCOPED_TRACE(lcid);
     FrmMainOptions options = Options();
     options.systemLcid = [lcid] { return lcid; };

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <tuple>
 
 #include "lang/messages.h"
 #include "window_fixture.h"
@@ -9,8 +10,14 @@
 namespace zr::window::test {
 namespace {
 
-TEST_F(WindowTransfer, ReadFillsEveryField) {
-  FrmMain& w = OpenOnRadio(FilledBlock());
+// A read fills every control, and a write of what it showed gives the radio its
+// own block back, the description's line breaks included.
+TEST_F(WindowTransfer, ReadFillsEveryFieldAndAnUntouchedWriteKeepsTheBlock) {
+  FactoryImage block = FilledBlock();
+  block[0x07] = 0x01;  // a write stores APRS as one bit
+  const char description[] = "Antenna\r\nreplaced\nby\rme";
+  for (int i = 0; description[i] != '\0'; ++i) block[0xB0 + i] = static_cast<std::uint8_t>(description[i]);
+  FrmMain& w = OpenOnRadio(block);
   w.SetText(5, QStringLiteral("KEEP"));
   w.Command1_Click();
   ASSERT_TRUE(WaitIdle());
@@ -23,14 +30,18 @@ TEST_F(WindowTransfer, ReadFillsEveryField) {
   EXPECT_EQ(w.Combo1[1]->currentIndex(), 5);
   EXPECT_EQ(w.Combo1[3]->currentIndex(), 2);
   const std::vector<std::pair<int, const char*>> texts = {
-      {0, "AB12"},        {1, "SN12345678901234"}, {2, "2026/01/02"},
-      {3, "2026/02/03"},  {4, "Antenna replaced"}, {5, "KEEP"},
-      {6, "BATCH-01"},    {8, "DEALER7"},          {9, "2026/03/04"},
-      {10, "2026/04/05"}, {11, "SELLER"},          {12, "123"}};
+      {0, "AB12"},     {1, "SN12345678901234"}, {2, "2026/01/02"},  {3, "2026/02/03"}, {5, "KEEP"},   {6, "BATCH-01"},
+      {8, "DEALER7"},  {9, "2026/03/04"},       {10, "2026/04/05"}, {11, "SELLER"},    {12, "123"}};
   for (const auto& [index, text] : texts) EXPECT_EQ(w.TextOf(index), QString::fromLatin1(text)) << index;
   EXPECT_EQ(w.State().OperationMode, OperationModes::Idle);
   EXPECT_EQ(Setting(QStringLiteral("CommHandle")), QStringLiteral("0"));
   EXPECT_TRUE(w.ReShowComPortTimer.isActive());
+  EXPECT_EQ(static_cast<QPlainTextEdit*>(w.Text1[4])->blockCount(), 4);  // each break shown as one
+
+  w.Command2_Click();
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(presenter.Texts(), (QStringList{lang::ReadCompleteText, lang::WriteCompleteText}));
+  EXPECT_EQ(RadioBlock(), block);
 }
 
 TEST_F(WindowTransfer, ValueAControlCannotTakeLeavesTheEarlierControlsFilled) {
@@ -84,53 +95,36 @@ TEST_F(WindowTransfer, WriteTakesTheWindowsValues) {
   EXPECT_EQ(written[0x30], 'S');
 }
 
-TEST_F(WindowTransfer, ReadThenUntouchedWriteKeepsTheDescriptionsLineBreaks) {
-  FactoryImage block = FilledBlock();
-  block[0x07] = 0x01;  // a write stores APRS as one bit
-  const char description[] = "Antenna\r\nreplaced\nby\rme";
-  for (int i = 0; description[i] != '\0'; ++i) block[0xB0 + i] = static_cast<std::uint8_t>(description[i]);
-  FrmMain& w = OpenOnRadio(block);
-  w.Command1_Click();
-  ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(static_cast<QPlainTextEdit*>(w.Text1[4])->blockCount(), 4);  // each break shown as one
-  w.Command2_Click();
-  ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(presenter.Texts(), (QStringList{lang::ReadCompleteText, lang::WriteCompleteText}));
-  EXPECT_EQ(RadioBlock(), block);
-}
-
-TEST_F(WindowTransfer, ThreeBandEntryRefusedForARadioWithoutIt) {
-  FactoryImage block = FilledBlock();
-  block[0x06] = 0x00;
-  FrmMain& w = OpenOnRadio(block);
-  w.Combo1[1]->setCurrentIndex(14);
-  w.SetText(11, QStringLiteral("NEW"));
-  w.Command2_Click();
-  ASSERT_TRUE(WaitIdle());
-  ASSERT_EQ(presenter.Texts(), QStringList{lang::WriteErrorText});
-  EXPECT_TRUE(presenter.shown[0].focusPullRunning);  // shown directly, not through ShowMessage
-  EXPECT_EQ(RadioBlock(), block);
-}
-
-// Cancel keeps the radio's band and the list goes back to it; OK writes the new one.
-TEST_F(WindowTransfer, BandChangeAskedAndAnswered) {
+// A radio without the three-band entry refuses it, plainly; one with it asks:
+// Cancel keeps the radio's band and the list goes back to it, OK writes the new one.
+TEST_F(WindowTransfer, ThreeBandEntryRefusedOrAskedAbout) {
   FactoryImage block = FilledBlock();
   block[0x03] = 0;
-  block[0x06] = 0x80;  // three-band capable
-  FrmMain& w = OpenOnRadio(block);
-  for (const MessageButton answer : {MessageButton::Cancel, MessageButton::Ok}) {
+  const QString asked = QStringLiteral("Frequencys is different. Overwrite?");
+  for (const auto& [feature, answer, texts, band] :
+       {std::tuple(0x00, MessageButton::None, QStringList{lang::WriteErrorText}, 0),
+        std::tuple(0x80, MessageButton::Cancel, QStringList{asked, lang::WriteCompleteText}, 0),
+        std::tuple(0x80, MessageButton::Ok, QStringList{asked, lang::WriteCompleteText}, 14)}) {
+    SCOPED_TRACE(static_cast<int>(answer));
+    radio.Stop();
+    block[0x06] = static_cast<std::uint8_t>(feature);
+    FrmMain& w = OpenOnRadio(block);
     presenter.shown.clear();
     presenter.answers = {answer};
     w.Combo1[1]->setCurrentIndex(14);
+    w.SetText(11, QStringLiteral("NEW"));
     w.Command2_Click();
     ASSERT_TRUE(WaitIdle());
-    EXPECT_EQ(presenter.Texts(),
-              (QStringList{QStringLiteral("Frequencys is different. Overwrite?"), lang::WriteCompleteText}));
-    EXPECT_EQ(presenter.shown[0].style, MessageStyle::OkCancelWarning);
-    EXPECT_FALSE(presenter.shown[0].focusPullRunning);
-    const int band = answer == MessageButton::Ok ? 14 : 0;
-    EXPECT_EQ(RadioBlock()[0x03], band);
-    EXPECT_EQ(w.Combo1[1]->currentIndex(), band);
+    EXPECT_EQ(presenter.Texts(), texts);
+    // The refusal is shown directly, not through ShowMessage, which pauses the focus pull.
+    EXPECT_EQ(presenter.shown[0].focusPullRunning, feature == 0x00);
+    EXPECT_EQ(presenter.shown[0].style, feature == 0x00 ? MessageStyle::OkOnly : MessageStyle::OkCancelWarning);
+    if (feature == 0x00) {
+      EXPECT_EQ(RadioBlock(), block);
+    } else {
+      EXPECT_EQ(RadioBlock()[0x03], band);
+      EXPECT_EQ(w.Combo1[1]->currentIndex(), band);
+    }
   }
 }
 

@@ -20,7 +20,6 @@ class RecordingHost : public TransferHost, public PackageAssociations {
 
   struct Shown {
     QString text;
-    MessageStyle style;
     bool plain;
   };
 
@@ -29,14 +28,14 @@ class RecordingHost : public TransferHost, public PackageAssociations {
     if (onPump) onPump();
   }
   MessageButton ShowMessage(const QString& text, MessageStyle style) override {
-    messages.push_back({text, style, false});
+    messages.push_back({text, false});
     if (style == MessageStyle::OkOnly) return MessageButton::None;
     if (answers.empty()) return style == MessageStyle::YesNo ? MessageButton::No : MessageButton::Cancel;
     const MessageButton answer = answers.front();
     answers.pop_front();
     return answer;
   }
-  void ShowPlainMessage(const QString& text) override { messages.push_back({text, MessageStyle::OkOnly, true}); }
+  void ShowPlainMessage(const QString& text) override { messages.push_back({text, true}); }
   void SetPortListRefresh(bool enabled) override { refresh.push_back(enabled); }
   void ShowSerialNumber(const QString& serialNumber) override { form.serialNumber = serialNumber; }
   bool GetDataByShow() override {

@@ -1,93 +1,12 @@
 // The transfer engine and the read and write sequences, over a radio in memory.
-#include <gtest/gtest.h>
-
-#include <QTemporaryDir>
-#include <optional>
 #include <tuple>
 
-#include "link/radio_link.h"
-#include "platform/settings_file.h"
-#include "record/factory_tables.h"
-#include "recording_host.h"
-#include "scripted_device.h"
+#include "transfer_fixture.h"
 
 namespace zr {
 namespace {
 
-using testing::MemoryRadio;
-using testing::RecordingHost;
-using testing::ScriptedDevice;
-
-// Replaces the radio's answer to a frame; nullopt lets the radio answer.
-using Fault = std::function<std::optional<std::vector<Bytes>>(const Bytes&)>;
-
-// "PROGRAM", "END", "R30" (read line 0x30), "W20" (write line 0x20).
-QString Describe(const Bytes& frame) {
-  if (frame == BuildProgram()) return QStringLiteral("PROGRAM");
-  if (frame == BuildEnd()) return QStringLiteral("END");
-  const auto line = QStringLiteral("%1").arg(FrameAddress(frame) - FactoryBase, 2, 16, QLatin1Char('0')).toUpper();
-  return (frame[0] == 'R' ? QStringLiteral("R") : QStringLiteral("W")) + line;
-}
-
-QStringList Frames(const char* names) { return QString::fromLatin1(names).split(QLatin1Char(' ')); }
-
-const QStringList ReadFrames = Frames("PROGRAM R00 R10 R20 R30 R40 R50 R60 R70 R80 R90 RA0 RB0 RC0 RD0 RE0 RF0 END");
-const QStringList WriteFrames =
-    Frames("PROGRAM R00 R10 R20 R50 R30 W00 W20 W40 W50 W60 W70 W80 W90 WA0 WB0 WC0 WD0 WE0 WF0 END");
-const QStringList WriteStoppedAfterReading = Frames("PROGRAM R00 R10 R20 R50 R30 END");
-
-class Transfer : public ::testing::Test {
- protected:
-  Transfer() {
-    for (const auto& [offset, text] : {std::pair(0x10, "ZR93KW"), std::pair(0x30, "SN00000000000042")}) {
-      for (int i = 0; text[i] != '\0'; ++i) radio.block[offset + i] = static_cast<std::uint8_t>(text[i]);
-    }
-    state.UiLanguage = lang::UiLanguage::English;
-    state.CurrentComPort = 3;
-  }
-
-  // Runs one command to its end, as the window's event loop would.
-  bool Run(OperationModes mode) {
-    device.written.clear();
-    host.messages.clear();
-    const bool started = mode == OperationModes::Read ? link.StartRead() : link.StartWrite();
-    while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    return started;
-  }
-
-  QStringList Sent() const {
-    QStringList sent;
-    for (const Bytes& frame : device.written) sent << Describe(frame);
-    return sent;
-  }
-
-  // The first `times` frames named `name` (any frame when empty) get, in place
-  // of the radio's reply, what `change` makes of it.
-  Fault Intercept(const QString& name, int times, std::function<std::vector<Bytes>(Bytes)> change) {
-    return [=, this, left = times](const Bytes& frame) mutable -> std::optional<std::vector<Bytes>> {
-      if (left == 0 || (!name.isEmpty() && Describe(frame) != name)) return std::nullopt;
-      --left;
-      return change(radio.Answer(frame).at(0));
-    };
-  }
-
-  QString CommHandle() const { return settings.GetString(QStringLiteral("language"), QStringLiteral("CommHandle")); }
-
-  Fault fault;
-  StationState state;
-  RecordingHost host{state};
-  MemoryRadio radio;
-  ScriptedDevice device{[this](const Bytes& frame) {
-    if (fault) {
-      if (auto reply = fault(frame)) return *reply;
-    }
-    return radio.Answer(frame);
-  }};
-  QTemporaryDir dir;
-  platform::SettingsFile settings{dir.filePath(QStringLiteral("mysetup.ini")), platform::AnsiCodePage("windows-1252")};
-  platform::AnsiCodePage codePage{"GBK"};
-  RadioLink link{state, host, device, settings, codePage, host};
-};
+using namespace testing;
 
 TEST_F(Transfer, ReadRequestsEveryLineInOrderAndShowsTheRecord) {
   radio.block[0x06] = 0x81;
@@ -100,7 +19,7 @@ TEST_F(Transfer, ReadRequestsEveryLineInOrderAndShowsTheRecord) {
   };
   ASSERT_TRUE(Run(OperationModes::Read));
 
-  EXPECT_EQ(Sent(), ReadFrames);
+  EXPECT_EQ(Sent(), Frames("PROGRAM R00 R10 R20 R30 R40 R50 R60 R70 R80 R90 RA0 RB0 RC0 RD0 RE0 RF0 END"));
   EXPECT_EQ(state.FactoryImage, radio.block);
   EXPECT_EQ(host.form.seller, QStringLiteral("Z"));
   EXPECT_EQ(host.form.serialNumber, QStringLiteral("SN00000000000042"));
@@ -123,17 +42,15 @@ TEST_F(Transfer, ReadRequestsEveryLineInOrderAndShowsTheRecord) {
 }
 
 TEST_F(Transfer, WriteSparesModelAndSerialLinesAndKeepsTheRadiosOwnBytes) {
-  for (int i = 0x58; i < 0x60; ++i) radio.block[i] = static_cast<std::uint8_t>(0xC0 + i);
   radio.block[0x00] = 1;            // remote kill, from the radio
   state.FactoryImage[0x58] = 0x11;  // left over from another radio
   host.form.seller = QStringLiteral("Ann");
-  const FactoryImage before = radio.block;
 
   ASSERT_TRUE(Run(OperationModes::Write));
 
-  EXPECT_EQ(Sent(), WriteFrames);
+  EXPECT_EQ(Sent(), ModelCheckReads + Writes + End);
   EXPECT_EQ(radio.block[0x00], 1);
-  for (int i = 0x58; i < 0x60; ++i) EXPECT_EQ(radio.block[i], before[i]) << i;
+  for (int i = 0x58; i < 0x60; ++i) EXPECT_EQ(radio.block[i], original[i]) << i;
   EXPECT_EQ(radio.block[0xA2], 'n');
   EXPECT_EQ(host.Texts(), QStringList{lang::WriteCompleteText});
   EXPECT_EQ(state.OperationMode, OperationModes::Idle);
@@ -162,7 +79,7 @@ TEST_F(Transfer, ModelCheckAcceptsOnlyTheExactModelAndStopsTheTransfer) {
   // A write reads no further and takes nothing from the window; the message is in the window's language.
   state.UiLanguage = lang::UiLanguage::Chinese;
   Run(OperationModes::Write);
-  EXPECT_EQ(Sent(), WriteStoppedAfterReading);
+  EXPECT_EQ(Sent(), ModelCheckReads + End);
   EXPECT_EQ(host.Texts(), QStringList{QString::fromUtf8("机型错误!")});
   EXPECT_EQ(host.takes, 0);
   EXPECT_EQ(link.Outcome()->end, TransferEnd::ModelError);
@@ -239,24 +156,23 @@ TEST_F(Transfer, AStopEndsTheTransferAtTheNextFrameBoundaryAfterEnd) {
   host.onPump = [&] {
     if (Sent().count(QStringLiteral("W20")) == 1) link.RequestStop(QStringLiteral("stopped by SIGTERM"));
   };
-  const FactoryImage before = radio.block;
   Run(OperationModes::Write);
   EXPECT_EQ(Sent().mid(6), Frames("W00 W20 END"));
   EXPECT_TRUE(host.messages.empty());
   EXPECT_FALSE(device.IsOpen());
   EXPECT_EQ(state.OperationMode, OperationModes::Idle);
-  ASSERT_TRUE(link.Outcome());
-  EXPECT_EQ(link.Outcome()->end, TransferEnd::Interrupted);
-  EXPECT_EQ(link.Outcome()->cause, QStringLiteral("stopped by SIGTERM"));
+  EXPECT_EQ(Outcome().end, TransferEnd::Interrupted);
+  EXPECT_EQ(Outcome().cause, QStringLiteral("stopped by SIGTERM"));
   EXPECT_EQ(link.Outcome()->linesWritten, (std::vector<int>{0x00, 0x20}));
-  EXPECT_EQ(radio.block.Line(0x40)[0], before.Line(0x40)[0]);
+  EXPECT_EQ(radio.block.Line(0x40)[0], original.Line(0x40)[0]);
 
   // Asked for before the first frame: nothing is sent at all.
   host.onPump = nullptr;
-  device.written.clear();
-  ASSERT_TRUE(link.StartWrite());
-  link.RequestStop(QStringLiteral("stopped by SIGINT"));
-  while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  ASSERT_TRUE(Run([this] {
+    const bool started = link.StartWrite();
+    link.RequestStop(QStringLiteral("stopped by SIGINT"));
+    return started;
+  }));
   EXPECT_TRUE(device.written.empty());
   EXPECT_EQ(link.Outcome()->end, TransferEnd::Interrupted);
   EXPECT_EQ(CommHandle(), QStringLiteral("0"));
@@ -269,7 +185,7 @@ TEST_F(Transfer, ClosingThePortDuringATransferEndsItSilently) {
   Run(OperationModes::Read);
   EXPECT_EQ(device.written.size(), 5u);
   EXPECT_TRUE(host.messages.empty());
-  EXPECT_EQ(link.Outcome()->end, TransferEnd::Interrupted);
+  EXPECT_EQ(Outcome().end, TransferEnd::Interrupted);
 }
 
 // A value the window or the block cannot take ends the transfer through the
@@ -312,7 +228,7 @@ TEST_F(Transfer, ThreeBandRefusalEndsTheWriteWithoutWritingOrAssociating) {
   host.form.packageCode = QStringLiteral("PKG-2");
   state.PackageCode = QStringLiteral("PKG-1");
   Run(OperationModes::Write);
-  EXPECT_EQ(Sent(), WriteStoppedAfterReading);
+  EXPECT_EQ(Sent(), ModelCheckReads + End);
   EXPECT_EQ(host.Texts(), QStringList{lang::WriteErrorText});
   EXPECT_TRUE(host.saves.empty());
   EXPECT_EQ(state.PackageCode, QStringLiteral("PKG-1"));

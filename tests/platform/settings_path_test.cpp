@@ -19,39 +19,37 @@ QProcessEnvironment Environment(std::initializer_list<std::pair<const char*, con
 const QProcessEnvironment kUserEnvironment =
     Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "/home/op/.cfg"}});
 
-TEST(SettingsPath, AProgramInAFolderOfItsOwnKeepsTheFileBesideIt) {
-  // Writable folder: a copy unpacked somewhere, or the build folder.
-  EXPECT_EQ(SettingsPathFor({.executableDir = QStringLiteral("/opt/station"), .executableDirTakesFiles = true},
-                            kUserEnvironment),
-            QStringLiteral("/opt/station/mysetup.ini"));
-  // A file an administrator put beside an installed program, writable by the operators.
-  EXPECT_EQ(SettingsPathFor({.executableDir = QStringLiteral("/usr/bin"), .writableFileBesideExecutable = true},
-                            kUserEnvironment),
-            QStringLiteral("/usr/bin/mysetup.ini"));
-}
-
-TEST(SettingsPath, AnInstalledProgramUsesTheUsersConfigurationFolder) {
+// A program in a folder of its own keeps the file beside it; an installed one
+// uses the user's configuration folder.
+TEST(SettingsPath, BesideTheProgramOrInTheUsersConfigurationFolder) {
   const SettingsPlace installed{.executableDir = QStringLiteral("/usr/bin")};
   const struct {
     const char* what;
+    SettingsPlace place;
     QProcessEnvironment environment;
     const char* path;
   } cases[] = {
-      {"XDG_CONFIG_HOME", kUserEnvironment, "/home/op/.cfg/zr93kw-setfactory/mysetup.ini"},
-      {"XDG_CONFIG_HOME with a trailing slash", Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "/cfg/"}}),
-       "/cfg/zr93kw-setfactory/mysetup.ini"},
-      {"XDG_CONFIG_HOME unset", Environment({{"HOME", "/home/op"}}),
+      // A copy unpacked somewhere, or the build folder.
+      {"writable folder", {.executableDir = QStringLiteral("/opt/station"), .executableDirTakesFiles = true},
+       kUserEnvironment, "/opt/station/mysetup.ini"},
+      {"a file an administrator put beside an installed program, writable by the operators",
+       {.executableDir = QStringLiteral("/usr/bin"), .writableFileBesideExecutable = true}, kUserEnvironment,
+       "/usr/bin/mysetup.ini"},
+      {"XDG_CONFIG_HOME", installed, kUserEnvironment, "/home/op/.cfg/zr93kw-setfactory/mysetup.ini"},
+      {"XDG_CONFIG_HOME with a trailing slash", installed,
+       Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "/cfg/"}}), "/cfg/zr93kw-setfactory/mysetup.ini"},
+      {"XDG_CONFIG_HOME unset", installed, Environment({{"HOME", "/home/op"}}),
        "/home/op/.config/zr93kw-setfactory/mysetup.ini"},
-      {"XDG_CONFIG_HOME empty", Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", ""}}),
+      {"XDG_CONFIG_HOME empty", installed, Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", ""}}),
        "/home/op/.config/zr93kw-setfactory/mysetup.ini"},
-      {"XDG_CONFIG_HOME relative", Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "cfg"}}),
+      {"XDG_CONFIG_HOME relative", installed, Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "cfg"}}),
        "/home/op/.config/zr93kw-setfactory/mysetup.ini"},
       // Nowhere better to go: the old place, where writes fail as they always did.
-      {"no HOME", Environment({{"XDG_CONFIG_HOME", "cfg"}}), "/usr/bin/mysetup.ini"},
-      {"relative HOME", Environment({{"HOME", "op"}}), "/usr/bin/mysetup.ini"},
+      {"no HOME", installed, Environment({{"XDG_CONFIG_HOME", "cfg"}}), "/usr/bin/mysetup.ini"},
+      {"relative HOME", installed, Environment({{"HOME", "op"}}), "/usr/bin/mysetup.ini"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(SettingsPathFor(installed, c.environment), QString::fromUtf8(c.path)) << c.what;
+    EXPECT_EQ(SettingsPathFor(c.place, c.environment), QString::fromUtf8(c.path)) << c.what;
   }
 }
 

@@ -11,8 +11,6 @@ namespace zr::test {
 
 namespace {
 
-constexpr int StopTimeoutMs = 5000;
-
 QString ReadAll(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
@@ -23,63 +21,50 @@ QString ReadAll(const QString& path) {
 
 RadioSimulator::RadioSimulator() : imagePath_(dir_.filePath(QStringLiteral("radio.bin"))) {
   QDir(dir_.path()).mkpath(QStringLiteral("ports"));
-  process_.setProgram(ExecutablePath());
+  process_.setProgram(QStringLiteral(ZR_RADIO_SIM_PATH));
   process_.setStandardErrorFile(dir_.filePath(QStringLiteral("stderr.txt")));
 }
 
 RadioSimulator::~RadioSimulator() { Stop(); }
 
-QString RadioSimulator::ExecutablePath() { return QStringLiteral(ZR_RADIO_SIM_PATH); }
-
 QString RadioSimulator::PortDir() const { return dir_.filePath(QStringLiteral("ports")); }
-
-QString RadioSimulator::PortName() const { return QStringLiteral("COM%1").arg(port_); }
 
 QString RadioSimulator::Trace() const { return ReadAll(dir_.filePath(QStringLiteral("stderr.txt"))); }
 
-bool RadioSimulator::Running() const { return process_.state() != QProcess::NotRunning; }
-
-::testing::AssertionResult RadioSimulator::Start(const QStringList& options, int port, int timeoutMs) {
+::testing::AssertionResult RadioSimulator::Start(const QStringList& options, int port) {
   if (!dir_.isValid())
     return testing::AssertionFailure() << "no temporary directory: " << dir_.errorString().toStdString();
-  if (Running()) return testing::AssertionFailure() << "the radio simulator is already running";
-  port_ = port;
+  if (process_.state() != QProcess::NotRunning) return testing::AssertionFailure() << "the simulator already runs";
   process_.setArguments(QStringList{QStringLiteral("--port-dir"), PortDir(), QStringLiteral("--port"),
                                     QString::number(port), QStringLiteral("--image"), imagePath_,
                                     QStringLiteral("--trace")} +
                         options);
   process_.start(QIODevice::ReadOnly);
 
-  const QDeadlineTimer deadline(timeoutMs);
+  const QDeadlineTimer deadline(10000);
   while (!process_.canReadLine()) {
     if (!process_.waitForReadyRead(static_cast<int>(deadline.remainingTime())) || deadline.hasExpired()) {
       if (process_.canReadLine()) break;
-      const bool ran = Running();
       Stop();
-      return testing::AssertionFailure() << "the radio simulator " << ExecutablePath().toStdString()
-                                         << (ran ? " gave no ready line in time" : " ended before it was ready")
-                                         << (process_.error() == QProcess::FailedToStart ? " (it failed to start)" : "")
-                                         << "; its stderr:\n"
-                                         << Trace().toStdString();
+      return testing::AssertionFailure() << "the radio simulator " << ZR_RADIO_SIM_PATH
+                                         << " gave no ready line; its stderr:\n" << Trace().toStdString();
     }
   }
-  const QStringList ready = QString::fromUtf8(process_.readLine()).trimmed().split(QLatin1Char(' '));
-  if (ready.size() != 3 || ready[0] != QLatin1String("ready") || ready[1] != PortName()) {
+  const QString ready = QString::fromUtf8(process_.readLine()).trimmed();
+  if (!ready.startsWith(QStringLiteral("ready COM%1 ").arg(port))) {
     Stop();
-    return testing::AssertionFailure() << "unexpected ready line: " << ready.join(QLatin1Char(' ')).toStdString();
+    return testing::AssertionFailure() << "unexpected ready line: " << ready.toStdString();
   }
   return testing::AssertionSuccess();
 }
 
-int RadioSimulator::Stop() {
-  if (!Running()) return -1;
+void RadioSimulator::Stop() {
+  if (process_.state() == QProcess::NotRunning) return;
   process_.terminate();
-  if (!process_.waitForFinished(StopTimeoutMs)) {
+  if (!process_.waitForFinished(5000)) {
     process_.kill();
-    process_.waitForFinished(StopTimeoutMs);
-    return -1;
+    process_.waitForFinished(5000);
   }
-  return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
 bool RadioSimulator::WriteImage(const FactoryImage& block) const {

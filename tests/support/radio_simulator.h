@@ -29,27 +29,21 @@ class RadioSimulator {
 
   // Runs the simulator with --port-dir, --port, --image and --trace, then
   // `options`, and waits for its ready line. Fails with the simulator's stderr.
-  ::testing::AssertionResult Start(const QStringList& options = {}, int port = 1, int timeoutMs = 10000);
-  // SIGTERM, then waits for the exit. Returns the exit code; -1 when it was
-  // not running, crashed or had to be killed.
-  int Stop();
-  bool Running() const;
+  ::testing::AssertionResult Start(const QStringList& options = {}, int port = 1);
+  // SIGTERM, then waits for the exit; kills it if it does not end.
+  void Stop();
 
-  QString PortDir() const;   // holds only the COM<n> link
-  QString PortName() const;  // "COM<n>"
-  QString Trace() const;     // the simulator's stderr so far
+  QString PortDir() const;  // holds only the COM<n> link
+  QString Trace() const;    // the simulator's stderr so far
 
   // The image file: write it before Start() to give the radio its block; read
   // it after the station wrote to see what the radio kept.
   bool WriteImage(const FactoryImage& block) const;
   std::optional<FactoryImage> ReadImage() const;
 
-  static QString ExecutablePath();
-
  private:
   QTemporaryDir dir_;
   QString imagePath_;
-  int port_ = 1;
   QProcess process_;
 };
 

@@ -1,19 +1,12 @@
-// The simulated radio's own rules, which the link, window and command-line
-// tests rely on without telling apart: how its faults count frames, how it
-// reassembles and drops frames, paces its replies, keeps its block between
-// runs and claims its port.
+// The simulated radio's rules that the link, window and command-line tests
+// rely on without telling apart: how its faults count frames, how it
+// reassembles and drops frames. The rest of it every end-to-end test uses.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <numeric>
 
-#include "tests/support/radio_simulator.h"
 #include "tools/radio-sim/radio_block.h"
 #include "tools/radio-sim/radio_model.h"
-#include "tools/radio-sim/reply_schedule.h"
-#include "tools/radio-sim/setup_error.h"
 
 namespace zr::sim {
 namespace {
@@ -111,59 +104,6 @@ TEST(RadioModel, StalledPartialFrameIsDroppedSoTheResendIsAnswered) {
   EXPECT_EQ(exchanges[0].received.size(), 10u);
   EXPECT_EQ(exchanges[1].reply, Bytes{0x06});
   EXPECT_FALSE(radio.StallDeadline());
-}
-
-TEST(RadioBlock, AcceptedWritesPersistInTheImageFileAndLostOnesAreNotAcknowledged) {
-  QTemporaryDir dir;
-  BlockSettings settings{dir.filePath(QStringLiteral("radio.bin")), std::nullopt, std::nullopt, false};
-  const Bytes write = Write(0x02FA0070, 0x41);
-  {
-    RadioModel radio(InitialBlock(settings), {},
-                     [&](const FactoryImage& block) { return SaveBlockFile(settings.imagePath, block); });
-    EXPECT_EQ(Ask(radio, write), Bytes{0x06});
-  }
-  settings.serial = QStringLiteral("X1");  // the next run's --serial goes over the kept block
-  RadioModel again(InitialBlock(settings), {}, [](const FactoryImage&) { return QStringLiteral("disk full"); });
-  EXPECT_EQ(Ask(again, Read(0x02FA0070)), write);
-  EXPECT_EQ(again.Block()[0x10], 'Z');
-  EXPECT_EQ(again.Block()[0x30], 'X');
-  EXPECT_EQ(again.Block()[0x32], 0);
-
-  const FactoryImage before = again.Block();
-  EXPECT_TRUE(Ask(again, Write(0x02FA0040)).empty());  // not saved: undone and unanswered
-  EXPECT_EQ(again.Block(), before);
-
-  QFile file(settings.imagePath);
-  ASSERT_TRUE(file.open(QIODevice::Append));
-  file.write("x");
-  file.close();
-  EXPECT_THROW(InitialBlock(settings), SetupError);  // not a block: refused, not taken for one
-}
-
-TEST(ReplySchedule, PacedReplyTakesItsWireTimeWithoutDrift) {
-  EXPECT_EQ(WireTime(92160), std::chrono::seconds(1));  // 921600 baud, 10 bits a byte
-  EXPECT_EQ(WireTime(1), std::chrono::nanoseconds(10850));
-  ReplySchedule schedule({milliseconds(0), milliseconds(0), true});
-  schedule.Add(Bytes(24, 0x57), T0);
-  schedule.Add({0x06}, T0);  // waits for the line
-  EXPECT_EQ(schedule.NextDeadline(), T0 + WireTime(1));
-  EXPECT_EQ(schedule.TakeDue(T0 + WireTime(10)).bytes.size(), 10u);
-  const ReplySchedule::Due rest = schedule.TakeDue(T0 + WireTime(24));
-  EXPECT_EQ(rest.bytes.size(), 14u);
-  EXPECT_EQ(rest.completed.size(), 1u);
-  EXPECT_EQ(schedule.NextDeadline(), T0 + WireTime(24) + WireTime(1));
-}
-
-TEST(RadioSimPty, RefusesAnExistingPortEntryAndLeavesIt) {
-  test::RadioSimulator radio;
-  QFile taken(radio.PortDir() + QStringLiteral("/COM3"));
-  ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
-  taken.close();
-  const ::testing::AssertionResult started = radio.Start({}, 3);
-  ASSERT_FALSE(started);
-  EXPECT_TRUE(QString::fromUtf8(started.message()).contains(QStringLiteral("COM3 already exists")))
-      << started.message();
-  EXPECT_TRUE(QFileInfo(taken.fileName()).isFile());
 }
 
 }  // namespace

@@ -1,59 +1,24 @@
 // The headless commands, run as the operator's automation runs them: the
 // executable against the simulated radio.
-#include <gtest/gtest.h>
-
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <csignal>
 
 #include "app/cli/window_field_names.h"
+#include "station_run.h"
 #include "tests/db/test_database.h"
-#include "tests/support/radio_simulator.h"
 
 namespace zr {
 namespace {
 
-struct StationRun {
-  int status;
-  QString out;
-  QString err;
-};
-
-// Arguments written as one line; none of them holds a blank.
-QStringList Args(const char* line) { return QString::fromUtf8(line).split(QLatin1Char(' ')); }
-
-class Cli : public ::testing::Test {
- protected:
-  // The radio's ports and a language; no LC_ALL to override it.
-  QProcessEnvironment Environment(const QString& lang = QStringLiteral("en_US.UTF-8")) const {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir());
-    environment.insert(QStringLiteral("LANG"), lang);
-    environment.remove(QStringLiteral("LC_ALL"));
-    return environment;
-  }
-
-  StationRun Station(const QStringList& arguments, const QProcessEnvironment& environment) {
-    QProcess station;
-    station.setProcessEnvironment(environment);
-    station.start(QStringLiteral(ZR_STATION_PATH), arguments);
-    EXPECT_TRUE(station.waitForFinished(20000));
-    EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
-    return {station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()),
-            QString::fromUtf8(station.readAllStandardError())};
-  }
-  StationRun Station(const QStringList& arguments) { return Station(arguments, Environment()); }
-
-  test::RadioSimulator radio;
-};
+using namespace test;
+using Cli = OnRadio;
 
 TEST_F(Cli, WriteThenReadBackThroughTheCommandLine) {
   ASSERT_TRUE(radio.Start({QStringLiteral("--serial"), QStringLiteral("CLI-0000000001")}));
-  const QProcessEnvironment chinese = Environment(QStringLiteral("zh_CN.UTF-8"));
+  const Variables chinese{{"LANG", "zh_CN.UTF-8"}};
   const StationRun write = Station(Args("write --port COM1 --set Seller=李四 --set Aprs=1"), chinese);
   EXPECT_EQ(write.status, 0) << write.err.toStdString();
   // The write read the radio first, then changed only what was named.
@@ -74,7 +39,7 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
   FactoryImage block;
   for (int i = 0; i < 6; ++i) block[0x10 + i] = static_cast<std::uint8_t>("ZR93KW"[i]);
   struct Case { QStringList simOptions; int band; QStringList arguments; int status; QString err; };
-  const int closedPort = db::ClosedLoopbackPort();
+  const QString closedServer = QStringLiteral("127.0.0.1,%1").arg(db::ClosedLoopbackPort());
   const std::vector<Case> cases{
       {Args("--model ZR93KX"), 0, Args("read --port 1"), 4,
        "Model Type Error!\nzr93kw-setfactory: model error: the radio's model is \"ZR93KX\", not \"ZR93KW\"\n"},
@@ -94,14 +59,15 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
        "zr93kw-setfactory: BandIndex 3 is not the radio's band 0: say --band-change ok to change it, or cancel "
        "to keep it; nothing was written\n"},
       {{}, 0, Args("write --port 1 --from-defaults --set BandIndex=3"), 1,
-       "--set BandIndex with --from-defaults needs --band-change ok or cancel\nTry 'zr93kw-setfactory write --help'.\n"},
+       "--set BandIndex with --from-defaults needs --band-change ok or cancel\n"
+       "Try 'zr93kw-setfactory write --help'.\n"},
       // Too long is refused, not cut.
       {{}, 0, Args("write --port 1 --set Seller=12345678901234567"), 1,
        "Seller holds at most 16 characters, not 17\nTry 'zr93kw-setfactory write --help'.\n"},
       {{}, 0, Args("write --port 1 --package 12345678901234567"), 1,
        "--package holds at most 16 characters, not 17\nTry 'zr93kw-setfactory write --help'.\n"},
       // Written, but the database is not there: not mistaken for an untouched radio.
-      {{}, 0, Args("write --port 1 --set Seller=db --package BOX-1 --db-server") << QStringLiteral("127.0.0.1,%1").arg(closedPort), 7,
+      {{}, 0, Args("write --port 1 --set Seller=db --package BOX-1 --db-server") << closedServer, 7,
        "zr93kw-setfactory: database failed: "},
   };
   for (const Case& c : cases) {
@@ -126,7 +92,7 @@ TEST_F(Cli, ASignalStopsAWriteAtAFrameBoundaryAndSaysWhatWasWritten) {
   for (const auto& [signalNumber, status] : {std::pair(SIGINT, 130), std::pair(SIGTERM, 143), std::pair(SIGHUP, 129)}) {
     const qsizetype traced = radio.Trace().size();
     QProcess station;
-    station.setProcessEnvironment(Environment());
+    station.setProcessEnvironment(StationEnvironment(Environment()));
     station.start(QStringLiteral(ZR_STATION_PATH), Args("write --port 1 --set Seller=Q"));
     // Once the radio has taken line 0x20, the write is half done.
     QDeadlineTimer deadline(10000);
@@ -154,7 +120,7 @@ TEST_F(Cli, BrokenOutputNeitherKillsTheStationNorPassesAsSuccess) {
                               // The reader is gone before the station writes: no SIGPIPE death.
                               station + QStringLiteral(" read --port 1 --json | (exec 0<&-; sleep 1)")}) {
     QProcess shell;
-    shell.setProcessEnvironment(Environment());
+    shell.setProcessEnvironment(StationEnvironment(Environment()));
     shell.start(QStringLiteral("bash"), {QStringLiteral("-c"), QStringLiteral("set -o pipefail; ") + line});
     ASSERT_TRUE(shell.waitForFinished(20000));
     EXPECT_EQ(shell.exitCode(), 11) << line.toStdString() << shell.readAllStandardError().toStdString();
@@ -175,27 +141,21 @@ TEST_F(Cli, BadArgumentsAreNamedAndNothingIsSent) {
   }
   // Text the radio cannot hold as given is refused before the port opens.
   for (const auto& [text, named] : {std::pair("Seller=张三", "U+5F20"), std::pair("DealerCode=aÿ", "U+00FF")}) {
-    const StationRun run = Station({QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("1"),
-                                    QStringLiteral("--set"), QString::fromUtf8(text)});
+    const StationRun run = Station(Args("write --port 1 --set") << QString::fromUtf8(text));
     EXPECT_EQ(run.status, 1) << text;
     EXPECT_TRUE(run.err.contains(QString::fromLatin1(named))) << run.err.toStdString();
   }
   EXPECT_FALSE(radio.Trace().contains(QStringLiteral("50 52 4F 47 52 41 4D")));
 
   // Options may stand before the subcommand, and no display is needed for one.
-  QProcessEnvironment environment = Environment();
-  for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-    environment.remove(QString::fromLatin1(variable));
-  }
-  EXPECT_EQ(Station(Args("--port 1 read"), environment).status, 0);
-  const StationRun window = Station({}, environment);
+  EXPECT_EQ(Station(Args("--port 1 read"), NoDisplay).status, 0);
+  const StationRun window = Station({}, NoDisplay);
   EXPECT_EQ(window.status, 1);
   EXPECT_TRUE(window.err.contains(QStringLiteral("no display"))) << window.err.toStdString();
 
   // A mistyped port folder never falls back to the system's ports.
-  environment.insert(QStringLiteral("ZR93KW_PORT_DIR"), radio.PortDir() + QStringLiteral("-typo"));
   for (const char* arguments : {"read --port 1", "ports"}) {
-    const StationRun run = Station(Args(arguments), environment);
+    const StationRun run = Station(Args(arguments), {{"ZR93KW_PORT_DIR", radio.PortDir() + QStringLiteral("-typo")}});
     EXPECT_EQ(run.status, 1) << arguments;
     EXPECT_TRUE(run.err.contains(QStringLiteral("ZR93KW_PORT_DIR="))) << run.err.toStdString();
   }
@@ -214,7 +174,7 @@ TEST_F(Cli, PackageOptionRecordsTheAssociationOrReportsItMissing) {
                                         QStringLiteral("--db-driver"), server->driver};
   StationRun run = Station(write);
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
-  EXPECT_EQ(run.err, QStringLiteral("Waitting next...\n"));
+  EXPECT_EQ(run.err, QStringLiteral("Read Complete!\nWaitting next...\n"));
   ASSERT_EQ(table.Rows().size(), 1);
   EXPECT_EQ(table.Rows()[0].packageCode, QStringLiteral("BOX-'7"));
 
@@ -236,7 +196,8 @@ TEST(WindowFieldNames, SettingAFieldFollowsTheWindowsEntryRules) {
   EXPECT_EQ(form.workCountryPosition, 2);
   // A value longer than its box is refused, never cut.
   for (const auto& [name, value] : std::vector<std::pair<const char*, const char*>>{
-           {"MaintainedDescription", "x\r\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
+           {"MaintainedDescription", "x\r\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+                                     "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
            {"ProgramPassword", "12345"}, {"AreaCode", "区号"}, {"WorkCountry", "3"}, {"Aprs", "2"},
            {"SerialNumber", "X"}, {"RemoteKill", "1"}}) {
     EXPECT_THROW(cli::SetWindowField(form, QString::fromLatin1(name), QString::fromUtf8(value)), cli::UsageError)

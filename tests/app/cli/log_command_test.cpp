@@ -2,12 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include "app/station/log_entry.h"
 #include "app/station/station_log.h"
 #include "record/field_conversions.h"
+#include "station_run.h"
 
 namespace zr {
 namespace {
@@ -49,15 +48,9 @@ class LogCommand : public ::testing::Test {
 
   // Runs `log` with `arguments` on the station's clock at UTC; standard output by lines.
   std::tuple<int, QStringList, QString> Log(const QStringList& arguments) {
-    QProcess station;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TZ", "UTC");
-    environment.insert("XDG_STATE_HOME", state.path());
-    station.setProcessEnvironment(environment);
-    station.start(QStringLiteral(ZR_STATION_PATH), QStringList{"log"} + arguments);
-    EXPECT_TRUE(station.waitForFinished(20000));
-    return {station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
-            QString::fromUtf8(station.readAllStandardError())};
+    const test::StationRun run = test::RunStation(QStringList{"log"} + arguments,
+                                                  {{"TZ", "UTC"}, {"XDG_STATE_HOME", state.path()}});
+    return {run.status, run.out.split('\n', Qt::SkipEmptyParts), run.err};
   }
 
   QTemporaryDir state;

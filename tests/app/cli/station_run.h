@@ -4,9 +4,12 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
+
+#include "tests/support/radio_simulator.h"
 
 namespace zr::test {
 
@@ -16,20 +19,50 @@ struct StationRun {
   QString err;
 };
 
+// Variables set for a run; a null value removes the variable.
+using Variables = std::vector<std::pair<QString, QString>>;
+
+inline const Variables NoDisplay{{"DISPLAY", {}}, {"WAYLAND_DISPLAY", {}}, {"QT_QPA_PLATFORM", {}}};
+
+// Arguments written as one line; none of them holds a blank.
+inline QStringList Args(const char* line) { return QString::fromUtf8(line).split(QLatin1Char(' ')); }
+
+inline QProcessEnvironment StationEnvironment(const Variables& variables) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+  environment.remove(QStringLiteral("LC_ALL"));
+  for (const auto& [name, value] : variables) {
+    value.isNull() ? environment.remove(name) : environment.insert(name, value);
+  }
+  return environment;
+}
+
 // Runs the station's executable to its end with `arguments`, in English unless
-// `environment` says otherwise.
-inline StationRun RunStation(const QStringList& arguments,
-                             const std::vector<std::pair<QString, QString>>& environment = {}) {
+// `variables` say otherwise.
+inline StationRun RunStation(const QStringList& arguments, const Variables& variables = {}) {
   QProcess station;
-  QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
-  variables.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
-  variables.remove(QStringLiteral("LC_ALL"));
-  for (const auto& [name, value] : environment) variables.insert(name, value);
-  station.setProcessEnvironment(variables);
+  station.setProcessEnvironment(StationEnvironment(variables));
   station.start(QStringLiteral(ZR_STATION_PATH), arguments);
   EXPECT_TRUE(station.waitForFinished(20000));
+  EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
   return {station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()),
           QString::fromUtf8(station.readAllStandardError())};
 }
+
+// The station against the simulated radio, with a state folder of its own.
+class OnRadio : public ::testing::Test {
+ protected:
+  Variables Environment(Variables more = {}) const {
+    more.insert(more.begin(), {{"ZR93KW_PORT_DIR", radio.PortDir()}, {"XDG_STATE_HOME", state.path()}});
+    return more;
+  }
+  StationRun Station(const QStringList& arguments, const Variables& more = {}) {
+    return RunStation(arguments, Environment(more));
+  }
+  QString StatePath(const char* name) const { return state.filePath(QStringLiteral("zr93kw-setfactory/") + name); }
+
+  QTemporaryDir state;
+  RadioSimulator radio;
+};
 
 }  // namespace zr::test

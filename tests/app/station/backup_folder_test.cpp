@@ -34,6 +34,7 @@ QByteArray BytesOf(const FactoryImage& block) {
   return QByteArray(reinterpret_cast<const char*>(block.Bytes().data()), FactoryImageSize);
 }
 
+// Saves in one second never replace each other.
 TEST(BackupFolder, SavesTheWholeBlockNamedBySafeSerialAndUtcSecond) {
   QTemporaryDir dir;
   const QString folder = dir.filePath(QStringLiteral("state/backups"));  // made by the first save
@@ -45,16 +46,10 @@ TEST(BackupFolder, SavesTheWholeBlockNamedBySafeSerialAndUtcSecond) {
     EXPECT_EQ(path, QStringLiteral("%1/%2-20261206T104212Z.bin").arg(folder, QLatin1String(name)));
     EXPECT_EQ(Saved(path), BytesOf(BlockOf(serial)));
   }
-}
-
-TEST(BackupFolder, SavesInOneSecondNeverReplaceEachOther) {
-  QTemporaryDir dir;
-  BackupFolder backups(dir.path(), Western, &StationClock);
-  const QString stem = dir.filePath(QStringLiteral("SN0042-20261206T104212Z"));
-  EXPECT_EQ(backups.Save(BlockOf("SN0042", 1)), stem + QStringLiteral(".bin"));
-  EXPECT_EQ(backups.Save(BlockOf("SN0042", 2)), stem + QStringLiteral("-2.bin"));
-  EXPECT_EQ(backups.Save(BlockOf("SN0042", 3)), stem + QStringLiteral("-3.bin"));
-  EXPECT_EQ(Saved(stem + QStringLiteral(".bin")), BytesOf(BlockOf("SN0042", 1)));
+  const QString stem = folder + QStringLiteral("/SN-00_42-20261206T104212Z");
+  EXPECT_EQ(backups.Save(BlockOf("SN-00_42", 2)), stem + QStringLiteral("-2.bin"));
+  EXPECT_EQ(backups.Save(BlockOf("SN-00_42", 3)), stem + QStringLiteral("-3.bin"));
+  EXPECT_EQ(Saved(stem + QStringLiteral(".bin")), BytesOf(BlockOf("SN-00_42")));
 }
 
 TEST(BackupFolder, AFolderThatCannotBeUsedRaisesRuntimeErrorNamingIt) {
