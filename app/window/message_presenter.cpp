@@ -13,6 +13,9 @@ namespace {
 // A question that only its buttons answer: Qt would take Escape and the
 // close button for No.
 class AnswerRequired : public QObject {
+ public:
+  using QObject::QObject;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::Close) {
@@ -28,25 +31,35 @@ class AnswerRequired : public QObject {
 
 }  // namespace
 
-MessageButton MessageBoxPresenter::Present(QWidget* parent, const QString& text, MessageStyle style) {
-  QMessageBox box(parent);
-  box.setWindowTitle(lang::WindowCaption);
-  box.setText(text);
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text, MessageStyle style) {
+  auto box = std::make_unique<QMessageBox>(parent);
+  box->setWindowTitle(lang::WindowCaption);
+  box->setText(text);
   if (style == MessageStyle::OkCancelWarning) {
-    box.setIcon(QMessageBox::Warning);
-    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok ? MessageButton::Ok : MessageButton::Cancel;
+    box->setIcon(QMessageBox::Warning);
+    box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box->setDefaultButton(QMessageBox::Ok);
+  } else if (style == MessageStyle::YesNo) {
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::Yes);
+    box->installEventFilter(new AnswerRequired(box.get()));
+  } else {
+    box->setStandardButtons(QMessageBox::Ok);
   }
-  if (style == MessageStyle::YesNo) {
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
-    AnswerRequired answerRequired;
-    box.installEventFilter(&answerRequired);
-    return box.exec() == QMessageBox::Yes ? MessageButton::Yes : MessageButton::No;
+  return box;
+}
+
+MessageButton MessageBoxPresenter::Present(QWidget* parent, const QString& text, MessageStyle style) {
+  const std::unique_ptr<QMessageBox> box = MakeMessageBox(parent, text, style);
+  const int clicked = box->exec();
+  switch (style) {
+    case MessageStyle::OkCancelWarning:
+      return clicked == QMessageBox::Ok ? MessageButton::Ok : MessageButton::Cancel;
+    case MessageStyle::YesNo:
+      return clicked == QMessageBox::Yes ? MessageButton::Yes : MessageButton::No;
+    case MessageStyle::OkOnly:
+      break;
   }
-  box.setStandardButtons(QMessageBox::Ok);
-  box.exec();
   return MessageButton::None;
 }
 

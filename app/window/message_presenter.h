@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "link/transfer_host.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace zr::window {
@@ -18,7 +20,10 @@ class MessagePresenter {
   virtual MessageButton Present(QWidget* parent, const QString& text, MessageStyle style) = 0;
 };
 
-// Modal QMessageBoxes titled with the window's caption.
+// The box MessageBoxPresenter shows, titled with the window's caption, not yet shown.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text, MessageStyle style);
+
+// Modal QMessageBoxes made by MakeMessageBox.
 class MessageBoxPresenter : public MessagePresenter {
  public:
   MessageButton Present(QWidget* parent, const QString& text, MessageStyle style) override;
