@@ -30,11 +30,14 @@ Also contains zr93kw-radio-sim, a simulated radio on a pseudo-terminal.")
 # cannot see: Qt's ODBC driver is a plugin loaded at run time, and scan-code
 # mode cannot work without it. The SQL Server driver is only the default
 # (--db-driver names any registered one), the ODBC tools (odbcinst, isql)
-# serve setting it up, and the fonts give the window its intended layout and
-# Chinese captions; all are wanted on a station but not required.
+# serve setting it up, the fonts give the window its intended layout and
+# Chinese captions, and Qt's translations the Chinese window's box buttons
+# (without them the buttons stay English); all are wanted on a station but
+# not required.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-odbc")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tdsodbc, unixodbc, fonts-liberation, fonts-wqy-microhei")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "tdsodbc, unixodbc, fonts-liberation, fonts-wqy-microhei, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

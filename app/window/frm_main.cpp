@@ -16,6 +16,7 @@
 #include "app/window/list_wheel_guard.h"
 #include "app/window/multi_line_text_box.h"
 #include "app/window/option_group_tab.h"
+#include "app/window/qt_translation.h"
 #include "lang/captions.h"
 #include "lang/label_placement.h"
 #include "lang/ui_language.h"
@@ -290,6 +291,10 @@ void FrmMain::ApplyLanguage() {
     Place(left.Label);
   }
   bandChangeMessage_ = lang::BandChangeMessages();
+  // Qt's own texts, the boxes' buttons, in the captions' language; the old
+  // translator leaves the application with its object.
+  qtTranslation_ = LoadQtTranslation(state_.UiLanguage, options_.qtTranslationsDir);
+  if (qtTranslation_) QCoreApplication::installTranslator(qtTranslation_.get());
 }
 
 }  // namespace zr::window

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -45,6 +46,7 @@ struct FrmMainOptions {
   std::function<quint32()> systemLcid;  // unset: the system default locale
   QString localeName;                   // empty: the system locale (dates, code page)
   std::function<std::vector<PortListEntry>()> listPorts = EnumComPortEntries;
+  QString qtTranslationsDir;  // empty: Qt's translations folder
   std::function<QDate()> today = [] { return QDate::currentDate(); };
   db::DatabaseSettings database;
   // Where scan-code write mode records associations; null: the package database.
@@ -163,6 +165,7 @@ class FrmMain : public QWidget, public TransferHost {
   std::unique_ptr<RadioLink> link_;
   FormLayout layout_;
   std::map<QString, QWidget*> controls_;
+  std::unique_ptr<QTranslator> qtTranslation_;
   lang::BandChangeMessageTable bandChangeMessage_{};
   bool shutDown_ = false;
 };

@@ -17,6 +17,8 @@ ZR_BUILD_PACKAGES=(
   libqt6sql6-odbc unixodbc tdsodbc
   # The window's fonts: Arial's metrics and a Chinese font.
   fonts-liberation fonts-wqy-microhei
+  # Qt's own texts in Chinese: the message boxes' buttons of a Chinese window.
+  qt6-translations-l10n
 )
 
 as_root() {
