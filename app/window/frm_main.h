@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/window/form_layout.h"
@@ -46,6 +47,9 @@ struct FrmMainOptions {
   std::function<quint32()> systemLcid;  // unset: the system default locale
   QString localeName;                   // empty: the system locale (dates, code page)
   std::function<std::vector<PortListEntry>()> listPorts = EnumComPortEntries;
+  // What the system knows of its serial devices, for the port list's tooltips.
+  std::function<std::vector<std::pair<QString, platform::SerialPortDetails>>()> portDetails =
+      platform::SystemPortDetails;
   QString qtTranslationsDir;  // empty: Qt's translations folder
   std::function<QDate()> today = [] { return QDate::currentDate(); };
   db::DatabaseSettings database;
@@ -147,6 +151,7 @@ class FrmMain : public QWidget, public TransferHost {
   QCheckBox* CheckNumbered(int number) const;
   FormValues FormFromControls() const;
   void FormToControls(const FormValues& form);
+  void ShowPortDetails(const std::vector<PortListEntry>& entries);
   void SelectPort(const PortSelection& selection);
   void WriteComPort();
   qint16 StoredComPort() const;
@@ -165,6 +170,7 @@ class FrmMain : public QWidget, public TransferHost {
   std::unique_ptr<RadioLink> link_;
   FormLayout layout_;
   std::map<QString, QWidget*> controls_;
+  std::vector<PortListEntry> describedPorts_;  // the entries the port list's tooltips describe
   std::unique_ptr<QTranslator> qtTranslation_;
   lang::BandChangeMessageTable bandChangeMessage_{};
   bool shutDown_ = false;

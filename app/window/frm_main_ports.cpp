@@ -36,12 +36,24 @@ qint16 FrmMain::EnumComPorts() {
   QStringList shown;
   for (int i = 0; i < Combo2->count(); ++i) shown << Combo2->itemText(i);
   // Rebuilt only when it changed, so that an open list is not torn down every second.
-  if (names != shown) {
+  const bool rebuilt = names != shown;
+  if (rebuilt) {
     Combo2->clear();
     Combo2->addItems(names);
     Combo2->setCurrentIndex(-1);
   }
+  // Asking the system for the details takes milliseconds: only for a changed list.
+  if (rebuilt || entries != describedPorts_) ShowPortDetails(entries);
   return FirstPortNumber(entries);
+}
+
+void FrmMain::ShowPortDetails(const std::vector<PortListEntry>& entries) {
+  const auto details = options_.portDetails();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    Combo2->setItemData(static_cast<int>(i), PortToolTip(entries[i], platform::DetailsOf(details, entries[i].device)),
+                        Qt::ToolTipRole);
+  }
+  describedPorts_ = entries;
 }
 
 bool FrmMain::InComPorts(qint16 portNumber) const {

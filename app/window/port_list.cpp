@@ -42,6 +42,14 @@ QStringList EntryNames(const std::vector<PortListEntry>& entries) {
   return names;
 }
 
+QString PortToolTip(const PortListEntry& entry, const platform::SerialPortDetails& details) {
+  QStringList lines{entry.device, details.description, details.manufacturer};
+  if (!details.usbId.isEmpty()) lines << QStringLiteral("USB ID ") + details.usbId;
+  if (!details.serialNumber.isEmpty()) lines << QStringLiteral("Serial number ") + details.serialNumber;
+  lines.removeAll(QString());
+  return lines.join(QLatin1Char('\n'));
+}
+
 qint16 FirstPortNumber(const std::vector<PortListEntry>& entries) {
   for (const PortListEntry& entry : entries) {
     if (entry.number != 0) return entry.number;

@@ -15,6 +15,8 @@ struct PortListEntry {
   QString name;       // "COM3"; "COM123" for the system's COM1234
   QString device;     // "/dev/ttyUSB0"
   qint16 number = 0;  // 0 when characters 4 to 6 are not a number
+
+  bool operator==(const PortListEntry&) const = default;
 };
 
 // The port list as EnumComPorts builds it from the system's ports, in the
@@ -25,6 +27,10 @@ std::vector<PortListEntry> ComPortEntries(const std::vector<platform::SerialPort
 std::vector<PortListEntry> EnumComPortEntries();
 
 QStringList EntryNames(const std::vector<PortListEntry>& entries);
+// An entry's tooltip: its device, then what the system knows of it (USB
+// description, manufacturer, USB id, serial number), one per line.
+QString PortToolTip(const PortListEntry& entry, const platform::SerialPortDetails& details);
+
 // What EnumComPorts returns: the first entry's number that is not 0, else 0.
 qint16 FirstPortNumber(const std::vector<PortListEntry>& entries);
 

@@ -2,6 +2,7 @@
 // tooltips for what a list cannot show, the wait cursor of a transfer.
 #include <gmock/gmock.h>
 
+#include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -11,6 +12,8 @@
 
 namespace zr::window::test {
 namespace {
+
+using PortDetailsList = std::vector<std::pair<QString, platform::SerialPortDetails>>;
 
 class WindowConventions : public WindowTransfer {
  protected:
@@ -57,6 +60,34 @@ TEST_F(WindowConventions, MissingQtTranslationLeavesEnglishButtonsAndIsSaidOnce)
   EXPECT_EQ(said.count(QStringLiteral("qtbase_zh_CN.qm")), 1) << said.toStdString();
   EXPECT_EQ(ButtonTexts(MessageStyle::OkCancelWarning), (QStringList{QStringLiteral("OK"), QStringLiteral("Cancel")}));
   EXPECT_EQ(w.State().UiLanguage, lang::UiLanguage::Chinese);
+}
+
+TEST_F(WindowConventions, PortEntriesShowTheirDeviceAskedOfTheSystemOnlyWhenTheListChanged) {
+  ports = {{QStringLiteral("COM3"), QStringLiteral("/dev/ttyUSB0"), 3}};
+  int asked = 0;
+  FrmMainOptions options = Options();
+  options.portDetails = [&asked] {
+    ++asked;
+    return PortDetailsList{{QStringLiteral("/dev/ttyUSB0"),
+                            {QStringLiteral("USB-Serial Controller"), QStringLiteral("Cable Works"),
+                             QStringLiteral("067b:2303"), QStringLiteral("A50285BI")}}};
+  };
+  FrmMain& w = Open(options);
+  EXPECT_EQ(w.Combo2->itemText(0), QStringLiteral("COM3"));
+  EXPECT_EQ(
+      w.Combo2->itemData(0, Qt::ToolTipRole).toString(),
+      QStringLiteral("/dev/ttyUSB0\nUSB-Serial Controller\nCable Works\nUSB ID 067b:2303\nSerial number A50285BI"));
+  w.ReShowComPortTimer_Timer();
+  w.ReShowComPortTimer_Timer();
+  EXPECT_EQ(asked, 1);
+
+  // The same name on another device is a change; a device the system tells
+  // nothing about shows its path alone.
+  ports[0].device = QStringLiteral("/dev/ttyS3");
+  w.ReShowComPortTimer_Timer();
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(w.Combo2->itemText(0), QStringLiteral("COM3"));
+  EXPECT_EQ(w.Combo2->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyS3"));
 }
 
 }  // namespace
