@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 
+#include "app/window/cut_entry_tip.h"
 #include "app/window/list_wheel_guard.h"
 #include "app/window/multi_line_text_box.h"
 #include "app/window/option_group_tab.h"
@@ -173,6 +174,10 @@ void FrmMain::CreateControls() {
 
   auto* wheelGuard = new ListWheelGuard(this);
   for (QComboBox* list : findChildren<QComboBox*>()) wheelGuard->Guard(list);
+  auto* cutEntryTip = new CutEntryTip(this);
+  for (QComboBox* list : Combo1) {
+    if (list != nullptr) cutEntryTip->Follow(list);
+  }
 
   // The design-time captions; ApplyLanguage replaces those that follow the language.
   for (const lang::LanguageCaption& caption : lang::LanguageCaptions()) SetCaption(caption.Control, caption.Chinese);

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include "app/window/message_presenter.h"
+#include "record/factory_tables.h"
 #include "window_fixture.h"
 
 namespace zr::window::test {
@@ -88,6 +89,23 @@ TEST_F(WindowConventions, PortEntriesShowTheirDeviceAskedOfTheSystemOnlyWhenTheL
   EXPECT_EQ(asked, 2);
   EXPECT_EQ(w.Combo2->itemText(0), QStringLiteral("COM3"));
   EXPECT_EQ(w.Combo2->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyS3"));
+}
+
+TEST_F(WindowConventions, CutListEntryIsShownWholeInTheTooltipOnly) {
+  FrmMain& w = Open();
+  w.show();
+  QComboBox* bands = w.Combo1[1];
+  const int longest = 10;  // "UHF{RX(400-480MHz)TX(430-450MHz)} VHF{RX(136-174MHz)TX(144-148 MHz)}"
+  bands->setCurrentIndex(longest);
+  EXPECT_EQ(bands->toolTip(), BandDescriptions()[longest]);
+  EXPECT_EQ(bands->itemText(longest), BandDescriptions()[longest]);
+
+  bands->setCurrentIndex(0);
+  EXPECT_EQ(bands->toolTip(), QString());
+
+  // A narrower box cuts the short entry as well.
+  bands->resize(bands->width() / 4, bands->height());
+  EXPECT_EQ(bands->toolTip(), BandDescriptions()[0]);
 }
 
 }  // namespace
