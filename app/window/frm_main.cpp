@@ -232,6 +232,8 @@ void FrmMain::Shutdown() {
   // A transfer about to start must not start on a closed window; a running
   // one sees its port closed and returns.
   link_->Close();
+  // A transfer that was about to start ends without an outcome.
+  busyCursor_.Hide();
   ReShowComPortTimer.stop();
 }
 

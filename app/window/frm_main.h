@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/window/busy_cursor.h"
 #include "app/window/form_layout.h"
 #include "app/window/message_presenter.h"
 #include "app/station/records_options.h"
@@ -155,6 +156,8 @@ class FrmMain : public QWidget, public TransferHost {
   void SelectPort(const PortSelection& selection);
   void WriteComPort();
   qint16 StoredComPort() const;
+  void StartTransfer(bool (RadioLink::*start)());
+  MessageButton Present(const QString& text, MessageStyle style);
 
   FrmMainOptions options_;
   QString localeName_;
@@ -172,6 +175,7 @@ class FrmMain : public QWidget, public TransferHost {
   std::map<QString, QWidget*> controls_;
   std::vector<PortListEntry> describedPorts_;  // the entries the port list's tooltips describe
   std::unique_ptr<QTranslator> qtTranslation_;
+  BusyCursor busyCursor_;
   lang::BandChangeMessageTable bandChangeMessage_{};
   bool shutDown_ = false;
 };

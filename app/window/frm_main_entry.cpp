@@ -29,9 +29,17 @@ bool TakesAsciiOnly(int textIndex) {
   return field != nullptr && field->kind == FieldKind::Chars;
 }
 
-void FrmMain::Command1_Click() { link_->StartRead(); }
+void FrmMain::Command1_Click() { StartTransfer(&RadioLink::StartRead); }
 
-void FrmMain::Command2_Click() { link_->StartWrite(); }
+void FrmMain::Command2_Click() { StartTransfer(&RadioLink::StartWrite); }
+
+void FrmMain::StartTransfer(bool (RadioLink::*start)()) {
+  // A click while a transfer runs is ignored, and must not take the cursor with it.
+  if (link_->Busy()) return;
+  busyCursor_.Show();
+  // Every transfer that began ends in TransferEnded; this covers one that did not.
+  if (!(link_.get()->*start)()) busyCursor_.Hide();
+}
 
 void FrmMain::Command3_Click() { close(); }
 
@@ -79,7 +87,7 @@ bool FrmMain::Text1_KeyPress(int index, QEvent* event) {
   const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
   if (index == BoxIndex(Field::PackageCode) && enter) {
     // The scanner ends each code with Enter: that starts the write.
-    if (Option1[0]->isChecked() && !TextOf(index).trimmed().isEmpty()) link_->StartWrite();
+    if (Option1[0]->isChecked() && !TextOf(index).trimmed().isEmpty()) StartTransfer(&RadioLink::StartWrite);
     return true;
   }
   if (!TakesAsciiOnly(index)) return false;

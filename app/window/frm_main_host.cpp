@@ -93,13 +93,23 @@ MessageButton FrmMain::ShowMessage(const QString& text, MessageStyle style) {
   }
   const bool pulling = Timer_SNFocus.isActive();
   Timer_SNFocus.stop();
-  const MessageButton answer = presenter_->Present(this, text, style);
+  const MessageButton answer = Present(text, style);
   if (pulling && !shutDown_) Timer_SNFocus.start();
   return answer;
 }
 
 void FrmMain::ShowPlainMessage(const QString& text) {
-  if (!shutDown_) presenter_->Present(this, text, MessageStyle::OkOnly);
+  if (!shutDown_) Present(text, MessageStyle::OkOnly);
+}
+
+MessageButton FrmMain::Present(const QString& text, MessageStyle style) {
+  // A box waits for the operator, not for the radio: it gets the normal
+  // cursor, and a transfer that goes on after it gets the wait cursor back.
+  const bool busy = busyCursor_.Shown();
+  busyCursor_.Hide();
+  const MessageButton answer = presenter_->Present(this, text, style);
+  if (busy && !shutDown_) busyCursor_.Show();
+  return answer;
 }
 
 void FrmMain::SetPortListRefresh(bool enabled) {
@@ -142,6 +152,8 @@ AssociationMode FrmMain::SelectedMode() const {
 void FrmMain::SetStatusLabel(const QString& text) { Label7->setText(text); }
 
 void FrmMain::TransferEnded(const TransferOutcome& outcome) {
+  // The last message comes after this, with the normal cursor.
+  busyCursor_.Hide();
   std::optional<QString> packageCode;
   if (outcome.kind != TransferKind::Read && SelectedMode() != AssociationMode::NoPackageAssociation) {
     packageCode = TrimAtNul(state_.PackageCode);
