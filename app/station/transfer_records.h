@@ -23,7 +23,6 @@ class TransferRecords {
   // Null when writes keep no backup.
   BlockBackup* Backup() { return backup_ ? &*backup_ : nullptr; }
   bool Verify() const { return verify_; }
-  const StationLog& Log() const { return log_; }
 
   // Adds the transfer's entry to the station log. `packageCode` is set when
   // the write was to record a package association. Returns why the entry
