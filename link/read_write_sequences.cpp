@@ -221,14 +221,14 @@ bool ReadWriteSequences::TakeBlockToWrite() {
   }
   const FactoryField& serial = FieldOf(Field::SerialNumber);
   const auto serialBytes = [&](const FactoryImage& image) {
-    return std::span(image.Bytes()).subspan(static_cast<std::size_t>(serial.offset), static_cast<std::size_t>(serial.width));
+    return std::span(image.Bytes()).subspan(static_cast<std::size_t>(serial.offset),
+                                            static_cast<std::size_t>(serial.width));
   };
-  const auto fileSerial = serialBytes(*imageToWrite_);
-  if (!otherRadio_ && !std::ranges::equal(fileSerial, serialBytes(state_.FactoryImage))) {
+  if (!otherRadio_ && !std::ranges::equal(serialBytes(*imageToWrite_), serialBytes(state_.FactoryImage))) {
     EndAfter(CommSteps::EndAfterImageRefused,
              QStringLiteral("the block file is radio \"%1\"'s, this radio is \"%2\"; nothing was written")
-                 .arg(FieldReader(*imageToWrite_, codePage_).GetText(serial.offset, serial.width).trimmed(),
-                      FieldReader(state_.FactoryImage, codePage_).GetText(serial.offset, serial.width).trimmed()));
+                 .arg(SerialNumberText(*imageToWrite_, codePage_).trimmed(),
+                      SerialNumberText(state_.FactoryImage, codePage_).trimmed()));
     return false;
   }
   for (int offset = 0; offset < FactoryImageSize; offset += FactoryLineSize) {
@@ -302,8 +302,7 @@ void ReadWriteSequences::StoreDataReply(std::span<const std::uint8_t> reply) {
   engine_.Progress().blockAsRead.Store(offset, data);
   const FactoryField& serial = FieldOf(Field::SerialNumber);
   if (address == LineAddress(serial.offset)) {
-    StoreDecodedText(state_.FactoryRecord.SerialNumber,
-                     FieldReader(state_.FactoryImage, codePage_).GetText(serial.offset, serial.width), serial.width);
+    StoreDecodedText(state_.FactoryRecord.SerialNumber, SerialNumberText(state_.FactoryImage, codePage_), serial.width);
   } else if (address == FactoryBase) {
     state_.FactoryRecord.BandIndex = state_.FactoryImage[FieldOf(Field::BandIndex).offset];
     state_.TriBandCapable = IsTriBandCapable(state_.FactoryImage);
