@@ -2,6 +2,7 @@
 // executable against the simulated radio.
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QRegularExpression>
 #include <csignal>
 
 #include "app/cli/window_field_names.h"
@@ -58,6 +59,11 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
        "written\nzr93kw-setfactory: lines written: 0x00"},
       // The read itself went through.
       {{}, 0, Args("read --port 1 --log /"), 12, "zr93kw-setfactory: log not written: "},
+      // Nothing of a half read is shown.
+      {Args("--unplug-after 5"), 0, Args("read --port 1"), 3,
+       "Communication failed!\nzr93kw-setfactory: communication failed: read of line 0x40: "},
+      // Each reply's second half comes after the 300 ms interval: the station reads on for it.
+      {Args("--split-ms 350"), 0, Args("read --port 1"), 0, "Read Complete!\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
@@ -71,10 +77,26 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
     // A text without its last line break is the start of the last lines.
     EXPECT_TRUE(c.err.endsWith(u'\n') ? run.err.endsWith(c.err) : run.err.contains(c.err)) << run.err.toStdString();
     // The fields are shown when the transfer went through, and only then.
-    EXPECT_EQ(run.out.isEmpty(), !written && c.status != 12);
+    EXPECT_EQ(run.out.isEmpty(), !written && c.status != 0 && c.status != 12);
     EXPECT_EQ(radio.ReadImage() == block, !written);
     const int programsTraced = c.arguments.contains(QStringLiteral("--trace")) ? 3 : 0;
     EXPECT_EQ(run.err.count(QStringLiteral("> 50 52 4F 47 52 41 4D")), programsTraced);
+  }
+}
+
+TEST_F(Cli, NoReplyIsResentOnlyAfterTheSerialPortsReadTimeOut) {
+  ASSERT_TRUE(radio.Start(Args("--no-answer program")));
+  EXPECT_EQ(Station(Args("read --port 1")).status, 3);
+  static const QRegularExpression program(QStringLiteral("^\\s*([0-9.]+) > 50 52 4F 47"),
+                                          QRegularExpression::MultilineOption);
+  std::vector<double> times;
+  for (auto match = program.globalMatch(radio.Trace()); match.hasNext();) {
+    times.push_back(match.next().captured(1).toDouble());
+  }
+  ASSERT_EQ(times.size(), 3u) << radio.Trace().toStdString();
+  for (std::size_t i = 1; i < times.size(); ++i) {
+    EXPECT_GT(times[i] - times[i - 1], 1000.0) << "a resend came before the 1200 ms read time-out";
+    EXPECT_LT(times[i] - times[i - 1], 3000.0);
   }
 }
 
