@@ -8,6 +8,7 @@
 #include "app/cli/window_field_names.h"
 #include "station_run.h"
 #include "tests/db/test_database.h"
+#include "tools/radio-sim/radio_block.h"
 
 namespace zr {
 namespace {
@@ -21,6 +22,7 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
   FactoryImage block;
   for (int i = 0; i < 6; ++i) block[0x10 + i] = static_cast<std::uint8_t>("ZR93KW"[i]);
   struct Case { QStringList simOptions; int band; QStringList arguments; int status; QString err; };
+  const QString saved = state.filePath(QStringLiteral("radio.bin"));
   const QString closedServer = QStringLiteral("127.0.0.1,%1").arg(db::ClosedLoopbackPort());
   const std::vector<Case> cases{
       {Args("--model ZR93KX"), 0, Args("read --port 1"), 4,
@@ -30,8 +32,8 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
       {Args("--no-answer program"), 0, Args("read --port 1 --trace"), 3,
        "Communication failed!\nzr93kw-setfactory: communication failed: PROGRAM: no reply within the time-outs, "
        "after 2 resends\n"},
-      // The value is named, not only the window's text.
-      {{}, 16, Args("read --port 1"), 8,
+      // The value is named, not only the window's text; the block is saved all the same.
+      {{}, 16, Args("read --port 1 --save") << saved, 8,
        "Cannot Open Communication Port.\nzr93kw-setfactory: run-time error: the BandIndex list has no entry 16\n"},
       {{}, 0, Args("write --port 1 --set BandIndex=14 --band-change ok --set Seller=never"), 5,
        "write error\nzr93kw-setfactory: write refused: the three-band entry is not for this radio; "
@@ -79,6 +81,7 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
     // The fields are shown when the transfer went through, and only then.
     EXPECT_EQ(run.out.isEmpty(), !written && c.status != 0 && c.status != 12);
     EXPECT_EQ(radio.ReadImage() == block, !written);
+    EXPECT_TRUE(!c.arguments.contains(saved) || sim::LoadBlockFile(saved) == block);
     const int programsTraced = c.arguments.contains(QStringLiteral("--trace")) ? 3 : 0;
     EXPECT_EQ(run.err.count(QStringLiteral("> 50 52 4F 47 52 41 4D")), programsTraced);
   }

@@ -75,22 +75,6 @@ TEST_F(Records, AWriteIsBackedUpLoggedReadBackAndCanBePutBackByteForByte) {
   EXPECT_EQ(LogEntries().back()[QStringLiteral("operation")].toString(), QStringLiteral("image write"));
 }
 
-TEST_F(Records, AReadSavesTheBlockEvenWhenItsValuesCannotBeShown) {
-  FactoryImage block = sim::FreshBlock(QStringLiteral("ZR93KW"), QStringLiteral("SN-BAND-16"));
-  block[0x03] = 16;  // a band the list does not have
-  ASSERT_TRUE(radio.WriteImage(block));
-  ASSERT_TRUE(radio.Start());
-  const QString saved = state.filePath(QStringLiteral("radio.bin"));
-
-  const StationRun run = Station({"read", "--port", "1", "--save", saved});
-
-  EXPECT_EQ(run.status, 8) << run.err.toStdString();
-  QFile file(saved);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QByteArray bytes = file.readAll();
-  EXPECT_EQ(bytes, QByteArray(reinterpret_cast<const char*>(block.Bytes().data()), FactoryImageSize));
-}
-
 TEST_F(Records, ALogEntrySurvivesAStationKilledRightAfterWritingIt) {
   // The radio waits before answering "END", so the station is killed between
   // its last entry and its exit.
