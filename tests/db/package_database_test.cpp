@@ -103,8 +103,7 @@ TEST_F(PackageDatabaseTest, FailedStatementIsRaisedAndChangesNothing) {
 }
 
 TEST(PackageDatabaseConnection, FreeTdsWithoutServerFailsQuickly) {
-  const DatabaseSettings nowhere{QStringLiteral("127.0.0.1,%1").arg(ClosedLoopbackPort()),
-                                 QStringLiteral("FreeTDS")};
+  const DatabaseSettings nowhere{ClosedServer, QStringLiteral("FreeTDS")};
   const QString expected =
       QStringLiteral("Database connection to \"%1\" (ODBC driver \"FreeTDS\") failed: ").arg(nowhere.server);
   PackageDatabase database(nowhere);

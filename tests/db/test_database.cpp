@@ -1,9 +1,5 @@
 #include "tests/db/test_database.h"
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <QSqlQuery>
 #include <QVariant>
 #include <stdexcept>
@@ -16,22 +12,6 @@ std::optional<DatabaseSettings> TestServer() {
   const QString server = qEnvironmentVariable("ZR_TEST_DB_SERVER");
   if (server.isEmpty()) return std::nullopt;
   return DatabaseSettings{server, qEnvironmentVariable("ZR_TEST_DB_DRIVER", QStringLiteral("PostgreSQL Unicode"))};
-}
-
-int ClosedLoopbackPort() {
-  // The port the system hands out is free; once the socket is closed nothing
-  // listens there.
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  if (fd < 0) throw std::runtime_error("socket failed");
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                     ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-  ::close(fd);
-  if (!bound) throw std::runtime_error("no free loopback port");
-  return ntohs(address.sin_port);
 }
 
 void PrintTo(const AtCodeRow& row, std::ostream* out) {

@@ -15,8 +15,8 @@ namespace zr::db {
 // ZR_TEST_DB_DRIVER. Empty when none was started.
 std::optional<DatabaseSettings> TestServer();
 
-// A loopback TCP port that nothing listens on.
-int ClosedLoopbackPort();
+// A server address that refuses at once: nothing listens on TCP port 1 (tcpmux).
+inline const QString ClosedServer = QStringLiteral("127.0.0.1,1");
 
 // One row of T_TI_ATCode.
 struct AtCodeRow {

@@ -23,7 +23,6 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
   for (int i = 0; i < 6; ++i) block[0x10 + i] = static_cast<std::uint8_t>("ZR93KW"[i]);
   struct Case { QStringList simOptions; int band; QStringList arguments; int status; QString err; };
   const QString saved = state.filePath(QStringLiteral("radio.bin"));
-  const QString closedServer = QStringLiteral("127.0.0.1,%1").arg(db::ClosedLoopbackPort());
   const std::vector<Case> cases{
       {Args("--model ZR93KX"), 0, Args("read --port 1"), 4,
        "Model Type Error!\nzr93kw-setfactory: model error: the radio's model is \"ZR93KX\", not \"ZR93KW\"\n"},
@@ -51,7 +50,7 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
       {{}, 0, Args("write --port 1 --package 12345678901234567"), 1,
        "--package holds at most 16 characters, not 17\nTry 'zr93kw-setfactory write --help'.\n"},
       // Written, but the database is not there: not mistaken for an untouched radio.
-      {{}, 0, Args("write --port 1 --set Seller=db --package BOX-1 --db-server") << closedServer, 7,
+      {{}, 0, Args("write --port 1 --set Seller=db --package BOX-1 --db-server") << db::ClosedServer, 7,
        "zr93kw-setfactory: database failed: "},
       {{}, 0, Args("write --port 1 --set Seller=Li --backup-dir /dev/null/backups"), 9,
        "Cannot Open Communication Port.\nzr93kw-setfactory: backup failed: cannot use the backup folder "

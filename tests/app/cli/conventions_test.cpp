@@ -73,8 +73,7 @@ TEST_F(CommandLineOnRadio, APortNamedByItsDeviceIsItsComNumberAndThePortsSayWhat
 }
 
 TEST(CommandLine, DbCheckSaysWhetherTheDatabaseAnswersInTheDriversWords) {
-  const StationRun down = RunStation(
-      {"db-check", "--db-server", QStringLiteral("127.0.0.1,%1").arg(db::ClosedLoopbackPort())});
+  const StationRun down = RunStation({"db-check", "--db-server", db::ClosedServer});
   EXPECT_EQ(down.status, 7);
   EXPECT_TRUE(down.err.contains(QStringLiteral("Database connection to"))) << down.err.toStdString();
 
