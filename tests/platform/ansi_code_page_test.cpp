@@ -6,7 +6,6 @@
 #include <optional>
 #include <vector>
 
-#include "platform/short_date.h"
 #include "platform/system_locale.h"
 #include "tests/support/scoped_environment.h"
 
@@ -80,13 +79,6 @@ TEST_F(EnvironmentLocale, LcAllThenLcCtypeThenLang) {
   EXPECT_EQ(AnsiCodePage::System().Name(), "GBK");
   setenv("LC_ALL", "", 1);  // empty counts as unset
   EXPECT_EQ(SystemLocaleName(), QStringLiteral("ja_JP"));
-}
-
-TEST(ShortDate, LocaleFormatWithFourDigitYear) {
-  const QDate date(2026, 12, 6);
-  EXPECT_EQ(ShortDateText(date, QStringLiteral("zh_CN")), QStringLiteral("2026/12/6"));
-  EXPECT_EQ(ShortDateText(date, QStringLiteral("en_US")), QStringLiteral("12/6/2026"));
-  EXPECT_EQ(ShortDateText(date, QStringLiteral("de_DE")), QStringLiteral("06.12.2026"));
 }
 
 }  // namespace

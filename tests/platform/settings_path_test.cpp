@@ -2,7 +2,6 @@
 // of its own, in the user's configuration folder for an installed one.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QProcessEnvironment>
 
 #include "platform/settings_file.h"
@@ -51,12 +50,6 @@ TEST(SettingsPath, BesideTheProgramOrInTheUsersConfigurationFolder) {
   for (const auto& c : cases) {
     EXPECT_EQ(SettingsPathFor(c.place, c.environment), QString::fromUtf8(c.path)) << c.what;
   }
-}
-
-// The test runs from its build folder, which takes files.
-TEST(SettingsPath, TheRunningProgramsFileIsFoundFromItsOwnFolder) {
-  EXPECT_EQ(ProgramSettingsPath(SettingsFolder::kLeaveAlone),
-            QCoreApplication::applicationDirPath() + QStringLiteral("/mysetup.ini"));
 }
 
 }  // namespace
