@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -23,8 +22,7 @@
 namespace zr::window::test {
 namespace {
 
-// As a keyboard with an input method types: characters outside ASCII arrive
-// as key presses that carry their text.
+// As an input method types: key presses that carry text outside ASCII.
 void Type(QWidget* widget, const QString& text) {
   for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
@@ -57,10 +55,13 @@ class WindowRules : public WindowTest {
   QLineEdit* Box(int index) { return qobject_cast<QLineEdit*>(window->Text1[index]); }
 };
 
-TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxAndHidesWrite) {
-  FrmMain& w = Open();
+TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxPullsTheFocusThereAndHidesWrite) {
+  FrmMain& w = OpenActive();
   w.SetText(5, QStringLiteral("OLD"));
   w.State().AssociationDone = true;
+  Box(2)->setFocus();
+  w.Timer_SNFocus_Timer();
+  EXPECT_EQ(QApplication::focusWidget(), w.Text1[2]);
   w.Option1[0]->click();
   EXPECT_EQ(w.SelectedMode(), AssociationMode::ScanCodeWrite);
   EXPECT_TRUE(w.Text1[5]->isEnabled());
@@ -68,6 +69,8 @@ TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxAndHidesWrite) {
   EXPECT_FALSE(w.Label7->isHidden());
   EXPECT_TRUE(w.Command2->isHidden());
   EXPECT_TRUE(w.State().AssociationDone);
+  w.Timer_SNFocus_Timer();
+  EXPECT_EQ(QApplication::focusWidget(), w.Text1[5]);
 
   w.SetText(5, QStringLiteral("PKG1"));
   w.Option1[2]->click();
@@ -174,17 +177,8 @@ TEST_F(WindowRules, EmptyMaintenanceDateGetsTodayOnFocus) {
   EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("1/1/2020"));
 }
 
-TEST_F(WindowRules, FocusPullOnlyInScanModeAndPausedUnderShowMessage) {
-  FrmMain& w = OpenActive();
-  Box(2)->setFocus();
-  w.Timer_SNFocus_Timer();
-  EXPECT_EQ(QApplication::focusWidget(), w.Text1[2]);
-
-  w.Option1[0]->click();
-  Box(2)->setFocus();
-  w.Timer_SNFocus_Timer();
-  EXPECT_EQ(QApplication::focusWidget(), w.Text1[5]);
-
+TEST_F(WindowRules, FocusPullPausesUnderShowMessageOnly) {
+  FrmMain& w = Open();
   w.ShowMessage(lang::ReadCompleteText, MessageStyle::OkOnly);
   w.ShowPlainMessage(lang::WriteErrorText);
   ASSERT_EQ(presenter.shown.size(), 2u);
@@ -198,9 +192,8 @@ TEST_F(WindowRules, FocusPullOnlyInScanModeAndPausedUnderShowMessage) {
   EXPECT_FALSE(w.Timer_SNFocus.isActive());
 }
 
-// The real boxes: titled with the window's caption, buttons by style; like
-// the system's, the Yes/No question has no escape: neither Escape nor the
-// close button answers it.
+// The real boxes: titled with the window's caption, buttons by style; like the
+// system's, the Yes/No question has no escape, neither Escape nor closing it.
 TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
   MessageBoxPresenter presenter;
   using Case = std::tuple<MessageStyle, QMessageBox::StandardButton, MessageButton>;
