@@ -82,14 +82,24 @@ TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxPullsTheFocusThereAndHid
 }
 
 // Enter moves on from the area code and the password only; Tab enters the
-// mode options at the selected one and leaves them from there.
-TEST_F(WindowRules, EnterAndTabMoveTheFocusAsTheOperatorExpects) {
+// mode options at the selected one and leaves them from there; an empty
+// maintenance date gets today's on focus.
+TEST_F(WindowRules, FocusMovesOnEnterAndTabAndFillsAnEmptyMaintenanceDate) {
   FrmMain& w = OpenActive();
+  w.SetText(3, QString());
   Box(0)->setFocus();
   QTest::keyClicks(Box(0), QStringLiteral("12"));
   QTest::keyClick(Box(0), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), w.Text1[2]);
   EXPECT_EQ(w.TextOf(0), QStringLiteral("12"));
+  QTest::keyClick(Box(2), Qt::Key_Tab);
+  EXPECT_EQ(w.TextOf(3), QStringLiteral("12/6/2026"));
+  EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("12/6/2026"));
+  w.SetText(3, QStringLiteral("1/1/2020"));
+  Box(2)->setFocus();
+  Box(3)->setFocus();
+  EXPECT_EQ(w.TextOf(3), QStringLiteral("1/1/2020"));
+  EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("1/1/2020"));
   Box(6)->setFocus();
   QTest::keyClick(Box(6), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), w.Text1[6]);
@@ -162,19 +172,6 @@ TEST_F(WindowRules, WheelChangesOnlyTheListThatHasTheFocus) {
   w.Combo1[3]->setFocus();
   WheelNotch(w.Combo1[3]);
   EXPECT_EQ(w.Combo1[3]->currentIndex(), 1);
-}
-
-TEST_F(WindowRules, EmptyMaintenanceDateGetsTodayOnFocus) {
-  FrmMain& w = OpenActive();
-  w.SetText(3, QString());
-  Box(3)->setFocus();
-  EXPECT_EQ(w.TextOf(3), QStringLiteral("12/6/2026"));
-  EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("12/6/2026"));
-  Box(2)->setFocus();
-  w.SetText(3, QStringLiteral("1/1/2020"));
-  Box(3)->setFocus();
-  EXPECT_EQ(w.TextOf(3), QStringLiteral("1/1/2020"));
-  EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("1/1/2020"));
 }
 
 TEST_F(WindowRules, FocusPullPausesUnderShowMessageOnly) {
