@@ -44,7 +44,7 @@ TEST_F(ScreenshotMode, ReadsTheRadioAndSavesTheWindow) {
   EXPECT_EQ(QImage(Png()).size(), QSize(617, 593));
 }
 
-// SIGTERM ends the window as Exit does: the running read stops silently and the port is closed.
+// SIGTERM closes the window as Exit does, mid-read; what closing does is the Exit test's.
 TEST_F(ScreenshotMode, TerminationSignalClosesTheWindow) {
   // A copy of the program keeps its settings file to itself.
   const QString copy = dir.filePath(QStringLiteral("zr93kw-setfactory"));
@@ -57,13 +57,8 @@ TEST_F(ScreenshotMode, TerminationSignalClosesTheWindow) {
   ASSERT_NE(commHandle().toInt(), 0) << "the read did not start";
   program.terminate();
   ASSERT_TRUE(program.waitForFinished(15000));
-  const QString errors = Errors();
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(program.exitCode(), 1) << errors.toStdString();  // no screenshot
-  for (const QString& message : {lang::ReadCompleteText, lang::CommunicationFailedText, lang::CannotOpenPortText}) {
-    EXPECT_FALSE(errors.contains(message)) << errors.toStdString();
-  }
-  EXPECT_EQ(commHandle(), QStringLiteral("0"));
+  EXPECT_EQ(program.exitCode(), 1) << Errors().toStdString();  // no screenshot
 }
 
 }  // namespace
