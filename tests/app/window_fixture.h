@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCursor>
 #include <QDeadlineTimer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -24,19 +26,32 @@ inline void PrintTo(const QStringList& texts, std::ostream* out) {
 
 namespace zr::window::test {
 
-// Answers the window's boxes and remembers them, with whether the focus pull
-// was running while each box was open.
+// The transfer's wait cursor, or none.
+inline std::optional<Qt::CursorShape> OverrideCursor() {
+  const QCursor* cursor = QApplication::overrideCursor();
+  return cursor != nullptr ? std::optional(cursor->shape()) : std::nullopt;
+}
+
+// Answers the window's boxes and remembers them: whether the focus pull ran
+// and which cursor showed while each was open, and the cursor once the window
+// went on after it.
 class ScriptedPresenter : public MessagePresenter {
  public:
   struct Shown {
     QString text;
     MessageStyle style;
     bool focusPullRunning;
+    std::optional<Qt::CursorShape> cursor;
+    std::optional<Qt::CursorShape> cursorAfter;
   };
 
   MessageButton Present(QWidget* parent, const QString& text, MessageStyle style) override {
     const auto* window = dynamic_cast<const FrmMain*>(parent);
-    shown.push_back({text, style, window != nullptr && window->Timer_SNFocus.isActive()});
+    shown.push_back({text, style, window != nullptr && window->Timer_SNFocus.isActive(), OverrideCursor(), {}});
+    // Timed on the window, so that no look outlives it.
+    QTimer::singleShot(0, parent, [this, box = shown.size() - 1] {
+      if (box < shown.size()) shown[box].cursorAfter = OverrideCursor();
+    });
     if (style == MessageStyle::OkOnly) return MessageButton::None;
     if (answers.empty()) return style == MessageStyle::YesNo ? MessageButton::No : MessageButton::Cancel;
     const MessageButton answer = answers.front();

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -23,15 +22,9 @@
 namespace zr::window::test {
 namespace {
 
-// Types text as a keyboard with an input method would: characters outside
-// ASCII arrive as key presses that carry their text.
+// As an input method types: key presses that carry text outside ASCII.
 void Type(QWidget* widget, const QString& text) {
-  for (const QChar c : text) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &release);
-  }
+  for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 // One notch of the wheel over `widget`, as the system delivers it.
@@ -62,10 +55,13 @@ class WindowRules : public WindowTest {
   QLineEdit* Box(int index) { return qobject_cast<QLineEdit*>(window->Text1[index]); }
 };
 
-TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxAndHidesWrite) {
-  FrmMain& w = Open();
+TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxPullsTheFocusThereAndHidesWrite) {
+  FrmMain& w = OpenActive();
   w.SetText(5, QStringLiteral("OLD"));
   w.State().AssociationDone = true;
+  Box(2)->setFocus();
+  w.Timer_SNFocus_Timer();
+  EXPECT_EQ(QApplication::focusWidget(), w.Text1[2]);
   w.Option1[0]->click();
   EXPECT_EQ(w.SelectedMode(), AssociationMode::ScanCodeWrite);
   EXPECT_TRUE(w.Text1[5]->isEnabled());
@@ -73,6 +69,8 @@ TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxAndHidesWrite) {
   EXPECT_FALSE(w.Label7->isHidden());
   EXPECT_TRUE(w.Command2->isHidden());
   EXPECT_TRUE(w.State().AssociationDone);
+  w.Timer_SNFocus_Timer();
+  EXPECT_EQ(QApplication::focusWidget(), w.Text1[5]);
 
   w.SetText(5, QStringLiteral("PKG1"));
   w.Option1[2]->click();
@@ -83,22 +81,39 @@ TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxAndHidesWrite) {
   EXPECT_FALSE(w.State().AssociationDone);
 }
 
-TEST_F(WindowRules, EnterMovesOnFromTheAreaCodeAndPasswordOnly) {
+// Enter moves on from the area code and the password only; Tab enters the
+// mode options at the selected one and leaves them from there; an empty
+// maintenance date gets today's on focus.
+TEST_F(WindowRules, FocusMovesOnEnterAndTabAndFillsAnEmptyMaintenanceDate) {
   FrmMain& w = OpenActive();
+  w.SetText(3, QString());
   Box(0)->setFocus();
   QTest::keyClicks(Box(0), QStringLiteral("12"));
   QTest::keyClick(Box(0), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), w.Text1[2]);
   EXPECT_EQ(w.TextOf(0), QStringLiteral("12"));
-  // In the password box too; elsewhere Enter does nothing.
-  Box(12)->setFocus();
-  QTest::keyClick(Box(12), Qt::Key_Enter);
-  EXPECT_NE(QApplication::focusWidget(), w.Text1[12]);
+  QTest::keyClick(Box(2), Qt::Key_Tab);
+  EXPECT_EQ(w.TextOf(3), QStringLiteral("12/6/2026"));
+  EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("12/6/2026"));
+  w.SetText(3, QStringLiteral("1/1/2020"));
+  Box(2)->setFocus();
+  Box(3)->setFocus();
+  EXPECT_EQ(w.TextOf(3), QStringLiteral("1/1/2020"));
+  EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("1/1/2020"));
   Box(6)->setFocus();
   QTest::keyClick(Box(6), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), w.Text1[6]);
-  // In the package box of scan-code write mode Enter starts a write, but not without a code.
+  Box(12)->setFocus();
+  QTest::keyClick(Box(12), Qt::Key_Enter);
+  EXPECT_EQ(QApplication::focusWidget(), w.Option1[2]);
+
+  // Scan-code write mode: Enter in the package box starts a write, but not without a code.
   w.Option1[0]->click();
+  Box(5)->setFocus();
+  QTest::keyClick(Box(5), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Option1[0]);
+  QTest::keyClick(w.Option1[0], Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Combo1[3]);
   Box(5)->setFocus();
   QTest::keyClick(Box(5), Qt::Key_Return);
   EXPECT_FALSE(w.Link().Busy());
@@ -131,14 +146,6 @@ TEST_F(WindowRules, AreaCodeAndPasswordDropNonAsciiAndClipboardKeys) {
   EXPECT_EQ(w.TextOf(11), QStringLiteral("é中99"));
 }
 
-TEST_F(WindowRules, BoxesKeepTheirLengthLimits) {
-  FrmMain& w = Open();
-  for (const auto& [index, limit] : std::vector<std::pair<int, int>>{{6, 8}, {4, 80}, {5, 16}}) {
-    w.SetText(index, QStringLiteral("1234567890").repeated(9));
-    EXPECT_EQ(w.TextOf(index), QStringLiteral("1234567890").repeated(9).left(limit)) << index;
-  }
-}
-
 // Once edited, the description's lines end in CR LF, two characters of its limit each.
 TEST_F(WindowRules, EditedDescriptionEndsItsLinesInCrLf) {
   FrmMain& w = Open();
@@ -161,51 +168,14 @@ TEST_F(WindowRules, WheelChangesOnlyTheListThatHasTheFocus) {
     EXPECT_EQ(list->currentIndex(), before) << list->currentText().toStdString();
   }
   EXPECT_EQ(windowWheels.count, 3);  // each notch went on to the window
-  EXPECT_EQ(Setting(QStringLiteral("comPort")), QStringLiteral("1"));
   w.Combo1[3]->setCurrentIndex(0);
   w.Combo1[3]->setFocus();
   WheelNotch(w.Combo1[3]);
   EXPECT_EQ(w.Combo1[3]->currentIndex(), 1);
 }
 
-// Tab enters the mode options at the selected one and leaves them from there.
-TEST_F(WindowRules, TabReachesTheSelectedModeOptionOnly) {
-  FrmMain& w = OpenActive();
-  Box(12)->setFocus();
-  QTest::keyClick(Box(12), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), w.Option1[2]);
-  w.Option1[0]->click();
-  Box(5)->setFocus();
-  QTest::keyClick(Box(5), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), w.Option1[0]);
-  QTest::keyClick(w.Option1[0], Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), w.Combo1[3]);
-}
-
-TEST_F(WindowRules, EmptyMaintenanceDateGetsTodayOnFocus) {
-  FrmMain& w = OpenActive();
-  w.SetText(3, QString());
-  Box(3)->setFocus();
-  EXPECT_EQ(w.TextOf(3), QStringLiteral("12/6/2026"));
-  EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("12/6/2026"));
-  Box(2)->setFocus();
-  w.SetText(3, QStringLiteral("1/1/2020"));
-  Box(3)->setFocus();
-  EXPECT_EQ(w.TextOf(3), QStringLiteral("1/1/2020"));
-  EXPECT_EQ(Box(3)->selectedText(), QStringLiteral("1/1/2020"));
-}
-
-TEST_F(WindowRules, FocusPullOnlyInScanModeAndPausedUnderShowMessage) {
-  FrmMain& w = OpenActive();
-  Box(2)->setFocus();
-  w.Timer_SNFocus_Timer();
-  EXPECT_EQ(QApplication::focusWidget(), w.Text1[2]);
-
-  w.Option1[0]->click();
-  Box(2)->setFocus();
-  w.Timer_SNFocus_Timer();
-  EXPECT_EQ(QApplication::focusWidget(), w.Text1[5]);
-
+TEST_F(WindowRules, FocusPullPausesUnderShowMessageOnly) {
+  FrmMain& w = Open();
   w.ShowMessage(lang::ReadCompleteText, MessageStyle::OkOnly);
   w.ShowPlainMessage(lang::WriteErrorText);
   ASSERT_EQ(presenter.shown.size(), 2u);
@@ -219,7 +189,8 @@ TEST_F(WindowRules, FocusPullOnlyInScanModeAndPausedUnderShowMessage) {
   EXPECT_FALSE(w.Timer_SNFocus.isActive());
 }
 
-// The real boxes: titled with the window's caption, buttons by style.
+// The real boxes: titled with the window's caption, buttons by style; like the
+// system's, the Yes/No question has no escape, neither Escape nor closing it.
 TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
   MessageBoxPresenter presenter;
   using Case = std::tuple<MessageStyle, QMessageBox::StandardButton, MessageButton>;
@@ -229,33 +200,21 @@ TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
            {MessageStyle::YesNo, QMessageBox::Yes, MessageButton::Yes},
            {MessageStyle::OkOnly, QMessageBox::Ok, MessageButton::None}}) {
     QString title;
-    QTimer::singleShot(0, [&title, press = button] {
+    QTimer::singleShot(0, [&title, press = button, question = style == MessageStyle::YesNo] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       ASSERT_NE(box, nullptr);
       title = box->windowTitle();
+      if (question) {
+        QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Escape);
+        box->close();
+        QTest::qWait(200);
+        EXPECT_TRUE(box->isVisible());
+      }
       box->button(press)->click();
     });
     EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), style), answer);
     EXPECT_EQ(title, lang::WindowCaption);
   }
-}
-
-// Like the system's Yes/No box, the question has no escape: neither Escape
-// nor the close button answers it.
-TEST(MessageBoxPresenter, YesNoQuestionWaitsForYesOrNo) {
-  MessageBoxPresenter presenter;
-  bool stillOpen = false;
-  QTimer::singleShot(0, [&stillOpen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Escape);
-    box->close();
-    QTest::qWait(200);
-    stillOpen = box->isVisible();
-    box->button(QMessageBox::Yes)->click();
-  });
-  EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), MessageStyle::YesNo), MessageButton::Yes);
-  EXPECT_TRUE(stillOpen);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// GoogleTest entry point for the window's tests: widgets need a QApplication.
-// Without a display (test discovery at build time, CI) they run offscreen.
+// Widgets need a QApplication; without a display (test discovery, CI) they run offscreen.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,18 +1,23 @@
 // Read, Write and Exit from the window against the simulated radio.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <optional>
 #include <tuple>
 
 #include "lang/messages.h"
+#include "tests/db/test_database.h"
 #include "window_fixture.h"
 
 namespace zr::window::test {
 namespace {
 
-// A read fills every control, and a write of what it showed gives the radio its
-// own block back, the description's line breaks included.
-TEST_F(WindowTransfer, ReadFillsEveryFieldAndAnUntouchedWriteKeepsTheBlock) {
+// A write gives the radio back what the read showed, the description's line
+// breaks included, with the operator's changes and never the serial number.
+TEST_F(WindowTransfer, ReadFillsEveryFieldAndAWriteTakesOnlyTheOperatorsChanges) {
   FactoryImage block = FilledBlock();
   block[0x07] = 0x01;  // a write stores APRS as one bit
   const char description[] = "Antenna\r\nreplaced\nby\rme";
@@ -33,14 +38,22 @@ TEST_F(WindowTransfer, ReadFillsEveryFieldAndAnUntouchedWriteKeepsTheBlock) {
       {0, "AB12"},     {1, "SN12345678901234"}, {2, "2026/01/02"},  {3, "2026/02/03"}, {5, "KEEP"},   {6, "BATCH-01"},
       {8, "DEALER7"},  {9, "2026/03/04"},       {10, "2026/04/05"}, {11, "SELLER"},    {12, "123"}};
   for (const auto& [index, text] : texts) EXPECT_EQ(w.TextOf(index), QString::fromLatin1(text)) << index;
-  EXPECT_EQ(w.State().OperationMode, OperationModes::Idle);
-  EXPECT_EQ(Setting(QStringLiteral("CommHandle")), QStringLiteral("0"));
   EXPECT_TRUE(w.ReShowComPortTimer.isActive());
   EXPECT_EQ(static_cast<QPlainTextEdit*>(w.Text1[4])->blockCount(), 4);  // each break shown as one
 
+  w.Check5->setChecked(false);
+  w.SetText(11, QStringLiteral("Ann   "));
+  w.SetText(12, QString());
+  w.SetText(1, QStringLiteral("IGNORED"));
   w.Command2_Click();
   ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(presenter.Texts(), (QStringList{lang::ReadCompleteText, lang::WriteCompleteText}));
+  EXPECT_EQ(w.TextOf(1), QStringLiteral("SN12345678901234"));
+  block[0x06] = 0x80;
+  for (const int i : {0x28, 0x29, 0x2A, 0xA3, 0xA4, 0xA5}) block[i] = 0;
+  block[0xA0] = 'A';
+  block[0xA1] = 'n';
+  block[0xA2] = 'n';
   EXPECT_EQ(RadioBlock(), block);
 }
 
@@ -55,44 +68,26 @@ TEST_F(WindowTransfer, ValueAControlCannotTakeLeavesTheEarlierControlsFilled) {
   EXPECT_NE(w.TextOf(0), QStringLiteral("AB12"));  // after it
 }
 
-TEST_F(WindowTransfer, SecondReadDuringATransferIsIgnored) {
+// The wait cursor shows from the click until the outcome, whose box has the
+// normal one; clicks while the transfer runs change neither it nor the read.
+TEST_F(WindowTransfer, ClicksDuringATransferAreIgnoredUnderTheWaitCursor) {
   FrmMain& w = OpenOnRadio(FilledBlock(), {QStringLiteral("--delay-ms"), QStringLiteral("20")});
-  int clicks = 0;
   w.Command1_Click();
-  EXPECT_TRUE(w.Link().Busy());
   w.Command1_Click();  // while Timer_Comm is armed
+  w.Command2_Click();
+  EXPECT_EQ(OverrideCursor(), Qt::WaitCursor);
+  std::optional<Qt::CursorShape> whileReading;
   WhileTransferRuns([&] {
-    ++clicks;
     w.Command1_Click();
     w.Command2_Click();
+    whileReading = OverrideCursor();
   });
   ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(presenter.Texts(), QStringList{lang::ReadCompleteText});
-  EXPECT_EQ(w.TextOf(11), QStringLiteral("SELLER"));
-}
-
-TEST_F(WindowTransfer, WriteTakesTheWindowsValues) {
-  FactoryImage block = FilledBlock();
-  block[0x06] = 0x80;
-  FrmMain& w = OpenOnRadio(block);
-  w.Combo1[1]->setCurrentIndex(5);  // the radio's band: nothing asked
-  w.Check5->setChecked(true);
-  w.SetText(11, QStringLiteral("Ann   "));
-  w.SetText(12, QString());
-  w.SetText(1, QStringLiteral("IGNORED"));
-  w.Command2_Click();
-  ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(presenter.Texts(), QStringList{lang::WriteCompleteText});
-  EXPECT_EQ(w.TextOf(1), QStringLiteral("SN12345678901234"));
-  const FactoryImage written = RadioBlock();
-  EXPECT_EQ(written[0x06], 0x81);
-  EXPECT_EQ(written[0x03], 5);
-  EXPECT_EQ(written[0xA0], 'A');
-  EXPECT_EQ(written[0xA2], 'n');
-  EXPECT_EQ(written[0xA3], 0);
-  for (int i = 0x28; i < 0x2C; ++i) EXPECT_EQ(written[i], 0) << i;
-  EXPECT_EQ(written[0x30], 'S');
+  QCoreApplication::processEvents();
+  EXPECT_EQ(whileReading, Qt::WaitCursor);
+  ASSERT_EQ(presenter.Texts(), QStringList{lang::ReadCompleteText});
+  EXPECT_EQ(presenter.shown[0].cursor, std::nullopt);
+  EXPECT_EQ(OverrideCursor(), std::nullopt);
 }
 
 // A radio without the three-band entry refuses it, plainly; one with it asks:
@@ -115,14 +110,15 @@ TEST_F(WindowTransfer, ThreeBandEntryRefusedOrAskedAbout) {
     w.SetText(11, QStringLiteral("NEW"));
     w.Command2_Click();
     ASSERT_TRUE(WaitIdle());
-    EXPECT_EQ(presenter.Texts(), texts);
+    ASSERT_EQ(presenter.Texts(), texts);
     // The refusal is shown directly, not through ShowMessage, which pauses the focus pull.
     EXPECT_EQ(presenter.shown[0].focusPullRunning, feature == 0x00);
     EXPECT_EQ(presenter.shown[0].style, feature == 0x00 ? MessageStyle::OkOnly : MessageStyle::OkCancelWarning);
-    if (feature == 0x00) {
-      EXPECT_EQ(RadioBlock(), block);
-    } else {
-      EXPECT_EQ(RadioBlock()[0x03], band);
+    // Each box waits under the normal cursor; the write goes on under the wait cursor.
+    for (const auto& box : presenter.shown) EXPECT_EQ(box.cursor, std::nullopt) << box.text.toStdString();
+    EXPECT_EQ(presenter.shown[0].cursorAfter, Qt::WaitCursor);
+    EXPECT_EQ(RadioBlock()[0x03], band);  // a refused write sends no line: the link's tests
+    if (feature != 0x00) {
       EXPECT_EQ(w.Combo1[1]->currentIndex(), band);
     }
   }
@@ -139,10 +135,41 @@ TEST_F(WindowTransfer, ExitEndsARunningTransfer) {
   });
   ASSERT_TRUE(WaitIdle());
   EXPECT_TRUE(closedInside);
-  EXPECT_FALSE(w.isVisible());
   EXPECT_TRUE(presenter.shown.empty());
   EXPECT_EQ(Setting(QStringLiteral("CommHandle")), QStringLiteral("0"));
   EXPECT_FALSE(w.ReShowComPortTimer.isActive());
+  EXPECT_EQ(OverrideCursor(), std::nullopt);
+}
+
+// Scan-code write mode end to end, with the package database on the test
+// server; the link's tests cover the questions and the failures.
+TEST_F(WindowTransfer, ScannedCodeIsRecordedAgainstTheWrittenRadio) {
+  const auto server = db::TestServer();
+  if (!server) {
+    GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)";
+  }
+  const QString serial = QStringLiteral("SN12345678901234");  // FilledBlock's
+  db::TestTable table(*server);
+  table.Reset({{serial, std::nullopt, std::nullopt}});
+  FrmMainOptions options = Options();
+  options.database = *server;
+  FrmMain& w = OpenOnRadio(FilledBlock(), {}, std::move(options));
+  w.Combo1[1]->setCurrentIndex(5);  // the radio's own band: no question
+  w.Option1[0]->click();
+  // What a barcode scanner does: the code's characters, then Enter.
+  QWidget* box = w.Text1[BoxIndex(Field::PackageCode)];
+  QTest::keyClicks(box, QStringLiteral("BOX-0001"));
+  QTest::keyClick(box, Qt::Key_Return);
+  ASSERT_TRUE(WaitIdle());
+
+  EXPECT_TRUE(presenter.shown.empty()) << presenter.Texts().join(QLatin1Char('|')).toStdString();
+  const QList<db::AtCodeRow> rows = table.Rows();
+  ASSERT_EQ(rows.size(), 1);
+  EXPECT_EQ(rows[0].serialNumber, serial);
+  EXPECT_EQ(rows[0].packageCode, QStringLiteral("BOX-0001"));
+  EXPECT_EQ(w.Label7->text(), QStringLiteral("Waitting next..."));
+  EXPECT_TRUE(w.TextOf(BoxIndex(Field::PackageCode)).isEmpty());
+  EXPECT_EQ(RadioBlock()[0x03], 5);  // the radio was written
 }
 
 }  // namespace
