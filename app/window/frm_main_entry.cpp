@@ -37,8 +37,8 @@ void FrmMain::StartTransfer(bool (RadioLink::*start)()) {
   // A click while a transfer runs is ignored, and must not take the cursor with it.
   if (link_->Busy()) return;
   busyCursor_.Show();
-  // Every transfer that began ends in TransferEnded; this covers one that did not.
-  if (!(link_.get()->*start)()) busyCursor_.Hide();
+  // Every start ends in TransferEnded, a port that does not open included, which hides it.
+  (link_.get()->*start)();
 }
 
 void FrmMain::Command3_Click() { close(); }
