@@ -1,9 +1,15 @@
 #include "app/cli/block_file.h"
 
-#include <QSaveFile>
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "app/cli/window_field_names.h"
+#include "app/station/durable_file.h"
 #include "platform/regular_file.h"
 #include "record/factory_tables.h"
 #include "record/image_codec.h"
@@ -33,14 +39,24 @@ FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& co
 }
 
 QString SaveBlockFile(const QString& path, const FactoryImage& block) {
-  QSaveFile file(path);
-  const auto& bytes = block.Bytes();
-  if (file.open(QIODevice::WriteOnly) &&
-      file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) == FactoryImageSize &&
-      file.commit()) {
-    return QString();
+  const auto cannot = [&](const QString& why) { return QStringLiteral("cannot save the block to %1: %2").arg(path, why); };
+  // As for a backup: only a regular file is replaced. A FIFO, a device or a
+  // folder stays what it is; through a link, the file it names is replaced.
+  QString target = path;
+  unsigned permissions = 0600;  // a new file: the block holds the programming password
+  struct stat status {};
+  if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+    if (!S_ISREG(status.st_mode)) return cannot(QStringLiteral("not a regular file"));
+    target = QFileInfo(path).canonicalFilePath();
+    permissions = status.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    return cannot(QString::fromLocal8Bit(std::strerror(errno)));
   }
-  return QStringLiteral("cannot save the block to %1: %2").arg(path, file.errorString());
+  const auto& bytes = block.Bytes();
+  const int error = station::ReplaceFile(
+      target, QByteArrayView(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())),
+      permissions);
+  return error == 0 ? QString() : cannot(QString::fromLocal8Bit(std::strerror(error)));
 }
 
 }  // namespace zr::cli

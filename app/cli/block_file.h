@@ -14,8 +14,10 @@ namespace zr::cli {
 // when it is not a regular file of exactly 256 bytes or not a ZR93KW block.
 FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage);
 
-// Writes the block to `path`, replacing it whole or not at all. Returns why
-// it could not; empty when it was written.
+// Writes the block to `path`, replacing it whole or not at all, and flushed
+// to disk. Refuses anything but a regular file; a new file is the owner's
+// alone, one replaced keeps its permissions. Returns why it could not; empty
+// when it was written.
 QString SaveBlockFile(const QString& path, const FactoryImage& block);
 
 }  // namespace zr::cli

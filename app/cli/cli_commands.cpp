@@ -23,6 +23,7 @@
 #include "app/cli/exit_status.h"
 #include "app/cli/log_command.h"
 #include "app/cli/ports_command.h"
+#include "app/cli/visible_text.h"
 #include "app/cli/window_field_names.h"
 #include "app/station/transfer_records.h"
 #include "app/window/port_list.h"
@@ -107,7 +108,7 @@ void PrintFields(QTextStream& out, const FormValues& form, bool triBandCapable, 
     out << QJsonDocument(ShownFieldsJson(form, triBandCapable)).toJson(QJsonDocument::Indented);
     return;
   }
-  for (const auto& [name, value] : ShownFieldLines(form, triBandCapable)) out << name << ": " << value << '\n';
+  for (const auto& [name, value] : ShownFieldLines(form, triBandCapable)) out << name << ": " << VisibleText(value) << '\n';
 }
 
 // Flushes standard output; false (and why, on standard error) when it could not be written.

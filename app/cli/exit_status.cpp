@@ -1,5 +1,7 @@
 #include "app/cli/exit_status.h"
 
+#include "app/cli/visible_text.h"
+
 namespace zr::cli {
 
 int ExitStatusOf(const TransferOutcome& outcome) {
@@ -24,7 +26,7 @@ int ExitStatusOf(const TransferOutcome& outcome) {
 
 void PrintCause(QTextStream& err, const TransferOutcome& outcome) {
   if (outcome.cause.isEmpty()) return;
-  err << "zr93kw-setfactory: " << EndName(outcome.end) << ": " << outcome.cause << '\n';
+  err << "zr93kw-setfactory: " << EndName(outcome.end) << ": " << VisibleText(outcome.cause) << '\n';
   // A transfer cut short says how far it got; a stopped one says it even when it wrote nothing.
   const bool cutShort = outcome.end == TransferEnd::CommunicationFailed || outcome.end == TransferEnd::RuntimeError ||
                         outcome.end == TransferEnd::VerifyFailed;

@@ -56,6 +56,18 @@ const FactoryField* SettingNamed(const QString& name) {
   return nullptr;
 }
 
+// The first C0, DEL or C1 character; the description's box takes line breaks.
+std::optional<char16_t> FirstControl(const FactoryField& field, const QString& value) {
+  for (const QChar c : value) {
+    const char16_t code = c.unicode();
+    const bool lineBreak = code == u'\r' || code == u'\n';
+    if ((code < 0x20 || (code >= 0x7F && code <= 0x9F)) && !(lineBreak && field.field == Field::MaintainedDescription)) {
+      return code;
+    }
+  }
+  return std::nullopt;
+}
+
 QString CodePoint(char32_t c) { return QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper(); }
 
 }  // namespace
@@ -97,6 +109,10 @@ void SetWindowField(FormValues& form, const QString& name, const QString& value)
       form.*field->formCheck = static_cast<qint16>(value.toShort());
       break;
     case BoxKind::Text:
+      if (const std::optional<char16_t> control = FirstControl(*field, value)) {
+        throw UsageError(QStringLiteral("%1 takes no control characters, not %2")
+                             .arg(name, CodePoint(*control)).toStdString());
+      }
       if (field->kind == FieldKind::Chars) {
         for (QChar c : value) {
           if (c.unicode() > 127) {
