@@ -20,4 +20,8 @@ FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& co
 // when it was written.
 QString SaveBlockFile(const QString& path, const FactoryImage& block);
 
+// Raises UsageError when `path` is something SaveBlockFile refuses, so that
+// `read --save` says so before the radio is read.
+void RefuseSaveTarget(const QString& path);
+
 }  // namespace zr::cli

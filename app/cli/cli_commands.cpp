@@ -133,6 +133,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
       RefuseUnstorableText(name, value, codePage);
     }
     if (!options.imageFile.isEmpty()) image = ReadBlockFile(options.imageFile, codePage);
+    if (!options.saveFile.isEmpty()) RefuseSaveTarget(options.saveFile);
   } catch (const UsageError& error) {
     err << "zr93kw-setfactory: " << error.what() << '\n' << TryHelp(arguments.value(1));
     return ExitStatus::Usage;

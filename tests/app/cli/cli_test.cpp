@@ -128,6 +128,7 @@ TEST(BlockFile, SavingReplacesOnlyARegularFileAndKeepsANewOneToItsOwner) {
     EXPECT_TRUE(*why || sim::LoadBlockFile(path) == block);
   }
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);  // no temporary file left
+  EXPECT_THROW(cli::RefuseSaveTarget(fifo), cli::UsageError);  // before the radio is read
 }
 
 TEST_F(Cli, NoReplyIsResentOnlyAfterTheSerialPortsReadTimeOut) {
