@@ -104,6 +104,8 @@ TEST_F(Cli, ControlCharactersFromTheRadioArePrintedEscaped) {
   const StationRun log = Station(Args("log"));
   EXPECT_TRUE(log.out.contains(QStringLiteral("SN\\x1B[2J\\x07  -"))) << log.out.toStdString();
   EXPECT_FALSE((read.out + log.out).contains(QChar(0x1B)));
+  // The log holds it escaped as JSON escapes it, and --serial still finds it.
+  EXPECT_EQ(Station({"log", "--serial", "SN\x1B[2J\x07"}).out.count('\n'), 2);
 }
 
 // --save is kept as safe as a backup: a regular file replaced whole, new files the owner's alone.
