@@ -25,10 +25,12 @@ bool LiesIn(const FactoryField& field, FactoryLines lines) {
   return true;
 }
 
-// Whether the record's value of the field is what the image's bytes of it read as.
+// Whether the record's value of the field is what the image's bytes of it
+// read as, once shown and taken back (the blanks at the end do not count).
 bool HoldsValue(const FactoryField& field, const FactoryRecord& record, const FactoryRecord& imageRecord) {
-  if (IsText(field.kind)) return TrimAtNul(record.*field.recordText) == TrimAtNul(imageRecord.*field.recordText);
-  return record.*field.recordValue == imageRecord.*field.recordValue;
+  if (!IsText(field.kind)) return record.*field.recordValue == imageRecord.*field.recordValue;
+  const auto taken = [&](const FactoryRecord& from) { return RemoveTrailingBlanks(TrimAtNul(from.*field.recordText)); };
+  return taken(record) == taken(imageRecord);
 }
 
 }  // namespace

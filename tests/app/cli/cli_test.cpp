@@ -132,6 +132,21 @@ TEST_F(Cli, ASignalStopsAWriteAtAFrameBoundaryAndSaysWhatWasWritten) {
   }
 }
 
+TEST_F(Cli, ASignalOnceEndIsOnItsWayLeavesTheOutcomeAsItIs) {
+  // "END" goes unanswered twice: the signal comes while the station waits for it.
+  ASSERT_TRUE(radio.Start(Args("--no-answer end:2")));
+  QProcess station;
+  station.setProcessEnvironment(StationEnvironment(Environment()));
+  station.start(QStringLiteral(ZR_STATION_PATH), Args("write --port 1 --set Seller=Q"));
+  QDeadlineTimer deadline(10000);
+  while (!radio.Trace().contains(QStringLiteral("> 45 4E 44")) && !deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  ::kill(static_cast<pid_t>(station.processId()), SIGINT);
+  ASSERT_TRUE(station.waitForFinished(10000));
+  EXPECT_EQ(station.exitCode(), 0) << station.readAllStandardError().toStdString();
+}
+
 TEST_F(Cli, BrokenOutputNeitherKillsTheStationNorPassesAsSuccess) {
   ASSERT_TRUE(radio.Start());
   const QString station = QStringLiteral(ZR_STATION_PATH);
@@ -162,6 +177,14 @@ TEST_F(Cli, BadArgumentsAreNamedAndNothingIsSent) {
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("zr93kw-setfactory: "))) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QString::fromLatin1(named))) << run.err.toStdString();
   }
+  // A block file whose values the window could not show never reaches the radio.
+  FactoryImage unshowable = sim::FreshBlock(QStringLiteral("ZR93KW"), QStringLiteral("2026120600000001"));
+  unshowable[0x03] = 200;
+  const QString file = state.filePath(QStringLiteral("band200.bin"));
+  ASSERT_TRUE(sim::SaveBlockFile(file, unshowable).isEmpty());
+  const StationRun image = Station(Args("write --port 1 --image") << file);
+  EXPECT_EQ(image.status, 1);
+  EXPECT_TRUE(image.err.contains(QStringLiteral("BandIndex list has no entry 200"))) << image.err.toStdString();
   EXPECT_FALSE(radio.Trace().contains(QStringLiteral("50 52 4F 47 52 41 4D")));
 
   // Options may stand before the subcommand, and no display is needed for one.
