@@ -12,6 +12,7 @@
 #include <sys/types.h>
 
 #include "station_run.h"
+#include "tests/support/showable_block.h"
 #include "tools/radio-sim/radio_block.h"
 
 namespace zr {
@@ -84,6 +85,22 @@ TEST_F(Records, AWriteIsBackedUpLoggedReadBackAndCanBePutBackByteForByte) {
   ASSERT_EQ(restore.status, 0) << restore.err.toStdString();
   EXPECT_EQ(radio.ReadImage().value(), original);
   EXPECT_EQ(LogEntries().back()[QStringLiteral("operation")].toString(), QStringLiteral("image write"));
+}
+
+// A write that changes nothing gives the radio back every byte it held, in
+// whichever code page the station runs.
+TEST_F(Records, AWriteThatChangesNothingLeavesTheBlockAsItWas) {
+  for (const char* locale : {"en_US.UTF-8", "zh_CN.UTF-8", "zh_TW.UTF-8", "ja_JP.UTF-8"}) {
+    for (unsigned seed = 1; seed <= 2; ++seed) {
+      radio.Stop();
+      const FactoryImage block = test::ShowableBlock(seed);
+      ASSERT_TRUE(radio.WriteImage(block));
+      ASSERT_TRUE(radio.Start());
+      const StationRun run = Station(Args("write --port 1"), {{"LANG", locale}});
+      EXPECT_EQ(run.status, 0) << locale << " " << seed << ": " << run.err.toStdString();
+      EXPECT_EQ(radio.ReadImage().value(), block) << locale << " " << seed;
+    }
+  }
 }
 
 // The log is written before the radio is: a station killed between two write
