@@ -92,7 +92,7 @@ void Transfer(benchmark::State& bench, OperationModes mode, bool paced, int wire
       codePage);
   if (recorded) {
     host.records = &records;
-    link.SetWriteChecks(records.Backup(), false);
+    link.SetWriteChecks(records.Backup(), records.Journal(), false);
   }
   for (auto _ : bench) {
     if (!(mode == OperationModes::Read ? link.StartRead() : link.StartWrite())) {

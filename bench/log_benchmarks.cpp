@@ -9,10 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -21,7 +19,6 @@
 #include <vector>
 
 #include "app/station/log_entry.h"
-#include "app/station/log_entry_keys.h"
 #include "record/field_conversions.h"
 
 extern char** environ;
@@ -43,16 +40,19 @@ const QByteArray WriteIdMark = "################";
 // number, the time and the write's id.
 enum Template { Read, WriteStarted, WriteOutcome, ReadFailed };
 std::vector<QByteArray> EntryTemplates() {
-  namespace keys = station::log_keys;
   const platform::AnsiCodePage western("windows-1252");
   const auto line = [](const QJsonObject& entry) { return QJsonDocument(entry).toJson(QJsonDocument::Compact) + '\n'; };
-  const auto transfer = [&](TransferKind kind, TransferEnd end, bool withPackage) {
+  station::LogContext context = station::ThisStation();
+  context.comPort = 3;
+  context.device = QStringLiteral("/dev/ttyUSB0");
+  context.ended = QDateTime::fromString(QString::fromLatin1(TimeMark), Qt::ISODateWithMs);
+  const auto outcome = [&](TransferKind kind, TransferEnd end) {
     TransferOutcome outcome;
     outcome.kind = kind;
     outcome.end = end;
     outcome.frames = kind == TransferKind::Read ? 18 : 32;
     outcome.durationMs = 812;
-    outcome.device = QStringLiteral("/dev/ttyUSB0");
+    outcome.device = context.device;
     FieldWriter(outcome.blockAsRead.bytes, western).PutChars(0x10, QStringLiteral("ZR93KW"), 7);
     FieldWriter(outcome.blockAsRead.bytes, western).PutText(0x30, QString::fromLatin1(SerialMark), 16);
     outcome.blockAsRead.lines.set();
@@ -69,31 +69,17 @@ std::vector<QByteArray> EntryTemplates() {
       }
       outcome.backupPath = QStringLiteral("/home/operator/.local/state/zr93kw-setfactory/backups/%1-20261205T093000Z.bin")
                                .arg(QString::fromLatin1(SerialMark));
+      outcome.writeId = QString::fromLatin1(WriteIdMark);
     }
-    station::LogContext context = station::ThisStation();
-    context.comPort = 3;
-    context.device = outcome.device;
-    if (withPackage) context.packageCode = QStringLiteral("BOX-000123");
-    context.ended = QDateTime::fromString(QString::fromLatin1(TimeMark), Qt::ISODateWithMs);
-    QJsonObject entry = station::LogEntry(outcome, context, western);
-    if (kind == TransferKind::Write) entry.insert(keys::WriteId, QString::fromLatin1(WriteIdMark));
-    return entry;
+    return outcome;
   };
-  QJsonObject started = transfer(TransferKind::Read, TransferEnd::ReadComplete, false);
-  for (const char* key : {"cause", "frames", "resends", "durationMs"}) started.remove(QLatin1StringView(key));
-  started.insert(keys::Operation, QStringLiteral("write"));
-  started.insert(keys::Outcome, keys::WriteStarted);
-  started.insert(keys::WriteId, QString::fromLatin1(WriteIdMark));
-  started.insert(keys::Backup, QStringLiteral("/home/operator/.local/state/zr93kw-setfactory/backups/%1-20261205T093000Z.bin")
-                                   .arg(QString::fromLatin1(SerialMark)));
-  QJsonArray lines;
-  for (int line = 0; line < FactoryImageSize; line += FactoryLineSize) {
-    if (line != 0x10 && line != 0x30) lines.append(QStringLiteral("0x") + QString::number(line, 16).toUpper().rightJustified(2, QLatin1Char('0')));
-  }
-  started.insert(keys::LinesToWrite, lines);
-  return {line(transfer(TransferKind::Read, TransferEnd::ReadComplete, false)), line(started),
-          line(transfer(TransferKind::Write, TransferEnd::WriteComplete, true)),
-          line(transfer(TransferKind::Read, TransferEnd::CommunicationFailed, false))};
+  const TransferOutcome written = outcome(TransferKind::Write, TransferEnd::WriteComplete);
+  station::LogContext packed = context;
+  packed.packageCode = QStringLiteral("BOX-000123");
+  return {line(station::LogEntry(outcome(TransferKind::Read, TransferEnd::ReadComplete), context, western)),
+          line(station::WriteStartedEntry(written, context, written.linesWritten, written.writeId, western)),
+          line(station::LogEntry(written, packed, western)),
+          line(station::LogEntry(outcome(TransferKind::Read, TransferEnd::CommunicationFailed), context, western))};
 }
 
 // Writes the log at `path`, in a child process so that none of this takes
@@ -201,11 +187,3 @@ BENCHMARK(BM_LogJsonBySerial)->Iterations(3)->UseRealTime()->Unit(benchmark::kSe
 
 }  // namespace
 }  // namespace zr
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -2,10 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QJsonArray>
 
 #include "app/station/log_entry.h"
-#include "app/station/log_entry_keys.h"
 #include "app/station/station_log.h"
 #include "record/field_conversions.h"
 #include "station_run.h"
@@ -13,56 +11,56 @@
 namespace zr {
 namespace {
 
-// A transfer of radio `serial` (every line read) ended at `time`; a write
-// changes the bytes `changes` and writes every line it may.
-QJsonObject Transfer(const char* serial, const char* time, std::vector<int> changes = {},
-                     const char* package = nullptr, const QString& backup = {}) {
-  const platform::AnsiCodePage western("windows-1252");
+const platform::AnsiCodePage Western("windows-1252");
+
+// Radio `serial`, every line read, at the end of a write that changes the
+// bytes `changes` and writes every line it may; a read without changes.
+TransferOutcome RadioOutcome(const char* serial, const std::vector<int>& changes, const QString& backup) {
   TransferOutcome outcome;
   outcome.kind = changes.empty() ? TransferKind::Read : TransferKind::Write;
   outcome.end = changes.empty() ? TransferEnd::ReadComplete : TransferEnd::WriteComplete;
-  FieldWriter(outcome.blockAsRead.bytes, western).PutText(0x30, QString::fromLatin1(serial), 16);
+  FieldWriter(outcome.blockAsRead.bytes, Western).PutText(0x30, QString::fromLatin1(serial), 16);
   outcome.blockAsRead.lines.set();
   outcome.blockSent = outcome.blockAsRead.bytes;
   for (int offset : changes) (*outcome.blockSent)[offset] = 0x55;
   for (int line = 0; line < FactoryImageSize; line += FactoryLineSize) outcome.linesWritten.push_back(line);
   outcome.backupPath = backup;
+  return outcome;
+}
+
+station::LogContext At(const char* time, const char* package = nullptr) {
   station::LogContext context;
   context.comPort = 3;
   if (package) context.packageCode = QString::fromLatin1(package);
   context.ended = QDateTime::fromString(QString::fromLatin1(time), Qt::ISODate);
-  return station::LogEntry(outcome, context, western);
+  return context;
 }
 
-// The entry a write appends before its first write frame, and the same
-// `entry` as that write's outcome.
-QJsonObject Started(const char* serial, const char* time, const char* id, const QString& backup) {
-  namespace keys = station::log_keys;
-  QJsonObject entry = Transfer(serial, time);
-  entry.insert(keys::Operation, QStringLiteral("write"));
-  entry.insert(keys::Outcome, keys::WriteStarted);
-  entry.insert(keys::WriteId, QString::fromLatin1(id));
-  entry.insert(keys::Backup, backup);
-  entry.insert(keys::LinesToWrite, QJsonArray{"0x00", "0x20"});
-  return entry;
+QJsonObject Transfer(const char* serial, const char* time, const std::vector<int>& changes = {},
+                     const char* package = nullptr, const QString& backup = {}, const char* writeId = "") {
+  TransferOutcome outcome = RadioOutcome(serial, changes, backup);
+  outcome.writeId = QString::fromLatin1(writeId);
+  return station::LogEntry(outcome, At(time, package), Western);
 }
-QJsonObject Outcome(QJsonObject entry, const char* id) {
-  entry.insert(station::log_keys::WriteId, QString::fromLatin1(id));
-  return entry;
+
+// The entry a write appends before its first write frame.
+QJsonObject Started(const char* serial, const char* time, const char* writeId, const QString& backup) {
+  return station::WriteStartedEntry(RadioOutcome(serial, {0x03}, backup), At(time), {0x00, 0x20},
+                                    QString::fromLatin1(writeId), Western);
 }
 
 class LogCommand : public ::testing::Test {
  protected:
   void SetUp() override {
     const QString backup = state.filePath("zr93kw-setfactory/backups/SN-A-20261205T092959Z.bin");
-    QJsonObject unfinished = Transfer("SN-B", "2026-12-06T10:00:00Z", {0x03});
-    unfinished.insert(station::log_keys::Cause, "the radio's \x1B[2J");
+    QJsonObject older = Transfer("SN-B", "2026-12-06T10:00:00Z", {0x03});
+    older.insert(QStringLiteral("cause"), "the radio's \x1B[2J");
     for (const QJsonObject& entry :
          {Transfer("SN-A", "2026-12-01T08:00:00Z"),
           Started("SN-A", "2026-12-05T09:29:59Z", "w1", backup),
           // Seller twice, the band, a byte of no field, the dealer code, out of order.
-          Outcome(Transfer("SN-A", "2026-12-05T09:30:00Z", {0xA1, 0x70, 0xA0, 0x03, 0x58}, "BOX-7", backup), "w1"),
-          unfinished,  // an older station's: no write-ahead entry
+          Transfer("SN-A", "2026-12-05T09:30:00Z", {0xA1, 0x70, 0xA0, 0x03, 0x58}, "BOX-7", backup, "w1"),
+          older,  // an older station's: no write-ahead entry
           Started("SN-B", "2026-12-06T11:00:00Z", "w2", "/mnt/b/SN-B-20261206T110000Z.bin")}) {
       ASSERT_EQ(station::StationLog(logPath).Append(entry), QString());
     }
