@@ -67,8 +67,8 @@ std::vector<QByteArray> EntryTemplates() {
       for (int line = 0; line < FactoryImageSize; line += FactoryLineSize) {
         if (line != 0x10 && line != 0x30) outcome.linesWritten.push_back(line);
       }
-      outcome.backupPath = QStringLiteral("/home/operator/.local/state/zr93kw-setfactory/backups/%1-20261205T093000Z.bin")
-                               .arg(QString::fromLatin1(SerialMark));
+      outcome.backupPath = QStringLiteral("/home/operator/.local/state/zr93kw-setfactory/backups/") +
+                           QString::fromLatin1(SerialMark) + QStringLiteral("-20261205T093000Z.bin");
       outcome.writeId = QString::fromLatin1(WriteIdMark);
     }
     return outcome;
@@ -178,7 +178,9 @@ void FilterLog(benchmark::State& bench, const QStringList& arguments) {
   bench.counters["bench_rss_MiB"] = static_cast<double>(self.ru_maxrss) / 1024;  // inherited by the child: below
 }
 
-void BM_LogTableBySerial(benchmark::State& s) { FilterLog(s, {QStringLiteral("--serial"), QString::fromLatin1(OneRadio)}); }
+void BM_LogTableBySerial(benchmark::State& s) {
+  FilterLog(s, {QStringLiteral("--serial"), QString::fromLatin1(OneRadio)});
+}
 void BM_LogJsonBySerial(benchmark::State& s) {
   FilterLog(s, {QStringLiteral("--serial"), QString::fromLatin1(OneRadio), QStringLiteral("--json")});
 }

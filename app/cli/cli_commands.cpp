@@ -110,7 +110,9 @@ void PrintFields(QTextStream& out, const FormValues& form, bool triBandCapable, 
     out << QJsonDocument(ShownFieldsJson(form, triBandCapable)).toJson(QJsonDocument::Indented);
     return;
   }
-  for (const auto& [name, value] : ShownFieldLines(form, triBandCapable)) out << name << ": " << VisibleText(value) << '\n';
+  for (const auto& [name, value] : ShownFieldLines(form, triBandCapable)) {
+    out << name << ": " << VisibleText(value) << '\n';
+  }
 }
 
 // Flushes standard output; false (and why, on standard error) when it could not be written.

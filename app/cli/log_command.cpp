@@ -122,10 +122,14 @@ struct ColumnWidths {
   std::array<qsizetype, Columns> widths{};
 
   void Fit(const Row& row) {
-    for (std::size_t column = 0; column < row.size(); ++column) widths[column] = std::max(widths[column], row[column].size());
+    for (std::size_t column = 0; column < row.size(); ++column) {
+      widths[column] = std::max(widths[column], row[column].size());
+    }
   }
   void Print(QTextStream& out, const Row& row) const {
-    for (std::size_t column = 0; column + 1 < row.size(); ++column) out << row[column].leftJustified(widths[column] + 2);
+    for (std::size_t column = 0; column + 1 < row.size(); ++column) {
+      out << row[column].leftJustified(widths[column] + 2);
+    }
     out << row.back() << '\n';
   }
 };
@@ -136,7 +140,7 @@ class EntryFilter {
   explicit EntryFilter(const LogOptions& options) : since_(options.since) {
     if (options.serial) {
       serial_ = options.serial->toStdString();
-      quotedSerial_ = '"' + *serial_ + '"';
+      quotedSerial_ = QByteArray::fromStdString('"' + *serial_ + '"');
     }
   }
 
@@ -156,13 +160,12 @@ class EntryFilter {
   // it as JSON: a line without a backslash writes each text as it is, so the
   // serial number stands in it between quotes if anywhere.
   bool MayKeep(QByteArrayView line) const {
-    return !serial_ || line.contains(QByteArrayView(quotedSerial_.data(), static_cast<qsizetype>(quotedSerial_.size()))) ||
-           line.contains('\\');
+    return !serial_ || line.contains(quotedSerial_) || line.contains('\\');
   }
 
  private:
   std::optional<std::string> serial_;  // UTF-8
-  std::string quotedSerial_;
+  QByteArray quotedSerial_;
   std::optional<QDateTime> since_;
 };
 
@@ -174,7 +177,8 @@ class SkippedLines {
   }
   void Report(QTextStream& err, const QString& path) const {
     if (count_ == 0) return;
-    err << "zr93kw-setfactory: " << path << (count_ == 1 ? ": line " : ": lines ") << numbers_.join(QStringLiteral(", "));
+    err << "zr93kw-setfactory: " << path << (count_ == 1 ? ": line " : ": lines ")
+        << numbers_.join(QStringLiteral(", "));
     if (count_ > NamedSkippedLines) err << " and " << count_ - NamedSkippedLines << " more";
     err << (count_ == 1 ? " holds" : " hold") << " no log entry; skipped\n";
   }

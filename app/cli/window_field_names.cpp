@@ -60,8 +60,9 @@ const FactoryField* SettingNamed(const QString& name) {
 std::optional<char16_t> FirstControl(const FactoryField& field, const QString& value) {
   for (const QChar c : value) {
     const char16_t code = c.unicode();
+    const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
     const bool lineBreak = code == u'\r' || code == u'\n';
-    if ((code < 0x20 || (code >= 0x7F && code <= 0x9F)) && !(lineBreak && field.field == Field::MaintainedDescription)) {
+    if (control && !(lineBreak && field.field == Field::MaintainedDescription)) {
       return code;
     }
   }
