@@ -40,7 +40,7 @@ const QByteArray WriteIdMark = "################";
 // number, the time and the write's id.
 enum Template { Read, WriteStarted, WriteOutcome, ReadFailed };
 std::vector<QByteArray> EntryTemplates() {
-  const platform::AnsiCodePage western("windows-1252");
+  const platform::AnsiCodePage western(1252);
   const auto line = [](const QJsonObject& entry) { return QJsonDocument(entry).toJson(QJsonDocument::Compact) + '\n'; };
   station::LogContext context = station::ThisStation();
   context.comPort = 3;

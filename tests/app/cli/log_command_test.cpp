@@ -11,7 +11,7 @@
 namespace zr {
 namespace {
 
-const platform::AnsiCodePage Western("windows-1252");
+const platform::AnsiCodePage Western(1252);
 
 // Radio `serial`, every line read, at the end of a write that changes the
 // bytes `changes` and writes every line it may; a read without changes.

@@ -60,7 +60,7 @@ TEST(LogLineScan, EveryCutOfAnEntryIsRefused) {
   outcome.cause = QStringLiteral("\"quoted\" \\ é\x1B");
   LogContext context;
   context.ended = QDateTime::currentDateTimeUtc();
-  const QByteArray line = QJsonDocument(LogEntry(outcome, context, platform::AnsiCodePage("windows-1252")))
+  const QByteArray line = QJsonDocument(LogEntry(outcome, context, platform::AnsiCodePage(1252)))
                               .toJson(QJsonDocument::Compact);
   ASSERT_TRUE(Scanned(line).has_value());
   for (qsizetype length = 0; length < line.size(); ++length) {
