@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 namespace zr::station {
 
