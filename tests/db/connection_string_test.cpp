@@ -12,14 +12,43 @@ TEST(ConnectionString, FixedAdoStringAndTheOdbcStringMadeFromIt) {
             QStringLiteral("Provider=SQLOLEDB.1;Password=nuvafi;Persist Security Info=True;User ID=sa;"
                            "Initial Catalog=TK_Simp_ASS;Data Source=PLANT-SQL"));
   EXPECT_EQ(OdbcConnectionString(PackageConnectionString(QStringLiteral("PLANT-SQL")), QStringLiteral("FreeTDS")),
-            QStringLiteral("DRIVER={FreeTDS};Server=PLANT-SQL;Database=TK_Simp_ASS;UID=sa;PWD=nuvafi"));
+            QStringLiteral("DRIVER={FreeTDS};Server=PLANT-SQL;Port=1433;Database=TK_Simp_ASS;UID=sa;PWD=nuvafi"));
   EXPECT_EQ(OdbcConnectionString(PackageConnectionString(QStringLiteral("127.0.0.1, 1433")),
                                  QStringLiteral("PostgreSQL Unicode")),
             QStringLiteral("DRIVER={PostgreSQL Unicode};Server=127.0.0.1;Port=1433;Database=TK_Simp_ASS;"
                            "UID=sa;PWD=nuvafi"));
-  // A named instance is the driver's business.
+  // A named instance's port comes from the server's browser; SQL Server's
+  // default port is FreeTDS's need only.
   EXPECT_EQ(OdbcConnectionString(QStringLiteral(" data source = PLANT\\SQLEXPRESS ;"), QStringLiteral("FreeTDS")),
             QStringLiteral("DRIVER={FreeTDS};Server=PLANT\\SQLEXPRESS"));
+  EXPECT_EQ(OdbcConnectionString(QStringLiteral("Data Source=db"), QStringLiteral("PostgreSQL Unicode")),
+            QStringLiteral("DRIVER={PostgreSQL Unicode};Server=db"));
+}
+
+TEST(ConnectionString, DescriptionNamesWhatTheDriverTries) {
+  QProcessEnvironment plain;
+  QProcessEnvironment tds;
+  tds.insert(QStringLiteral("TDSPORT"), QStringLiteral("14330"));
+  tds.insert(QStringLiteral("TDSVER"), QStringLiteral("7.4"));
+  const struct {
+    const char* server;
+    const char* driver;
+    const QProcessEnvironment& environment;
+    const char* description;
+  } cases[] = {
+      {"plant-sql", "FreeTDS", plain, "ODBC driver \"FreeTDS\", host plant-sql, port 1433, TDS version auto"},
+      {"10.1.2.3,14330", "FreeTDS", plain, "ODBC driver \"FreeTDS\", host 10.1.2.3, port 14330, TDS version auto"},
+      {"plant-sql\\SQLEXPRESS", "FreeTDS", plain,
+       "ODBC driver \"FreeTDS\", host plant-sql, instance SQLEXPRESS (its port from the server's browser "
+       "service, UDP 1434), TDS version auto"},
+      // FreeTDS reads its variables last: they win over the name's port.
+      {"plant-sql,1433", "FreeTDS", tds, "ODBC driver \"FreeTDS\", host plant-sql, port 14330 (TDSPORT), TDS version 7.4 (TDSVER)"},
+      {"db", "PostgreSQL Unicode", tds, "ODBC driver \"PostgreSQL Unicode\", host db, the driver's default port"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DescribeConnection(QString::fromUtf8(c.server), QString::fromUtf8(c.driver), c.environment),
+              QString::fromUtf8(c.description));
+  }
 }
 
 TEST(ConnectionString, ServerNameCannotAddSettings) {
@@ -28,7 +57,7 @@ TEST(ConnectionString, ServerNameCannotAddSettings) {
   EXPECT_EQ(PackageConnectionString(hostile).section(u';', 5),
             QStringLiteral("Data Source=\"x;Driver=/tmp/evil.so;PWD=}x\""));
   EXPECT_EQ(OdbcConnectionString(PackageConnectionString(hostile), QStringLiteral("FreeTDS")),
-            QStringLiteral("DRIVER={FreeTDS};Server={x;Driver=/tmp/evil.so;PWD=}}x};Database=TK_Simp_ASS;"
+            QStringLiteral("DRIVER={FreeTDS};Server={x;Driver=/tmp/evil.so;PWD=}}x};Port=1433;Database=TK_Simp_ASS;"
                            "UID=sa;PWD=nuvafi"));
   EXPECT_EQ(OdbcConnectionString(PackageConnectionString(QStringLiteral("\"q\" ")), QStringLiteral("D")),
             QStringLiteral("DRIVER={D};Server={\"q\" };Database=TK_Simp_ASS;UID=sa;PWD=nuvafi"));
