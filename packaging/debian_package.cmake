@@ -6,7 +6,7 @@ set(CPACK_PACKAGE_NAME zr93kw-setfactory)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "ZR93KW station maintainers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "factory station tool for the ZR93KW dual-band handheld radio")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${ZR_PACKAGE_PREFIX})
 set(CPACK_STRIP_FILES ON)
 
 set(ZR_PACKAGE_MAINTAINER "ZR93KW station maintainers <zr93kw-station@example.com>"
