@@ -3,6 +3,12 @@
 #include "link/qt_serial_device.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdlib>
 
 #include "tests/support/radio_simulator.h"
 #include "tests/support/scoped_environment.h"
@@ -22,6 +28,28 @@ TEST(SerialLine, AnOpenPortIsExclusive) {
   first.Close();
   EXPECT_NE(second.Open(QStringLiteral("COM1")), 0);
   EXPECT_EQ(first.Open(QStringLiteral("COM2")), 0);  // no such port
+}
+
+// A device the user may not open says what to do about it (root is tried as
+// an ordinary user, in a child).
+TEST(SerialLine, APortTheUserMayNotOpenNamesTheDialoutGroup) {
+  const test::ScopedEnvironment environment{"ZR93KW_PORT_DIR"};
+  QTemporaryDir ports(QStringLiteral("/tmp/zr-ports-XXXXXX"));
+  QFile device(ports.filePath(QStringLiteral("ttyFENCED")));
+  ASSERT_TRUE(device.open(QIODevice::WriteOnly));
+  ASSERT_EQ(::chmod(QFile::encodeName(ports.path()).constData(), 0755), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(device.fileName()).constData(), 0), 0);
+  ASSERT_TRUE(QFile::link(device.fileName(), ports.filePath(QStringLiteral("COM1"))));
+  setenv("ZR93KW_PORT_DIR", QFile::encodeName(ports.path()).constData(), 1);
+  EXPECT_EXIT(
+      {
+        if (::geteuid() == 0 && ::setuid(65534) != 0) std::_Exit(2);
+        QtSerialDevice port;
+        std::_Exit(port.Open(QStringLiteral("COM1")) == 0 && port.ErrorText().contains(QLatin1String("dialout group"))
+                       ? 0
+                       : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
