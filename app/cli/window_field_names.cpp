@@ -180,7 +180,7 @@ QString SettableFieldsHelp() {
   const QStringList& bands = BandDescriptions();
   for (int position = 0; position < bands.size(); ++position) {
     const QString mark = position == ThreeBandPosition ? QStringLiteral("*") : QStringLiteral(" ");
-    help += QStringLiteral("  %1%2 %3\n").arg(position, 2).arg(mark, bands[position]);
+    help += QStringLiteral("  %1%2  %3\n").arg(position, 2).arg(mark, bands[position]);
   }
   return help;
 }

@@ -224,12 +224,12 @@ TEST(WindowFieldNames, WriteHelpGivesEachFieldsWidthAndEachBandsPosition) {
   for (const char* line : {"  AreaCode               at most 4 characters, 7-bit ASCII\n",
                            "  MaintainedDescription  at most 80 characters, 80 bytes in the ANSI code page\n",
                            "  WorkCountry            0 International, 1 English, 2 Chinese\n",
-                           "\n   0  UHF{400 - 480 MHz} VHF{136 - 174 MHz}\n",
-                           "\n  14* UHF{400 - 520 MHz} MHF{220 - 225 MHz} VHF{136 - 174 MHz}\n",
-                           "\n  15  UHF{420 - 450 MHz} VHF{144 - 148 MHz}\n"}) {
+                           "\n   0   UHF{400 - 480 MHz} VHF{136 - 174 MHz}\n",
+                           "\n  14*  UHF{400 - 520 MHz} MHF{220 - 225 MHz} VHF{136 - 174 MHz}\n",
+                           "\n  15   UHF{420 - 450 MHz} VHF{144 - 148 MHz}\n"}) {
     EXPECT_TRUE(help.contains(QString::fromUtf8(line))) << line << help.toStdString();
   }
-  EXPECT_EQ(help.count(QStringLiteral("* UHF")), 1);
+  EXPECT_EQ(help.count(QStringLiteral("*  UHF")), 1);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ TEST(CommandLine, VersionAndEachHelpNeedNoDisplay) {
       {{"--version"}, "zr93kw-setfactory " ZR_PROJECT_VERSION "\n"},
       {{"--help"}, "\nSettings: " + settings + u'\n'},
       {{"read", "--help"}, "--save"},
-      {{"write", "--help"}, "\n  14* UHF{400 - 520 MHz} MHF{220 - 225 MHz}"},
+      {{"write", "--help"}, "\n  14*  UHF{400 - 520 MHz} MHF{220 - 225 MHz}"},
       {{"ports", "--help"}, "--json"},
       {{"log", "--help"}, "--since"},
       {{"db-check", "--help"}, "--serial"},
