@@ -40,4 +40,21 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "tdsodbc, unixodbc, fonts-liberation, fonts-wqy-microhei, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
+# The package's copyright file and its changelog.Debian.gz. No licence has
+# been granted for the station: the copyright file says so. The changelog's
+# date is the build's (SOURCE_DATE_EPOCH, when set, makes it repeatable).
+configure_file(copyright.in copyright @ONLY)
+string(TIMESTAMP ZR_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+configure_file(changelog.Debian.in changelog/changelog.Debian @ONLY)
+set(ZR_CHANGELOG ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz)
+add_custom_command(
+  OUTPUT ${ZR_CHANGELOG}
+  COMMAND ${CMAKE_COMMAND} -E copy changelog/changelog.Debian changelog.Debian
+  COMMAND gzip -9nf changelog.Debian
+  DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/changelog/changelog.Debian
+  WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+  VERBATIM)
+add_custom_target(zr93kw-setfactory-changelog ALL DEPENDS ${ZR_CHANGELOG})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright ${ZR_CHANGELOG} DESTINATION ${ZR_DOC_DIR})
+
 include(CPack)
