@@ -56,5 +56,7 @@ add_custom_command(
   VERBATIM)
 add_custom_target(zr93kw-setfactory-changelog ALL DEPENDS ${ZR_CHANGELOG})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright ${ZR_CHANGELOG} DESTINATION ${ZR_DOC_DIR})
+install(FILES zr93kw-setfactory.lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME zr93kw-setfactory)
 
 include(CPack)
