@@ -5,18 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QThread>
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <memory>
 
 #include "app/cli/terminal_progress.h"
 #include "db/connection_string.h"
@@ -78,89 +76,58 @@ TEST_F(CommandLineOnRadio, APortNamedByItsDeviceIsItsComNumberAndThePortsSayWhat
   EXPECT_TRUE(listed[QStringLiteral("settings")].toString().endsWith(QStringLiteral("mysetup.ini")));
 }
 
-// A loopback TCP port standing in for SQL Server: keeps the first byte of the
-// first packet each connection sends, then hangs up.
-class StandInServer {
- public:
-  explicit StandInServer(quint16 port) : fd_(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0)) {
-    sockaddr_in address{.sin_family = AF_INET, .sin_port = htons(port), .sin_addr = {htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
-    socklen_t size = sizeof address;
-    listening_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&address), size) == 0 && ::listen(fd_, 8) == 0 &&
-                 ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) == 0;
-    port_ = ntohs(address.sin_port);
-  }
-  ~StandInServer() { ::close(fd_); }
-  bool Listening() const { return listening_; }
-  QString Port() const { return QString::number(port_); }
-
-  void Serve() {
-    for (int connection; (connection = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0; ::close(connection)) {
-      pollfd readable{.fd = connection, .events = POLLIN, .revents = 0};
-      unsigned char first = 0;
-      if (::poll(&readable, 1, 2000) == 1 && ::recv(connection, &first, 1, 0) == 1) firstBytes.push_back(first);
-    }
-  }
-
-  std::vector<int> firstBytes;
-
- private:
-  int fd_;
-  bool listening_ = false;
-  quint16 port_ = 0;
-};
-
-// Runs the station while the stand-ins answer.
-StationRun RunServing(const QStringList& arguments, const Variables& variables, StandInServer& server) {
+// Runs db-check against `server`, a loopback stand-in for SQL Server; gives
+// the run and the first byte FreeTDS sent it (-1: none).
+std::pair<StationRun, int> DbCheckAgainst(QTcpServer& server, const QString& name, const Variables& variables) {
   QProcess station;
   station.setProcessEnvironment(StationEnvironment(variables));
-  station.start(QStringLiteral(ZR_STATION_PATH), arguments);
-  QElapsedTimer timer;
-  timer.start();
-  while (!station.waitForFinished(20) && timer.elapsed() < 20000) server.Serve();
-  EXPECT_EQ(station.state(), QProcess::NotRunning);
-  return {station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()),
-          QString::fromUtf8(station.readAllStandardError())};
+  station.start(QStringLiteral(ZR_STATION_PATH), {QStringLiteral("db-check"), QStringLiteral("--db-server"), name});
+  int first = -1;
+  for (QDeadlineTimer deadline(20000); !station.waitForFinished(20) && !deadline.hasExpired();) {
+    if (!server.waitForNewConnection(20)) continue;
+    const std::unique_ptr<QTcpSocket> connection(server.nextPendingConnection());
+    if (first < 0 && connection->waitForReadyRead(2000)) first = static_cast<unsigned char>(connection->read(1).front());
+  }
+  return {{station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()),
+           QString::fromUtf8(station.readAllStandardError())},
+          first};
 }
 
 // SQL Server's naming: a bare host is port 1433, "host,port" that port, and
-// FreeTDS's TDSPORT wins over both. Each stand-in must see FreeTDS's first TDS
-// packet, a pre-login (type 0x12); the failure names what was tried once each
-// and the driver's words once.
+// FreeTDS's TDSPORT wins. Each stand-in must get FreeTDS's pre-login (0x12);
+// the failure names what was tried, once, and each of the driver's records once.
 TEST(CommandLine, DbCheckReachesTheServerAsThePlantNamesIt) {
-  StandInServer other(0);
-  ASSERT_TRUE(other.Listening());
-  StandInServer standard(db::SqlServerPort);
+  QTcpServer standard;
+  QTcpServer other;
+  ASSERT_TRUE(other.listen(QHostAddress::LocalHost));
+  const bool standardListens = standard.listen(QHostAddress::LocalHost, db::SqlServerPort);
+  const QString port = QString::number(other.serverPort());
   const Variables freeTds{{"TDSPORT", {}}, {"TDSVER", {}}};
   const struct {
     QString server;
     Variables variables;
-    StandInServer& stand;
+    QTcpServer& stand;
     QString tried;
   } cases[] = {
       {"127.0.0.1", freeTds, standard, "host 127.0.0.1, port 1433, TDS version auto"},
       {"localhost", freeTds, standard, "host localhost, port 1433, TDS version auto"},
-      {"127.0.0.1," + other.Port(), freeTds, other, "host 127.0.0.1, port " + other.Port() + ", TDS version auto"},
-      {"127.0.0.1", {{"TDSPORT", other.Port()}, {"TDSVER", "7.4"}}, other,
-       "host 127.0.0.1, port " + other.Port() + " (TDSPORT), TDS version 7.4 (TDSVER)"},
+      {"127.0.0.1," + port, freeTds, other, "host 127.0.0.1, port " + port + ", TDS version auto"},
+      {"127.0.0.1", {{"TDSPORT", port}, {"TDSVER", "7.4"}}, other,
+       "host 127.0.0.1, port " + port + " (TDSPORT), TDS version 7.4 (TDSVER)"},
   };
   for (const auto& c : cases) {
+    if (&c.stand == &standard && !standardListens) continue;
     SCOPED_TRACE(c.server.toStdString());
-    if (!c.stand.Listening()) continue;
-    c.stand.firstBytes.clear();
-    const StationRun run = RunServing({"db-check", "--db-server", c.server}, c.variables, c.stand);
+    const auto [run, first] = DbCheckAgainst(c.stand, c.server, c.variables);
     EXPECT_EQ(run.status, 7);
-    ASSERT_FALSE(c.stand.firstBytes.empty()) << run.err.toStdString();
-    EXPECT_EQ(c.stand.firstBytes.front(), 0x12);
+    EXPECT_EQ(first, 0x12) << run.err.toStdString();
     const QString all = run.out + run.err;
     EXPECT_EQ(all.count(QStringLiteral("ODBC driver \"FreeTDS\", ") + c.tried), 1) << all.toStdString();
-    for (const QString& word : {QStringLiteral("host "), QStringLiteral("port "), QStringLiteral("TDS version")}) {
-      EXPECT_EQ(all.count(word), 1) << all.toStdString();
-    }
-    // Each of the driver's records once.
+    EXPECT_EQ(all.count(QStringLiteral("port ")), 1) << all.toStdString();
     const QStringList records = run.err.split(QStringLiteral(" ["));
     EXPECT_EQ(QSet<QString>(records.begin(), records.end()).size(), records.size()) << all.toStdString();
   }
-  if (!standard.Listening()) GTEST_SKIP() << "port 1433 is taken on this PC: the bare-name cases did not run";
+  if (!standardListens) GTEST_SKIP() << "port 1433 is taken on this PC: the bare-name cases did not run";
 }
 
 TEST(CommandLine, DbCheckSaysWhetherTheDatabaseAnswersInTheDriversWords) {
