@@ -245,16 +245,5 @@ TEST(WindowFieldNames, SettingAFieldFollowsTheWindowsEntryRules) {
   }
 }
 
-// Each field and band is derived from the record's tables; `write --help` shows them.
-TEST(WindowFieldNames, WriteHelpGivesEachFieldsWidthAndEachBandsPosition) {
-  const QString help = cli::SettableFieldsHelp();
-  for (const char* line : {"\n  AreaCode               at most 4 characters, 7-bit ASCII\n",
-                           "\n  Seller                 at most 16 characters, 16 bytes in the ANSI code page\n",
-                           "\n   0   UHF{400 - 480 MHz} VHF{136 - 174 MHz}\n", "\n  15   UHF{420 - 450 MHz}"}) {
-    EXPECT_TRUE(help.contains(QString::fromUtf8(line))) << line << help.toStdString();
-  }
-  EXPECT_EQ(help.count(QStringLiteral("*  UHF")), 1);  // 14's, as `write --help`'s test sees
-}
-
 }  // namespace
 }  // namespace zr

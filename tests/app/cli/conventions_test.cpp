@@ -35,7 +35,9 @@ TEST(CommandLine, VersionAndEachHelpNeedNoDisplay) {
       {{"--version"}, "zr93kw-setfactory " ZR_PROJECT_VERSION "\n"},
       {{"--help"}, "\nSettings: " + settings + u'\n'},
       {{"read", "--help"}, "--save"},
-      {{"write", "--help"}, "\n  14*  UHF{400 - 520 MHz} MHF{220 - 225 MHz}"},
+      // The fields with their widths and the bands by position, the three-band one marked.
+      {{"write", "--help"}, "\n  Seller                 at most 16 characters, 16 bytes in the ANSI code page"},
+      {{"write", "--help"}, "\n  13   UHF{403 - 470 MHz} VHF{136 - 174 MHz}\n  14*  UHF{400 - 520 MHz} MHF{220 - 225 MHz}"},
       {{"ports", "--help"}, "--json"},
       {{"log", "--help"}, "--since"},
       {{"db-check", "--help"}, "--serial"},
