@@ -176,11 +176,13 @@ QString DescribeConnection(const QString& server, const QString& driver, const Q
   } else if (port) {
     parts << QStringLiteral("port ") + *port;
   } else if (backslash >= 0) {
-    parts << QStringLiteral("instance %1 (its port from the server's browser service, UDP 1434)").arg(host.mid(backslash + 1));
+    parts << QStringLiteral("instance %1 (its port from the server's browser service, UDP 1434)")
+                 .arg(host.mid(backslash + 1));
   } else {
     parts << QStringLiteral("port %1").arg(SqlServerPort);
   }
-  parts << (tdsVersion.isEmpty() ? QStringLiteral("TDS version auto") : QStringLiteral("TDS version %1 (TDSVER)").arg(tdsVersion));
+  parts << (tdsVersion.isEmpty() ? QStringLiteral("TDS version auto")
+                                 : QStringLiteral("TDS version %1 (TDSVER)").arg(tdsVersion));
   return parts.join(QStringLiteral(", "));
 }
 

@@ -4,11 +4,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-
-#include <QFile>
 
 #include "platform/serial_devices.h"
 

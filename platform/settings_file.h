@@ -69,9 +69,10 @@ QString SettingsPathFor(const SettingsPlace& place, const QProcessEnvironment& e
 enum class SettingsFolder { kCreate, kLeaveAlone };
 
 // The program's own settings file, SettingsPathFor this executable and this
-// process's environment (HOME, when unset, from the user's account). kCreate makes a per-user folder that is missing, so
-// that the first write can create the file; kLeaveAlone only names the path
-// (for --help). Needs the application object (QCoreApplication) to exist.
+// process's environment (HOME, when unset, from the user's account). kCreate
+// makes a per-user folder that is missing, so that the first write can create
+// the file; kLeaveAlone only names the path (for --help). Needs the
+// application object (QCoreApplication) to exist.
 QString ProgramSettingsPath(SettingsFolder folder = SettingsFolder::kCreate);
 
 }  // namespace zr::platform
