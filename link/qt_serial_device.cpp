@@ -1,8 +1,12 @@
 #include "link/qt_serial_device.h"
 
+#include <pwd.h>
 #include <sys/file.h>
+#include <unistd.h>
 
+#include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 #include "platform/serial_devices.h"
@@ -57,6 +61,16 @@ LineStopBits CodeFromStopBits(QSerialPort::StopBits stopBits) {
   }
 }
 
+// What the operator can do about a device this user may not open: serial
+// devices belong to the dialout group. Empty when the rights are not the cause.
+QString AccessHint(const QString& path) {
+  if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0 || errno != EACCES) return QString();
+  const passwd* account = ::getpwuid(::geteuid());
+  const QString user = account != nullptr ? QString::fromLocal8Bit(account->pw_name) : QStringLiteral("USER");
+  return QStringLiteral(" (the user may need to be in the dialout group: sudo usermod -aG dialout %1, then log in again)")
+      .arg(user);
+}
+
 }  // namespace
 
 QtSerialDevice::~QtSerialDevice() { Close(); }
@@ -75,7 +89,7 @@ qint32 QtSerialDevice::Open(const QString& deviceName) {
   }
   port_.setPortName(path);
   if (!port_.open(QIODevice::ReadWrite)) {
-    error_ = QStringLiteral("%1: %2").arg(path, port_.errorString());
+    error_ = QStringLiteral("%1: %2").arg(path, port_.errorString()) + AccessHint(path);
     return 0;
   }
   // QSerialPort's lock file and TIOCEXCL do not stop root; an exclusive lock

@@ -163,4 +163,43 @@ QStringList SettableFieldNames() {
   return names;
 }
 
+namespace {
+
+QString ValuesTaken(const FactoryField& field) {
+  switch (field.box.kind) {
+    case BoxKind::Check: return QStringLiteral("0 or 1");
+    case BoxKind::List: {
+      if (field.field == Field::BandIndex) {
+        return QStringLiteral("a band's position, 0 to %1 (below)").arg(field.entries().size() - 1);
+      }
+      QStringList entries;
+      for (int position = 0; position < field.entries().size(); ++position) {
+        entries << QStringLiteral("%1 %2").arg(position).arg(field.entries()[position]);
+      }
+      return entries.join(QStringLiteral(", "));
+    }
+    case BoxKind::Text:
+      return field.kind == FieldKind::Chars
+                 ? QStringLiteral("at most %1 characters, 7-bit ASCII").arg(field.width)
+                 : QStringLiteral("at most %1 characters, %1 bytes in the ANSI code page").arg(field.width);
+  }
+  return QString();
+}
+
+}  // namespace
+
+QString SettableFieldsHelp() {
+  QString help = QStringLiteral("\nFields for --set FIELD=VALUE, with what each takes:\n");
+  for (const FactoryField& field : FactoryFields) {
+    if (field.settable) help += QStringLiteral("  %1 %2\n").arg(NameOf(field), -22).arg(ValuesTaken(field));
+  }
+  help += QStringLiteral("\nBands for --set BandIndex=N (* only on a three-band radio, TriBandCapable 1):\n");
+  const QStringList& bands = BandDescriptions();
+  for (int position = 0; position < bands.size(); ++position) {
+    const QString mark = position == ThreeBandPosition ? QStringLiteral("*") : QStringLiteral(" ");
+    help += QStringLiteral("  %1%2  %3\n").arg(position, 2).arg(mark, bands[position]);
+  }
+  return help;
+}
+
 }  // namespace zr::cli
