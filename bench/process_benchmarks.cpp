@@ -91,11 +91,3 @@ BENCHMARK(BM_WholeProcessWriteOverRead)->UseManualTime()->Unit(benchmark::kMilli
 
 }  // namespace
 }  // namespace zr
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
