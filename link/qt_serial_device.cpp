@@ -75,6 +75,7 @@ QtSerialDevice::~QtSerialDevice() { Close(); }
 qint32 QtSerialDevice::Open(const QString& deviceName) {
   error_.clear();
   location_.clear();
+  openError_ = PortOpenError::Other;
   if (port_.isOpen()) {
     error_ = QStringLiteral("a port is already open");
     return 0;
