@@ -4,10 +4,12 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <optional>
 #include <tuple>
 
+#include "app/window/outcome_status.h"
 #include "lang/captions.h"
 #include "lang/messages.h"
 #include "tests/db/test_database.h"
@@ -162,79 +164,34 @@ TEST_F(WindowTransfer, ExitEndsARunningTransfer) {
   EXPECT_EQ(OverrideCursor(), std::nullopt);
 }
 
-// A radio that stays silent shows resends, not a hang; the failure says why
-// in the window's language, and the box keeps its fixed text.
+// Resends show it is no hang; the box keeps its fixed text, the line says why
+// in the window's language, and that the log failed (not in the title).
 TEST_F(WindowTransfer, StatusLineShowsTheFramesWhileATransferRunsAndThenWhyItFailed) {
   FrmMainOptions options = Options();
   options.systemLcid = [] { return lang::Lcid::ChinesePrc; };
-  FrmMain& w = OpenOnRadio(FilledBlock(),
-                           {QStringLiteral("--bad-checksum"), QStringLiteral("0x30:3"), QStringLiteral("--delay-ms"),
-                            QStringLiteral("20")},
-                           std::move(options));
-  QStringList seen;
-  auto* watch = new QTimer(&w);
-  QObject::connect(watch, &QTimer::timeout, [&] {
-    if (seen.isEmpty() || seen.last() != w.Status->Text()) seen << w.Status->Text();
-  });
-  watch->start(5);
-  w.Command1_Click();
-  ASSERT_TRUE(WaitIdle());
-  EXPECT_TRUE(seen.contains(QStringLiteral("第 5 帧，共 18 帧，重发 2 次"))) << seen.join(QLatin1Char('|')).toStdString();
-  EXPECT_EQ(presenter.Texts(), QStringList{lang::CommunicationFailedText});
-  EXPECT_TRUE(w.Status->Text().startsWith(QStringLiteral("通信失败: read of line 0x30: the reply failed its test: ")))
-      << w.Status->Text().toStdString();
-}
-
-// A device that never opens, as this user's rights or another cause make it.
-class UnopenedDevice : public SerialDevice {
- public:
-  explicit UnopenedDevice(PortOpenError error) : error_(error) {}
-  qint32 Open(const QString&) override { return 0; }
-  bool GetState(LineState&) override { return false; }
-  bool SetState(const LineState&) override { return false; }
-  bool SetTimeouts(const LineTimeouts&) override { return false; }
-  void Purge(PurgeFlags) override {}
-  qint32 Write(const Bytes&) override { return 0; }
-  Bytes Read(int) override { return {}; }
-  void Close() override {}
-  QString ErrorText() const override { return QStringLiteral("/dev/ttyUSB0: Permission denied"); }
-  PortOpenError OpenError() const override { return error_; }
-
- private:
-  PortOpenError error_;
-};
-
-TEST_F(WindowTransfer, PortThisUserMayNotOpenAsksAboutTheDialoutGroup) {
-  for (const auto& [lcid, error, status] :
-       {std::tuple(lang::Lcid::EnglishUs, PortOpenError::PermissionDenied,
-                   "port: /dev/ttyUSB0: Permission denied (is the user in the dialout group?)"),
-        std::tuple(lang::Lcid::ChinesePrc, PortOpenError::PermissionDenied,
-                   "串口: /dev/ttyUSB0: Permission denied（用户是否在 dialout 组中？）"),
-        std::tuple(lang::Lcid::EnglishUs, PortOpenError::Other, "port: /dev/ttyUSB0: Permission denied")}) {
-    UnopenedDevice device(error);
-    FrmMainOptions options = Options();
-    options.systemLcid = [lcid] { return lcid; };
-    options.device = &device;
-    ports = Ports({3});
-    FrmMain& w = Open(std::move(options));
-    presenter.shown.clear();
-    w.Command1_Click();
-    EXPECT_EQ(presenter.Texts(), QStringList{lang::CannotOpenPortText});
-    EXPECT_EQ(w.Status->Text(), QString::fromUtf8(status));
-    window.reset();
-  }
-}
-
-// The title keeps the window's caption; the window manager would cut a text there.
-TEST_F(WindowTransfer, LogThatCannotBeWrittenIsToldOnTheStatusLine) {
-  FrmMainOptions options = Options();
   options.records.logPath = dir.path();  // a folder takes no entries
-  FrmMain& w = OpenOnRadio(FilledBlock(), {}, std::move(options));
+  FrmMain& w = OpenOnRadio(
+      FilledBlock(), QStringList{"--bad-checksum", "0x30:3", "--delay-ms", "20"}, std::move(options));
+  QStringList seen;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] { seen << w.Status->Text(); });
+  watch.start(5);
   w.Command1_Click();
   ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(presenter.Texts(), QStringList{lang::ReadCompleteText});
-  EXPECT_TRUE(w.Status->Text().startsWith(QStringLiteral("log not written: "))) << w.Status->Text().toStdString();
+  EXPECT_TRUE(seen.contains(QStringLiteral("第 5 帧，共 18 帧，重发 2 次")));
+  EXPECT_EQ(presenter.Texts(), QStringList{lang::CommunicationFailedText});
+  EXPECT_TRUE(w.Status->Text().contains(
+      QRegularExpression(QStringLiteral("^通信失败: read of line 0x30: the reply failed its test: .*\n日志未写入: "))));
   EXPECT_EQ(w.windowTitle(), lang::WindowCaption);
+}
+
+TEST(OutcomeStatus, OnlyAPortThisUserMayNotOpenAsksAboutTheDialoutGroup) {
+  TransferOutcome outcome{TransferEnd::PortNotOpened, QStringLiteral("/dev/ttyUSB0: Permission denied")};
+  outcome.portOpenError = PortOpenError::PermissionDenied;
+  EXPECT_EQ(OutcomeStatus(outcome, lang::UiLanguage::English),
+            QStringLiteral("port: /dev/ttyUSB0: Permission denied (is the user in the dialout group?)"));
+  outcome.portOpenError = PortOpenError::Other;
+  EXPECT_EQ(OutcomeStatus(outcome, lang::UiLanguage::English), QStringLiteral("port: /dev/ttyUSB0: Permission denied"));
 }
 
 // Scan-code write mode end to end, with the package database on the test
