@@ -4,9 +4,9 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cerrno>
-
+#include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 #include "platform/serial_devices.h"
@@ -65,7 +65,7 @@ LineStopBits CodeFromStopBits(QSerialPort::StopBits stopBits) {
 // asked after an open failed, so that a busy or vanished device is not taken
 // for one the user may not open.
 bool AccessDenied(const QString& path) {
-  return ::faccessat(AT_FDCWD, path.toLocal8Bit().constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES;
+  return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
 }  // namespace

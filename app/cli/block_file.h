@@ -15,8 +15,14 @@ namespace zr::cli {
 // holds a value the window cannot show (naming the field and the value).
 FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage);
 
-// Writes the block to `path`, replacing it whole or not at all. Returns why
-// it could not; empty when it was written.
+// Writes the block to `path`, replacing it whole or not at all, and flushed
+// to disk. Refuses anything but a regular file; a new file is the owner's
+// alone, one replaced keeps its permissions. Returns why it could not; empty
+// when it was written.
 QString SaveBlockFile(const QString& path, const FactoryImage& block);
+
+// Raises UsageError when `path` is something SaveBlockFile refuses, so that
+// `read --save` says so before the radio is read.
+void RefuseSaveTarget(const QString& path);
 
 }  // namespace zr::cli

@@ -1,6 +1,7 @@
 #include "app/cli/cli_options.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 
 #include "app/cli/command_options.h"
 #include "app/cli/window_field_names.h"
@@ -173,7 +174,12 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   for (const QString& assignment : parser.values(set)) {
     const qsizetype equals = assignment.indexOf(QLatin1Char('='));
     if (equals <= 0) throw UsageError("--set takes FIELD=VALUE, not '" + assignment.toStdString() + "'");
-    parsed.sets.emplace_back(assignment.left(equals), assignment.mid(equals + 1));
+    // Which of two values was meant is a guess the station does not make.
+    const QString name = assignment.left(equals);
+    if (std::ranges::any_of(parsed.sets, [&](const auto& set) { return set.first == name; })) {
+      throw UsageError("--set " + name.toStdString() + " is given more than once");
+    }
+    parsed.sets.emplace_back(name, assignment.mid(equals + 1));
   }
   // Without the radio's band known before the write, a band given without an
   // answer to the band-change question could change the radio's band unasked.

@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 
+#include "app/cli/window_field_names.h"
+
 namespace zr::cli {
 
 namespace {
@@ -91,7 +93,7 @@ QString SubcommandHelp(const QString& subcommand) {
   parser.addPositionalArgument(subcommand, QString(), subcommand);
   parser.addOptions(SubcommandOptions(subcommand));
   parser.addHelpOption();
-  return parser.helpText();
+  return parser.helpText() + (subcommand == QLatin1String("write") ? SettableFieldsHelp() : QString());
 }
 
 }  // namespace zr::cli

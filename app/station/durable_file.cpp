@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 
 namespace zr::station {
 
@@ -37,6 +39,22 @@ int WriteAll(int fd, QByteArrayView bytes) {
     at += count;
   }
   return 0;
+}
+
+int ReplaceFile(const QString& path, QByteArrayView bytes, unsigned permissions) {
+  QByteArray temporary = QFile::encodeName(path) + ".XXXXXX";
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);  // made 0600
+  if (fd < 0) return errno;
+  int error = permissions != 0600 && ::fchmod(fd, permissions) != 0 ? errno : 0;
+  if (error == 0) error = WriteAll(fd, bytes);
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.constData());
+    return error;
+  }
+  return SyncFolder(QFileInfo(path).absolutePath());
 }
 
 int SyncFolder(const QString& path) {

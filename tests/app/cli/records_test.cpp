@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
@@ -120,6 +121,10 @@ TEST_F(Records, AWriteKilledHalfWayLeftItsStartedEntryNamingTheBackup) {
   EXPECT_EQ(entries[0][QStringLiteral("outcome")].toString(), QStringLiteral("write started"));
   EXPECT_EQ(entries[0][QStringLiteral("serial")].toString(), QStringLiteral("SN-0000000000001"));
   EXPECT_TRUE(QFile::exists(entries[0][QStringLiteral("backup")].toString()));
+  // `log` shows it as the write that never ended, by its backup's name.
+  const QString table = Station(Args("log")).out;
+  EXPECT_TRUE(table.contains(QStringLiteral("interrupted, no outcome"))) << table.toStdString();
+  EXPECT_TRUE(table.contains(QFileInfo(entries[0][QStringLiteral("backup")].toString()).fileName())) << table.toStdString();
 }
 
 }  // namespace
