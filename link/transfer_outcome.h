@@ -33,7 +33,7 @@ enum class TransferEnd {
 };
 
 // What a transfer was asked to do.
-enum class TransferKind { Read, Write, ImageWrite };
+enum class TransferKind { Read, Write, ImageWrite, Undo };
 
 // The radio's block as the station read it, before anything was written, and
 // which of its lines were read.
@@ -85,7 +85,7 @@ struct TransferOutcome {
 // "read complete", "communication failed", ...: the end in a few words.
 QString EndName(TransferEnd end);
 
-// "read", "write", "image write".
+// "read", "write", "image write", "undo".
 QString KindName(TransferKind kind);
 
 // "0x30" for the line at block offset 0x30.

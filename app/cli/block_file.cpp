@@ -18,23 +18,23 @@
 
 namespace zr::cli {
 
-FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage) {
+FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage, const QString& what) {
   const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, FactoryImageSize + 1);
-  if (!bytes) throw UsageError(QStringLiteral("--image: %1 is not a readable file").arg(path).toStdString());
+  if (!bytes) throw UsageError(QStringLiteral("%1: %2 is not a readable file").arg(what, path).toStdString());
   if (bytes->size() != FactoryImageSize) {
-    throw UsageError(QStringLiteral("--image: %1 holds %2 bytes, a block file holds %3")
-                         .arg(path)
-                         .arg(bytes->size() > FactoryImageSize ? QStringLiteral("more than %1").arg(FactoryImageSize)
-                                                               : QString::number(bytes->size()))
-                         .arg(FactoryImageSize)
+    throw UsageError(QStringLiteral("%1: %2 holds %3 bytes, a block file holds %4")
+                         .arg(what, path,
+                              bytes->size() > FactoryImageSize ? QStringLiteral("more than %1").arg(FactoryImageSize)
+                                                               : QString::number(bytes->size()),
+                              QString::number(FactoryImageSize))
                          .toStdString());
   }
   FactoryImage image;
   std::copy(bytes->begin(), bytes->end(), image.Bytes().begin());
   // A file of another model's block must never reach this radio.
   if (const QString model = ModelText(image, codePage); model != ExpectedModel) {
-    throw UsageError(QStringLiteral("--image: %1 is not a %2 block (its model is \"%3\")")
-                         .arg(path, ExpectedModel, model)
+    throw UsageError(QStringLiteral("%1: %2 is not a %3 block (its model is \"%4\")")
+                         .arg(what, path, ExpectedModel, model)
                          .toStdString());
   }
   // A value the window cannot show (a band out of range) would leave the
@@ -46,7 +46,7 @@ FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& co
   try {
     ShowRecordInForm(record, form);
   } catch (const RuntimeError& error) {
-    throw UsageError(QStringLiteral("--image: %1: %2").arg(path, QString::fromUtf8(error.what())).toStdString());
+    throw UsageError(QStringLiteral("%1: %2: %3").arg(what, path, QString::fromUtf8(error.what())).toStdString());
   }
   return image;
 }

@@ -24,6 +24,7 @@
 #include "app/cli/log_command.h"
 #include "app/cli/ports_command.h"
 #include "app/cli/radio_values.h"
+#include "app/cli/undo_values.h"
 #include "app/cli/visible_text.h"
 #include "app/cli/window_field_names.h"
 #include "app/station/transfer_records.h"
@@ -52,6 +53,7 @@ const char* const UsageText =
     "  or:  zr93kw-setfactory write --port PORT [--set FIELD=VALUE]... [--band-change ok|cancel] [OPTION]...\n"
     "  or:  zr93kw-setfactory write --port PORT --package CODE [--db-server NAME] [OPTION]...\n"
     "  or:  zr93kw-setfactory write --port PORT --image FILE [--other-radio] [OPTION]...\n"
+    "  or:  zr93kw-setfactory undo --port PORT [--backup-dir DIR] [--verify] [--trace] [--log FILE]\n"
     "  or:  zr93kw-setfactory ports [--json]\n"
     "  or:  zr93kw-setfactory log [--log FILE] [--serial S] [--since DATE] [--json]\n"
     "  or:  zr93kw-setfactory db-check [--db-server NAME] [--db-driver NAME] [--serial S]\n"
@@ -72,7 +74,9 @@ const char* const UsageText =
     "backup put back), never the model and serial-number lines; another radio's file\n"
     "is refused without --other-radio. Each transfer adds a line to the station log\n"
     "($XDG_STATE_HOME/zr93kw-setfactory/station-log.jsonl, or --log FILE), which\n"
-    "'log' shows. --package writes in scan-code write mode: the radio's serial number\n"
+    "'log' shows; a write adds one before its first write frame and writes nothing\n"
+    "when it cannot. 'undo' puts back the radio's block from before its last write.\n"
+    "--package writes in scan-code write mode: the radio's serial number\n"
     "is then recorded against CODE in the production database (--db-server, default\n"
     "localhost; --db-driver, the ODBC driver, default FreeTDS); 'db-check' tries it.\n"
     "\n"
@@ -89,7 +93,7 @@ const char* const UsageText =
     "  9    the backup could not be saved; nothing written\n"
     "  10   written, but lines read back different\n"
     "  11   the output (or --save's file) could not be written\n"
-    "  12   done, but the station log could not be written\n"
+    "  12   the station log could not be written (a write: nothing written)\n"
     "  128+N  stopped by signal N (SIGHUP 129, SIGINT 130, SIGTERM 143)\n";
 
 // What follows a usage error: where the whole story is.
@@ -134,14 +138,15 @@ bool FlushOutput(QTextStream& out, QTextStream& err) {
   return written;
 }
 
-int RunTransferCommand(const QStringList& arguments, bool write) {
+int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
+  const bool write = command != TransferCommand::Read;
   QTextStream out(stdout);
   QTextStream err(stderr);
   const platform::AnsiCodePage codePage = platform::AnsiCodePage::System();
   TransferOptions options;
   std::optional<FactoryImage> image;
   try {
-    options = ParseTransferOptions(arguments, write);
+    options = ParseTransferOptions(arguments, command);
     FormValues check;
     for (const auto& [name, value] : options.sets) {
       SetWindowField(check, name, value);
@@ -196,14 +201,17 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
     // A write stopped for its "write started" entry says so in its cause line.
     if (outcome.end != TransferEnd::LogFailed) err << "zr93kw-setfactory: log not written: " << why << Qt::endl;
   };
-  // Where a write's block comes from: the block file, the radio's own values
-  // with the changes, or the window's start-up values with them.
+  // Where a write's block comes from: the block file, the radio's last
+  // backup, the radio's own values with the changes, or the window's start-up
+  // values with them.
   std::optional<BlockFileValues> fileValues;
   if (image) fileValues.emplace(*image, options.otherRadio, codePage);
+  UndoValues undoValues(records.LogPath(), codePage);
   RadioValuesWithChanges radioValues(state, host, codePage, options.sets, options.bandChange);
   const auto start = [&]() -> bool {
     if (!write) return link.StartRead();
     if (fileValues) return link.StartWrite(*fileValues);
+    if (command == TransferCommand::Undo) return link.StartWrite(undoValues);
     return options.readFirst ? link.StartWrite(radioValues) : link.StartWrite();
   };
 
@@ -224,7 +232,8 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   const TransferOutcome outcome = RunTransfer(link, start);
   const bool written = outcome.Succeeded() || outcome.end == TransferEnd::AssociationMissing ||
                        outcome.end == TransferEnd::DatabaseFailed;
-  if (written && !image) PrintFields(out, host.Form(), state.TriBandCapable, options.json);
+  // A block file's or a backup's values are the file's: nothing to show of the form.
+  if (written && !image && command != TransferCommand::Undo) PrintFields(out, host.Form(), state.TriBandCapable, options.json);
   PrintCause(err, outcome);
   // The block as read is saved even when its values cannot be shown: that is
   // when a technician needs it.
@@ -269,8 +278,9 @@ int RunSubcommand(const QStringList& arguments) {
     QTextStream(stdout) << SubcommandHelp(command);
     return ExitStatus::Success;
   }
-  if (command == QLatin1String("read")) return RunTransferCommand(arguments, false);
-  if (command == QLatin1String("write")) return RunTransferCommand(arguments, true);
+  if (command == QLatin1String("read")) return RunTransferCommand(arguments, TransferCommand::Read);
+  if (command == QLatin1String("write")) return RunTransferCommand(arguments, TransferCommand::Write);
+  if (command == QLatin1String("undo")) return RunTransferCommand(arguments, TransferCommand::Undo);
   if (command == QLatin1String("ports")) return RunPorts(arguments);
   if (command == QLatin1String("log")) return RunLog(arguments);
   if (command == QLatin1String("db-check")) return RunDbCheck(arguments);

@@ -108,9 +108,11 @@ int SubcommandIndex(const QStringList& arguments) {
   return -1;
 }
 
-TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
+TransferOptions ParseTransferOptions(const QStringList& arguments, TransferCommand command) {
   QCommandLineParser parser;
-  const QList<QCommandLineOption> options = SubcommandOptions(write ? QStringLiteral("write") : QStringLiteral("read"));
+  const QList<QCommandLineOption> options = SubcommandOptions(
+      command == TransferCommand::Read ? QStringLiteral("read")
+      : command == TransferCommand::Undo ? QStringLiteral("undo") : QStringLiteral("write"));
   const QString port = QStringLiteral("port");
   const QString json = QStringLiteral("json");
   const QString trace = QStringLiteral("trace");
@@ -132,21 +134,25 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   if (!parser.isSet(port)) throw UsageError("--port is required");
 
   TransferOptions parsed;
+  parsed.command = command;
   parsed.port = ParsePort(parser.value(port));
-  parsed.json = parser.isSet(json);
   parsed.trace = parser.isSet(trace);
   parsed.records.logPath = parser.value(log);
   if (parser.isSet(log) && parsed.records.logPath.isEmpty()) throw UsageError("--log needs a file name");
-  if (!write) {
+  if (command == TransferCommand::Read) {
+    parsed.json = parser.isSet(json);
     parsed.saveFile = parser.value(save);
     if (parser.isSet(save) && parsed.saveFile.isEmpty()) throw UsageError("--save needs a file name");
     return parsed;
   }
-  parsed.records.backup = !parser.isSet(noBackup);
   parsed.records.backupDir = parser.value(backupDir);
   parsed.records.verify = parser.isSet(verify);
-  if (parser.isSet(noBackup) && parser.isSet(backupDir)) throw UsageError("--no-backup and --backup-dir exclude each other");
   if (parser.isSet(backupDir) && parsed.records.backupDir.isEmpty()) throw UsageError("--backup-dir needs a folder");
+  // An undo keeps a backup of its own, so that it can be undone too.
+  if (command == TransferCommand::Undo) return parsed;
+  parsed.json = parser.isSet(json);
+  parsed.records.backup = !parser.isSet(noBackup);
+  if (parser.isSet(noBackup) && parser.isSet(backupDir)) throw UsageError("--no-backup and --backup-dir exclude each other");
   parsed.imageFile = parser.value(image);
   parsed.otherRadio = parser.isSet(otherRadio);
   if (parser.isSet(image)) {
