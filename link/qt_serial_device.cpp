@@ -1,6 +1,6 @@
 #include "link/qt_serial_device.h"
 
-#include <pwd.h>
+#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -61,14 +61,11 @@ LineStopBits CodeFromStopBits(QSerialPort::StopBits stopBits) {
   }
 }
 
-// What the operator can do about a device this user may not open: serial
-// devices belong to the dialout group. Empty when the rights are not the cause.
-QString AccessHint(const QString& path) {
-  if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0 || errno != EACCES) return QString();
-  const passwd* account = ::getpwuid(::geteuid());
-  const QString user = account != nullptr ? QString::fromLocal8Bit(account->pw_name) : QStringLiteral("USER");
-  return QStringLiteral(" (the user may need to be in the dialout group: sudo usermod -aG dialout %1, then log in again)")
-      .arg(user);
+// Whether this user lacks the rights to open `path` for reading and writing;
+// asked after an open failed, so that a busy or vanished device is not taken
+// for one the user may not open.
+bool AccessDenied(const QString& path) {
+  return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES;
 }
 
 }  // namespace
@@ -78,6 +75,7 @@ QtSerialDevice::~QtSerialDevice() { Close(); }
 qint32 QtSerialDevice::Open(const QString& deviceName) {
   error_.clear();
   location_.clear();
+  openError_ = PortOpenError::Other;
   if (port_.isOpen()) {
     error_ = QStringLiteral("a port is already open");
     return 0;
@@ -89,7 +87,8 @@ qint32 QtSerialDevice::Open(const QString& deviceName) {
   }
   port_.setPortName(path);
   if (!port_.open(QIODevice::ReadWrite)) {
-    error_ = QStringLiteral("%1: %2").arg(path, port_.errorString()) + AccessHint(path);
+    error_ = QStringLiteral("%1: %2").arg(path, port_.errorString());
+    if (AccessDenied(path)) openError_ = PortOpenError::PermissionDenied;
     return 0;
   }
   // QSerialPort's lock file and TIOCEXCL do not stop root; an exclusive lock
@@ -101,6 +100,7 @@ qint32 QtSerialDevice::Open(const QString& deviceName) {
     return 0;
   }
   location_ = path;
+  openError_ = PortOpenError::None;
   return fd;
 }
 

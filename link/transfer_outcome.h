@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "link/serial_device.h"
 #include "record/factory_image.h"
 
 namespace zr {
@@ -63,6 +64,8 @@ struct TransferOutcome {
 
   TransferKind kind = TransferKind::Read;
   QString device{};  // the device the port opened; empty when it did not open
+  // Why the port did not open (PortNotOpened), where the station knows more.
+  PortOpenError portOpenError = PortOpenError::None;
   int frames = 0;   // frames sent, resends not counted
   int resends = 0;
   qint64 durationMs = 0;

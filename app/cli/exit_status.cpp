@@ -1,8 +1,24 @@
 #include "app/cli/exit_status.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include "app/cli/visible_text.h"
 
 namespace zr::cli {
+
+namespace {
+
+// What the operator can do about a port this user may not open: serial
+// devices belong to the dialout group.
+QString DialoutHint() {
+  const passwd* account = ::getpwuid(::geteuid());
+  const QString user = account != nullptr ? QString::fromLocal8Bit(account->pw_name) : QStringLiteral("USER");
+  return QStringLiteral(" (the user may need to be in the dialout group: sudo usermod -aG dialout %1, then log in again)")
+      .arg(user);
+}
+
+}  // namespace
 
 int ExitStatusOf(const TransferOutcome& outcome) {
   switch (outcome.end) {
@@ -27,7 +43,8 @@ int ExitStatusOf(const TransferOutcome& outcome) {
 
 void PrintCause(QTextStream& err, const TransferOutcome& outcome) {
   if (outcome.cause.isEmpty()) return;
-  err << "zr93kw-setfactory: " << EndName(outcome.end) << ": " << VisibleText(outcome.cause) << '\n';
+  err << "zr93kw-setfactory: " << EndName(outcome.end) << ": " << VisibleText(outcome.cause)
+      << (outcome.portOpenError == PortOpenError::PermissionDenied ? DialoutHint() : QString()) << '\n';
   // A transfer cut short says how far it got; a stopped one says it even when it wrote nothing.
   const bool cutShort = outcome.end == TransferEnd::CommunicationFailed || outcome.end == TransferEnd::RuntimeError ||
                         outcome.end == TransferEnd::VerifyFailed;

@@ -16,6 +16,7 @@
 #include <QThread>
 #include <memory>
 
+#include "app/cli/exit_status.h"
 #include "app/cli/terminal_progress.h"
 #include "db/connection_string.h"
 #include "station_run.h"
@@ -163,6 +164,16 @@ TEST(TerminalProgress, ShowsOnlyOnATerminalAndOnlyOnceATransferIsSlow) {
   progress.Clear();
   terminal.flush();
   EXPECT_TRUE(shown.endsWith(QStringLiteral("\r\x1b[K")));
+}
+
+// The device says the rights were missing; the command line says what to do about it.
+TEST(CauseLine, APortTheUserMayNotOpenNamesTheDialoutGroup) {
+  TransferOutcome outcome{TransferEnd::PortNotOpened, QStringLiteral("/dev/ttyUSB0: Permission denied")};
+  outcome.portOpenError = PortOpenError::PermissionDenied;
+  QString said;
+  QTextStream err(&said);
+  cli::PrintCause(err, outcome);
+  EXPECT_TRUE(said.contains(QStringLiteral("Permission denied (the user may need to be in the dialout group: sudo")));
 }
 
 }  // namespace
