@@ -240,6 +240,11 @@ TEST_F(Cli, BadArgumentsAreNamedAndNothingIsSent) {
   const StationRun window = Station({}, NoDisplay);
   EXPECT_EQ(window.status, 1);
   EXPECT_TRUE(window.err.contains(QStringLiteral("no display"))) << window.err.toStdString();
+  // The window refuses a repeated switch as the subcommands do, before it opens.
+  const StationRun twice = Station(Args("--verify --verify"), {{"QT_QPA_PLATFORM", "offscreen"}});
+  EXPECT_EQ(twice.status, 1);
+  EXPECT_TRUE(twice.err.contains(QStringLiteral("zr93kw-setfactory: --verify is given more than once")))
+      << twice.err.toStdString();
 
   // A mistyped port folder never falls back to the system's ports.
   for (const char* arguments : {"read --port 1", "ports"}) {
