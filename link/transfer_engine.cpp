@@ -1,9 +1,8 @@
 #include "link/transfer_engine.h"
 
 #include <algorithm>
-#include <exception>
-
 #include "lang/messages.h"
+#include "record/runtime_error.h"
 #include "record/factory_image.h"
 
 namespace zr {
@@ -74,7 +73,7 @@ void TransferEngine::SendFrame(const Bytes& frame, int expectedLength, bool rese
     port_.WritePort(sendBuffer_);
     receivePending_ = true;
     RunReceiveLoop();
-  } catch (const std::exception& error) {
+  } catch (const RuntimeError& error) {
     Fail(steps_->EndForError(), QString::fromStdString(error.what()));
   }
 }

@@ -181,7 +181,9 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   if (!options.readFirst) {
     for (const auto& [name, value] : options.sets) SetWindowField(host.Form(), name, value);
   }
-  if (options.packageCode) host.Form().packageCode = *options.packageCode;
+  // Taken into the station as a write takes the window's box, also by a
+  // write that does not take the form (a block file).
+  if (options.packageCode) host.Form().packageCode = state.PackageCode = *options.packageCode;
 
   platform::SettingsFile settings(platform::ProgramSettingsPath());
   QtSerialDevice serial;
@@ -195,7 +197,7 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   link.SetWriteChecks(records.Backup(), records.Journal(), records.Verify());
   QString logFailure;
   host.ended = [&](const TransferOutcome& outcome) {
-    const QString why = records.Record(outcome, options.port, options.packageCode);
+    const QString why = records.RecordEnd(outcome, state, host.SelectedMode());
     if (why.isEmpty()) return;
     logFailure = why;
     // A write stopped for its "write started" entry says so in its cause line.

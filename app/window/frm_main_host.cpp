@@ -8,9 +8,10 @@
 #include <QTextStream>
 
 #include "app/window/frm_main.h"
-#include "app/form_into_record.h"
 #include "app/window/outcome_status.h"
 #include "lang/captions.h"
+#include "link/form_host.h"
+#include "platform/contract.h"
 #include "lang/status_texts.h"
 #include "record/field_conversions.h"
 
@@ -127,8 +128,9 @@ void FrmMain::ShowSerialNumber(const QString& serialNumber) { SetText(BoxIndex(F
 
 bool FrmMain::GetDataByShow() {
   FormValues form = FormFromControls();
-  const bool taken = TakeFormIntoStation(form, state_, *this,
-                                         bandChangeMessage_.at(static_cast<std::size_t>(state_.UiLanguage)));
+  const auto entry = static_cast<std::size_t>(state_.UiLanguage);
+  platform::Expects(entry < bandChangeMessage_.size(), "the band change question in the window's language");
+  const bool taken = TakeFormIntoStation(form, state_, *this, bandChangeMessage_[entry]);
   // A cancelled band change puts the list back on the radio's band.
   Combo1[BoxIndex(Field::BandIndex)]->setCurrentIndex(form.bandPosition);
   return taken;
@@ -157,11 +159,7 @@ void FrmMain::SetStatusLabel(const QString& text) { Label7->setText(text); }
 void FrmMain::TransferEnded(const TransferOutcome& outcome) {
   // The last message comes after this, with the normal cursor.
   busyCursor_.Hide();
-  std::optional<QString> packageCode;
-  if (outcome.kind != TransferKind::Read && SelectedMode() != AssociationMode::NoPackageAssociation) {
-    packageCode = TrimAtNul(state_.PackageCode);
-  }
-  const QString why = records_.Record(outcome, state_.CurrentComPort, packageCode);
+  const QString why = records_.RecordEnd(outcome, state_, SelectedMode());
   // Why it failed, and the log's failure, where the operator sees them
   // without another box to close.
   QStringList status{OutcomeStatus(outcome, state_.UiLanguage)};
