@@ -66,7 +66,7 @@ struct Ending {
   std::optional<lang::StatusText> status;
 };
 
-inline constexpr std::array<Ending, 14> Endings = {{
+inline constexpr auto Endings = std::to_array<Ending>({
     {TransferEnd::ReadComplete, "read complete", ExitStatus::Success, true, LinesReport::Never, "not attempted",
      std::nullopt},
     {TransferEnd::WriteComplete, "write complete", ExitStatus::Success, true, LinesReport::Never, "recorded",
@@ -96,7 +96,7 @@ inline constexpr std::array<Ending, 14> Endings = {{
      lang::StatusText::WriteRefused},
     {TransferEnd::LogFailed, "log not written", ExitStatus::LogNotWritten, false, LinesReport::Never, "not attempted",
      lang::StatusText::LogNotWritten},
-}};
+});
 
 constexpr const Ending& EndingOf(TransferEnd end) { return Endings[static_cast<std::size_t>(end)]; }
 

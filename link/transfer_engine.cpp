@@ -9,9 +9,6 @@ namespace zr {
 
 namespace {
 
-constexpr std::uint8_t ReadRequestCode = 'R';
-constexpr std::uint8_t WriteFrameCode = 'W';
-
 QString LineName(std::uint32_t address) {
   return QStringLiteral("line ") + LineOffsetText(static_cast<int>(address - FactoryBase));
 }
