@@ -38,18 +38,13 @@ void SetCheckValue(QCheckBox* box, qint16 value) {
 
 }  // namespace
 
-QCheckBox* FrmMain::CheckNumbered(int number) const {
-  const std::array<QCheckBox*, 9> checks = {nullptr, Check1, Check2, Check3, nullptr, Check5, Check6, Check7, Check8};
-  return checks.at(static_cast<std::size_t>(number));
-}
-
 FormValues FrmMain::FormFromControls() const {
   FormValues form;
   for (const FactoryField& field : FactoryFields) {
     const int box = field.box.index;
     switch (field.box.kind) {
       case BoxKind::Check:
-        form.*field.formCheck = CheckValue(CheckNumbered(box));
+        form.*field.formCheck = CheckValue(Check[static_cast<std::size_t>(box)]);
         break;
       case BoxKind::List:
         if (field.formText) {
@@ -72,7 +67,7 @@ void FrmMain::FormToControls(const FormValues& form) {
     const int box = field.box.index;
     switch (field.box.kind) {
       case BoxKind::Check:
-        SetCheckValue(CheckNumbered(box), form.*field.formCheck);
+        SetCheckValue(Check[static_cast<std::size_t>(box)], form.*field.formCheck);
         break;
       case BoxKind::List:
         Combo1[box]->setCurrentIndex(field.formText ? Combo1[box]->findText(form.*field.formText)
