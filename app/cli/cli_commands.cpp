@@ -178,7 +178,9 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   if (!options.readFirst) {
     for (const auto& [name, value] : options.sets) SetWindowField(host.Form(), name, value);
   }
-  if (options.packageCode) host.Form().packageCode = *options.packageCode;
+  // Taken into the station as a write takes the window's box, also by a
+  // write that does not take the form (a block file).
+  if (options.packageCode) host.Form().packageCode = state.PackageCode = *options.packageCode;
 
   platform::SettingsFile settings(platform::ProgramSettingsPath());
   QtSerialDevice serial;
@@ -192,7 +194,7 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   link.SetWriteChecks(records.Backup(), records.Journal(), records.Verify());
   QString logFailure;
   host.ended = [&](const TransferOutcome& outcome) {
-    const QString why = records.Record(outcome, options.port, options.packageCode);
+    const QString why = records.RecordEnd(outcome, state, host.SelectedMode());
     if (why.isEmpty()) return;
     logFailure = why;
     // A write stopped for its "write started" entry says so in its cause line.
@@ -227,10 +229,8 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
     return ExitStatus::SignalBase + stopSignal;
   }
   const TransferOutcome outcome = RunTransfer(link, start);
-  const bool written = outcome.Succeeded() || outcome.end == TransferEnd::AssociationMissing ||
-                       outcome.end == TransferEnd::DatabaseFailed;
   // A block file's or a backup's values are the file's: nothing to show of the form.
-  if (written && !image && command != TransferCommand::Undo) PrintFields(out, host.Form(), state.TriBandCapable, options.json);
+  if (WentThrough(outcome) && !image && command != TransferCommand::Undo) PrintFields(out, host.Form(), state.TriBandCapable, options.json);
   PrintCause(err, outcome);
   // The block as read is saved even when its values cannot be shown: that is
   // when a technician needs it.

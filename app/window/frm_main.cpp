@@ -137,16 +137,13 @@ void FrmMain::CreateControls() {
   Label7 = make.operator()<QLabel>(QStringLiteral("Label7"));
   Label7->setStyleSheet(QStringLiteral("color: red;"));
 
-  const auto check = [&](const char* name) { return make.operator()<QCheckBox>(QLatin1String(name)); };
-  Check1 = check("Check1");
-  Check2 = check("Check2");
-  Check3 = check("Check3");
-  Check5 = check("Check5");
-  Check6 = check("Check6");
-  Check7 = check("Check7");
-  Check8 = check("Check8");
-  Check2->setVisible(false);
-  Check3->setVisible(false);
+  for (const FactoryField& field : FactoryFields) {
+    if (field.box.kind != BoxKind::Check) continue;
+    QCheckBox*& box = Check[static_cast<std::size_t>(field.box.index)];
+    box = make.operator()<QCheckBox>(QStringLiteral("Check%1").arg(field.box.index));
+    // The remote kill and stun flags are shown to nobody; they carry what a read found.
+    box->setVisible(field.settable);
+  }
 
   for (int i = 0; i < static_cast<int>(Option1.size()); ++i) {
     const QString name = Indexed("Option1", i);
@@ -188,9 +185,9 @@ void FrmMain::CreateControls() {
 
 void FrmMain::SetTabOrder() {
   const std::vector<QWidget*> order = {
-      Check1,   Combo1[0],  Combo1[1],  Text1[0],   Text1[1],  Text1[2],  Text1[3],  Text1[4],  Command1, Command2,
-      Command3, Combo2,     Text1[6],   Text1[8],   Text1[9],  Text1[10], Text1[11], Text1[12], Check2,   Check3,
-      Text1[5], Option1[1], Option1[0], Option1[2], Combo1[3], Check7,    Check6,    Check5,    Check8};
+      Check[1], Combo1[0],  Combo1[1],  Text1[0],   Text1[1],  Text1[2],  Text1[3],  Text1[4],  Command1, Command2,
+      Command3, Combo2,     Text1[6],   Text1[8],   Text1[9],  Text1[10], Text1[11], Text1[12], Check[2], Check[3],
+      Text1[5], Option1[1], Option1[0], Option1[2], Combo1[3], Check[7],  Check[6],  Check[5],  Check[8]};
   for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 

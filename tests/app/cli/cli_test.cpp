@@ -262,14 +262,20 @@ TEST_F(Cli, PackageOptionRecordsTheAssociationOrReportsItMissing) {
   db::TestTable table(*server);
   table.Reset({{QStringLiteral("CLI-0000000002"), std::nullopt, std::nullopt}});
   ASSERT_TRUE(radio.Start({QStringLiteral("--serial"), QStringLiteral("CLI-0000000002")}));
-  const QStringList write = Args("write --port 1 --package BOX-'7") +
-                            QStringList{QStringLiteral("--db-server"), server->server,
-                                        QStringLiteral("--db-driver"), server->driver};
+  const QStringList database{QStringLiteral("--db-server"), server->server, QStringLiteral("--db-driver"),
+                             server->driver};
+  const QStringList write = QStringList{"write", "--port", "1", "--package", "BOX-'7  "} + database;
   StationRun run = Station(write);
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(run.err, QStringLiteral("Waitting next...\n"));
   ASSERT_EQ(table.Rows().size(), 1);
   EXPECT_EQ(table.Rows()[0].packageCode, QStringLiteral("BOX-'7"));
+  // The log says what the database got; a block file's write records its package too.
+  EXPECT_TRUE(Station(Args("log --json")).out.contains(QStringLiteral("\"package\":\"BOX-'7\"")));
+  const QString block = state.filePath(QStringLiteral("radio.bin"));
+  ASSERT_EQ(Station(Args("read --port 1 --save") << block).status, 0);
+  ASSERT_EQ(Station(QStringList{"write", "--port", "1", "--image", block, "--package", "BOX-8"} + database).status, 0);
+  EXPECT_EQ(table.Rows()[0].packageCode, QStringLiteral("BOX-8"));
 
   table.Reset({});
   run = Station(write);
