@@ -18,8 +18,8 @@
 #include "app/window/multi_line_text_box.h"
 #include "app/window/option_group_tab.h"
 #include "app/window/qt_translation.h"
-#include "lang/captions.h"
-#include "lang/label_placement.h"
+#include "app/window/window_captions.h"
+#include "app/window/label_placement.h"
 #include "lang/ui_language.h"
 #include "link/qt_serial_device.h"
 #include "platform/system_locale.h"
@@ -79,7 +79,7 @@ FrmMain::~FrmMain() {
 }
 
 void FrmMain::CreateControls() {
-  setWindowTitle(lang::WindowCaption);
+  setWindowTitle(WindowCaption);
   setFont(QFont(QStringLiteral("Arial"), 9));
   setFixedSize(TwipsToPixels(ClientWidthTwips, ScreenDpi().x), TwipsToPixels(ClientHeightTwips, ScreenDpi().y));
 
@@ -178,8 +178,8 @@ void FrmMain::CreateControls() {
   }
 
   // The design-time captions; ApplyLanguage replaces those that follow the language.
-  for (const lang::LanguageCaption& caption : lang::LanguageCaptions()) SetCaption(caption.Control, caption.Chinese);
-  for (const lang::FixedCaption& caption : lang::FixedCaptions()) SetCaption(caption.Control, caption.Text);
+  for (const LanguageCaption& caption : LanguageCaptions()) SetCaption(caption.Control, caption.Chinese);
+  for (const FixedCaption& caption : FixedCaptions()) SetCaption(caption.Control, caption.Text);
   for (const auto& entry : layout_.Places()) Place(entry.first);
 }
 
@@ -276,7 +276,7 @@ void FrmMain::SetText(int index, const QString& text) {
 void FrmMain::ApplyLanguage() {
   const quint32 lcid = options_.systemLcid ? options_.systemLcid() : lang::SystemDefaultLcid();
   state_.UiLanguage = lang::UiLanguageForLcid(lcid);
-  for (const lang::LanguageCaption& caption : lang::LanguageCaptions()) {
+  for (const LanguageCaption& caption : LanguageCaptions()) {
     SetCaption(caption.Control, caption.Text(state_.UiLanguage));
   }
   // Labels size themselves to their captions.
@@ -292,9 +292,9 @@ void FrmMain::ApplyLanguage() {
     rect.height = PixelsToTwips(size.height(), dpi.y);
     Place(name);
   }
-  const auto lefts = lang::AlignedLabelLefts([this](const QString& control) { return layout_.Rect(control).left; },
+  const auto lefts = AlignedLabelLefts([this](const QString& control) { return layout_.Rect(control).left; },
                                              [this](const QString& label) { return layout_.Rect(label).width; });
-  for (const lang::LabelLeft& left : lefts) {
+  for (const LabelLeft& left : lefts) {
     layout_.Rect(left.Label).left = left.Left;
     Place(left.Label);
   }

@@ -9,7 +9,7 @@
 
 #include "app/window/frm_main.h"
 #include "app/window/outcome_status.h"
-#include "lang/captions.h"
+#include "app/window/window_captions.h"
 #include "link/form_host.h"
 #include "platform/contract.h"
 #include "lang/status_texts.h"

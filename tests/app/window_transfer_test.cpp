@@ -10,7 +10,7 @@
 #include <tuple>
 
 #include "app/window/outcome_status.h"
-#include "lang/captions.h"
+#include "app/window/window_captions.h"
 #include "lang/messages.h"
 #include "tests/db/test_database.h"
 #include "tests/support/showable_block.h"
@@ -182,7 +182,7 @@ TEST_F(WindowTransfer, StatusLineShowsTheFramesWhileATransferRunsAndThenWhyItFai
   EXPECT_EQ(presenter.Texts(), QStringList{lang::CommunicationFailedText});
   EXPECT_TRUE(w.Status->Text().contains(
       QRegularExpression(QStringLiteral("^通信失败: read of line 0x30: the reply failed its test: .*\n日志未写入: "))));
-  EXPECT_EQ(w.windowTitle(), lang::WindowCaption);
+  EXPECT_EQ(w.windowTitle(), window::WindowCaption);
 }
 
 TEST(OutcomeStatus, OnlyAPortThisUserMayNotOpenAsksAboutTheDialoutGroup) {
