@@ -62,7 +62,9 @@ std::optional<FrontEnd> SubcommandNamed(const QString& name) {
 QList<QCommandLineOption> OptionsOf(FrontEnd frontEnd) {
   QList<QCommandLineOption> options;
   for (const CommandOption& option : CommandOptions) {
-    if (option.Takes(frontEnd)) options.append(QCommandLineOption(Text(option.name), Text(option.help), Text(option.valueName)));
+    if (option.Takes(frontEnd)) {
+      options.append(QCommandLineOption(Text(option.name), Text(option.help), Text(option.valueName)));
+    }
   }
   return options;
 }
