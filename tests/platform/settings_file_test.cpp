@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <array>
 #include <chrono>
@@ -19,6 +20,11 @@ namespace {
 
 const QString kLanguage = QStringLiteral("language");
 const QString kComPort = QStringLiteral("comPort");
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
 
 class SettingsFileTest : public ::testing::Test {
  protected:
@@ -32,11 +38,6 @@ class SettingsFileTest : public ::testing::Test {
   QString WriteFile(const QByteArray& bytes) const {
     EXPECT_TRUE(WriteFile(PathOf("mysetup.ini"), bytes));
     return PathOf("mysetup.ini");
-  }
-
-  static QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
   }
 
   QTemporaryDir dir_;
@@ -163,42 +164,45 @@ TEST_F(SettingsFileTest, UnreadableFileIsNotReplaced) {
   EXPECT_EQ(ReadFile(unreadable), QByteArray("[language]\r\ncomPort=3\r\n"));
 }
 
+// What `folder` holds, seen without opening anything that could block: each
+// entry's kind, a link's target, a regular file's bytes.
+QByteArray Snapshot(const QString& folder) {
+  QByteArray seen;
+  for (const QString& name : QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+    const QString path = folder + QLatin1Char('/') + name;
+    struct stat status {};
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    seen += QStringLiteral("%1 %2 %3 ").arg(name).arg(status.st_mode & S_IFMT).arg(QFile::symLinkTarget(path)).toUtf8();
+    seen += (S_ISREG(status.st_mode) ? ReadFile(path) : QByteArray()) + '\n';
+  }
+  return seen;
+}
+
 // Only a small regular file is read, and a write that cannot replace or
 // create one fails and leaves what is there; nothing blocks.
 TEST_F(SettingsFileTest, AnythingButASmallRegularFileIsLeftAlone) {
   const QByteArray large = QByteArray("[language]\r\ncomPort=3\r\n") + QByteArray(1 << 20, ';');
-  using Check = std::function<bool(const QString& path)>;
-  struct Case { const char* what; const char* at; Check make; Check unchanged; };
-  const Check nothing = [](const QString&) { return true; };
+  struct Case { const char* what; const char* at; std::function<bool(const QString& path)> make; };
   const std::vector<Case> cases{
       {"FIFO", "mysetup.ini",
-       [](const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; },
-       [](const QString& path) {
-         struct stat status {};
-         return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode);
-       }},
+       [](const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }},
       {"link to /dev/zero", "mysetup.ini",
-       [](const QString& path) { return QFile::link(QStringLiteral("/dev/zero"), path); },
-       [](const QString& path) { return QFileInfo(path).symLinkTarget() == QStringLiteral("/dev/zero"); }},
+       [](const QString& path) { return QFile::link(QStringLiteral("/dev/zero"), path); }},
       // A dangling link names no file to write into.
-      {"dangling link", "mysetup.ini",
-       [](const QString& path) { return QFile::link(QStringLiteral("gone.ini"), path); },
-       [](const QString& path) { return QFileInfo(path).isSymLink() && !QFileInfo::exists(path); }},
-      {"folder", "mysetup.ini", [](const QString& path) { return QDir().mkdir(path); },
-       [](const QString& path) { return QFileInfo(path).isDir(); }},
-      {"file over 1 MiB", "mysetup.ini", [&](const QString& path) { return WriteFile(path, large); },
-       [&](const QString& path) { return ReadFile(path) == large; }},
-      {"no folder", "missing/mysetup.ini", nothing,
-       [](const QString& path) { return !QFileInfo::exists(QFileInfo(path).path()); }},
+      {"dangling link", "mysetup.ini", [](const QString& path) { return QFile::link(QStringLiteral("gone.ini"), path); }},
+      {"folder", "mysetup.ini", [](const QString& path) { return QDir().mkdir(path); }},
+      {"file over 1 MiB", "mysetup.ini", [&](const QString& path) { return WriteFile(path, large); }},
+      {"no folder", "missing/mysetup.ini", [](const QString&) { return true; }},
       {"a file for the folder", "file/mysetup.ini",
-       [&](const QString& path) { return WriteFile(QFileInfo(path).path(), "not a folder"); },
-       [&](const QString& path) { return ReadFile(QFileInfo(path).path()) == "not a folder"; }},
+       [](const QString& path) { return WriteFile(QFileInfo(path).path(), "not a folder"); }},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const Case& c = cases[i];
-    ASSERT_TRUE(QDir(dir_.path()).mkdir(QString::number(i)));
-    const QString path = PathOf(QString::number(i) + QLatin1Char('/') + QString::fromLatin1(c.at));
+    const QString folder = PathOf(QString::number(i));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString path = folder + QLatin1Char('/') + QString::fromLatin1(c.at);
     ASSERT_TRUE(c.make(path)) << c.what;
+    const QByteArray before = Snapshot(folder);
     SettingsFile settings(path, western_);
     QString value;
     bool written = true;
@@ -208,7 +212,7 @@ TEST_F(SettingsFileTest, AnythingButASmallRegularFileIsLeftAlone) {
     })) << c.what << " blocked";
     EXPECT_EQ(value, QStringLiteral("default")) << c.what;
     EXPECT_FALSE(written) << c.what;
-    EXPECT_TRUE(c.unchanged(path)) << c.what;
+    EXPECT_EQ(Snapshot(folder), before) << c.what;
   }
 }
 
@@ -239,6 +243,57 @@ TEST_F(SettingsFileTest, InAFolderThatTakesNoNewFileTheFileIsRewrittenInPlace) {
   EXPECT_TRUE(written);
   EXPECT_EQ(ReadFile(path), QByteArray("[language]\r\ncomPort=12\r\n"));
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("mysetup.ini")});
+}
+
+QProcessEnvironment Environment(std::initializer_list<std::pair<const char*, const char*>> variables) {
+  QProcessEnvironment environment;
+  for (const auto& [name, value] : variables) environment.insert(QString::fromUtf8(name), QString::fromUtf8(value));
+  return environment;
+}
+
+const QProcessEnvironment kUserEnvironment =
+    Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "/home/op/.cfg"}});
+
+// Where the file lives: beside a program in a folder of its own, in the
+// user's configuration folder for an installed one.
+TEST(SettingsPath, BesideTheProgramOrInTheUsersConfigurationFolder) {
+  const SettingsPlace installed{.executableDir = QStringLiteral("/usr/bin"), .installed = true};
+  // Root may write anywhere: an installed program still never writes into its system folder.
+  const SettingsPlace installedForRoot{.executableDir = QStringLiteral("/usr/bin"), .installed = true,
+                                       .executableDirTakesFiles = true, .writableFileBesideExecutable = true};
+  const SettingsPlace readOnlyCopy{.executableDir = QStringLiteral("/opt/station")};
+  const struct {
+    const char* what;
+    SettingsPlace place;
+    QProcessEnvironment environment;
+    const char* path;
+  } cases[] = {
+      // A copy unpacked somewhere, or the build folder.
+      {"writable folder", {.executableDir = QStringLiteral("/opt/station"), .executableDirTakesFiles = true},
+       kUserEnvironment, "/opt/station/mysetup.ini"},
+      {"a writable file beside a copy in a read-only folder",
+       {.executableDir = QStringLiteral("/opt/station"), .writableFileBesideExecutable = true}, kUserEnvironment,
+       "/opt/station/mysetup.ini"},
+      {"installed, run by root", installedForRoot, Environment({{"HOME", "/root"}}),
+       "/root/.config/zr93kw-setfactory/mysetup.ini"},
+      {"a copy in a read-only folder", readOnlyCopy, kUserEnvironment, "/home/op/.cfg/zr93kw-setfactory/mysetup.ini"},
+      {"XDG_CONFIG_HOME", installed, kUserEnvironment, "/home/op/.cfg/zr93kw-setfactory/mysetup.ini"},
+      {"XDG_CONFIG_HOME with a trailing slash", installed,
+       Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "/cfg/"}}), "/cfg/zr93kw-setfactory/mysetup.ini"},
+      {"XDG_CONFIG_HOME unset", installed, Environment({{"HOME", "/home/op"}}),
+       "/home/op/.config/zr93kw-setfactory/mysetup.ini"},
+      {"XDG_CONFIG_HOME empty", installed, Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", ""}}),
+       "/home/op/.config/zr93kw-setfactory/mysetup.ini"},
+      {"XDG_CONFIG_HOME relative", installed, Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "cfg"}}),
+       "/home/op/.config/zr93kw-setfactory/mysetup.ini"},
+      // Nowhere better to go: no settings file for an installed program; a
+      // copy's own folder, where writes fail as they always did.
+      {"no HOME", installedForRoot, Environment({{"XDG_CONFIG_HOME", "cfg"}}), ""},
+      {"relative HOME", readOnlyCopy, Environment({{"HOME", "op"}}), "/opt/station/mysetup.ini"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SettingsPathFor(c.place, c.environment), QString::fromUtf8(c.path)) << c.what;
+  }
 }
 
 }  // namespace

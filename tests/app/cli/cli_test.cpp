@@ -1,7 +1,5 @@
 // The headless commands, run as the operator's automation runs them: the
 // executable against the simulated radio.
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <csignal>
 #include <sys/stat.h>
@@ -158,14 +156,8 @@ TEST_F(Cli, ASignalStopsAWriteAtAFrameBoundaryAndSaysWhatWasWritten) {
   for (const auto& [signalNumber, status] : {std::pair(SIGINT, 130), std::pair(SIGTERM, 143), std::pair(SIGHUP, 129)}) {
     const qsizetype traced = radio.Trace().size();
     QProcess station;
-    station.setProcessEnvironment(StationEnvironment(Environment()));
-    station.start(QStringLiteral(ZR_STATION_PATH), Args("write --port 1 --set Seller=Q"));
-    // Once the radio has taken line 0x20, the write is half done.
-    QDeadlineTimer deadline(10000);
-    while (!radio.Trace().mid(traced).contains(QStringLiteral("> 57 02 FA 00 20 10")) && !deadline.hasExpired()) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    ::kill(static_cast<pid_t>(station.processId()), signalNumber);
+    StartStation(station, Args("write --port 1 --set Seller=Q"), Environment());
+    SignalOnceTraced(station, signalNumber, "> 57 02 FA 00 20 10", traced);  // line 0x20 taken: the write half done
     ASSERT_TRUE(station.waitForFinished(10000));
     const QString err = QString::fromUtf8(station.readAllStandardError());
     EXPECT_EQ(station.exitStatus(), QProcess::NormalExit) << signalNumber;
@@ -183,13 +175,8 @@ TEST_F(Cli, ASignalOnceEndIsOnItsWayLeavesTheOutcomeAsItIs) {
   // "END" goes unanswered twice: the signal comes while the station waits for it.
   ASSERT_TRUE(radio.Start(Args("--no-answer end:2")));
   QProcess station;
-  station.setProcessEnvironment(StationEnvironment(Environment()));
-  station.start(QStringLiteral(ZR_STATION_PATH), Args("write --port 1 --set Seller=Q"));
-  QDeadlineTimer deadline(10000);
-  while (!radio.Trace().contains(QStringLiteral("> 45 4E 44")) && !deadline.hasExpired()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  ::kill(static_cast<pid_t>(station.processId()), SIGINT);
+  StartStation(station, Args("write --port 1 --set Seller=Q"), Environment());
+  SignalOnceTraced(station, SIGINT, "> 45 4E 44");
   ASSERT_TRUE(station.waitForFinished(10000));
   EXPECT_EQ(station.exitCode(), 0) << station.readAllStandardError().toStdString();
 }

@@ -127,8 +127,7 @@ TEST_F(CommandLineOnRadio, APortNamedByItsDeviceIsItsComNumberAndThePortsSayWhat
 // the run and the first byte FreeTDS sent it (-1: none).
 std::pair<StationRun, int> DbCheckAgainst(QTcpServer& server, const QString& name, const Variables& variables) {
   QProcess station;
-  station.setProcessEnvironment(StationEnvironment(variables));
-  station.start(QStringLiteral(ZR_STATION_PATH), {QStringLiteral("db-check"), QStringLiteral("--db-server"), name});
+  StartStation(station, {QStringLiteral("db-check"), QStringLiteral("--db-server"), name}, variables);
   int first = -1;
   for (QDeadlineTimer deadline(20000); !station.waitForFinished(20) && !deadline.hasExpired();) {
     if (!server.waitForNewConnection(20)) continue;

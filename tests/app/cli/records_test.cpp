@@ -2,15 +2,11 @@
 // radio: the backup before a write, the restore from it, the log entry.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QThread>
-#include <csignal>
-#include <sys/types.h>
 
 #include "station_run.h"
 #include "tests/support/showable_block.h"
@@ -135,11 +131,8 @@ TEST_F(Records, AWriteThatChangesNothingLeavesTheBlockAsItWas) {
 TEST_F(Records, AWriteKilledHalfWayLeftItsStartedEntryNamingTheBackup) {
   StartRadio({QStringLiteral("--delay-ms"), QStringLiteral("30")});
   QProcess station;
-  station.setProcessEnvironment(StationEnvironment(Environment()));
-  station.start(QStringLiteral(ZR_STATION_PATH), Args("write --port 1 --set Seller=K"));
-  QDeadlineTimer deadline(20000);
-  while (!radio.Trace().contains(QStringLiteral("> 57 02 FA 00 20 10")) && !deadline.hasExpired()) QThread::usleep(500);
-  ::kill(static_cast<pid_t>(station.processId()), SIGKILL);
+  StartStation(station, Args("write --port 1 --set Seller=K"), Environment());
+  SignalOnceTraced(station, SIGKILL, "> 57 02 FA 00 20 10");
   station.waitForFinished(5000);
 
   const std::vector<QJsonObject> entries = LogEntries();

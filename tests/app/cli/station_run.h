@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <csignal>
 #include <utility>
 #include <vector>
 
@@ -37,12 +40,17 @@ inline QProcessEnvironment StationEnvironment(const Variables& variables) {
   return environment;
 }
 
-// Runs the station's executable to its end with `arguments`, in English unless
+// Starts the station's executable with `arguments`, in English unless
 // `variables` say otherwise.
-inline StationRun RunStation(const QStringList& arguments, const Variables& variables = {}) {
-  QProcess station;
+inline void StartStation(QProcess& station, const QStringList& arguments, const Variables& variables = {}) {
   station.setProcessEnvironment(StationEnvironment(variables));
   station.start(QStringLiteral(ZR_STATION_PATH), arguments);
+}
+
+// Runs it to its end.
+inline StationRun RunStation(const QStringList& arguments, const Variables& variables = {}) {
+  QProcess station;
+  StartStation(station, arguments, variables);
   EXPECT_TRUE(station.waitForFinished(20000));
   EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
   return {station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()),
@@ -60,6 +68,14 @@ class OnRadio : public ::testing::Test {
     return RunStation(arguments, Environment(more));
   }
   QString StatePath(const char* name) const { return state.filePath(QStringLiteral("zr93kw-setfactory/") + name); }
+  // Sends `station` the signal once the radio's trace past its first `from` characters holds `text`.
+  void SignalOnceTraced(const QProcess& station, int signalNumber, const char* text, qsizetype from = 0) const {
+    const QDeadlineTimer deadline(10000);
+    while (!radio.Trace().mid(from).contains(QLatin1String(text)) && !deadline.hasExpired()) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    ::kill(static_cast<pid_t>(station.processId()), signalNumber);
+  }
 
   QTemporaryDir state;
   RadioSimulator radio;
