@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -165,17 +166,18 @@ TEST_F(SettingsFileTest, UnreadableFileIsNotReplaced) {
 }
 
 // What `folder` holds, seen without opening anything that could block: each
-// entry's kind, a link's target, a regular file's bytes.
-QByteArray Snapshot(const QString& folder) {
-  QByteArray seen;
+// entry's kind, a link's target, a regular file's digest.
+std::string Snapshot(const QString& folder) {
+  QString seen;
   for (const QString& name : QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
     const QString path = folder + QLatin1Char('/') + name;
     struct stat status {};
     ::lstat(QFile::encodeName(path).constData(), &status);
-    seen += QStringLiteral("%1 %2 %3 ").arg(name).arg(status.st_mode & S_IFMT).arg(QFile::symLinkTarget(path)).toUtf8();
-    seen += (S_ISREG(status.st_mode) ? ReadFile(path) : QByteArray()) + '\n';
+    const QByteArray bytes = S_ISREG(status.st_mode) ? ReadFile(path) : QByteArray();
+    seen += QStringLiteral("%1 %2 %3 %4\n").arg(name).arg(status.st_mode & S_IFMT, 0, 8).arg(QFile::symLinkTarget(path),
+                QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex());
   }
-  return seen;
+  return seen.toStdString();
 }
 
 // Only a small regular file is read, and a write that cannot replace or
@@ -202,7 +204,7 @@ TEST_F(SettingsFileTest, AnythingButASmallRegularFileIsLeftAlone) {
     ASSERT_TRUE(QDir().mkdir(folder));
     const QString path = folder + QLatin1Char('/') + QString::fromLatin1(c.at);
     ASSERT_TRUE(c.make(path)) << c.what;
-    const QByteArray before = Snapshot(folder);
+    const std::string before = Snapshot(folder);
     SettingsFile settings(path, western_);
     QString value;
     bool written = true;
