@@ -17,6 +17,7 @@
 #include "app/window/frm_main.h"
 #include "platform/settings_file.h"
 #include "tests/support/radio_simulator.h"
+#include "tests/support/scripted_answers.h"
 
 // Readable failures for texts and lists of texts.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -53,17 +54,10 @@ class ScriptedPresenter : public MessagePresenter {
       if (box < shown.size()) shown[box].cursorAfter = OverrideCursor();
     });
     if (style == MessageStyle::OkOnly) return MessageButton::None;
-    if (answers.empty()) return style == MessageStyle::YesNo ? MessageButton::No : MessageButton::Cancel;
-    const MessageButton answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return zr::test::NextAnswer(answers, style == MessageStyle::YesNo ? MessageButton::No : MessageButton::Cancel);
   }
 
-  QStringList Texts() const {
-    QStringList texts;
-    for (const Shown& s : shown) texts << s.text;
-    return texts;
-  }
+  QStringList Texts() const { return zr::test::TextsOf(shown); }
 
   std::vector<Shown> shown;
   std::deque<MessageButton> answers;

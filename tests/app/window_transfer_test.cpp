@@ -197,10 +197,8 @@ TEST(OutcomeStatus, OnlyAPortThisUserMayNotOpenAsksAboutTheDialoutGroup) {
 // Scan-code write mode end to end, with the package database on the test
 // server; the link's tests cover the questions and the failures.
 TEST_F(WindowTransfer, ScannedCodeIsRecordedAgainstTheWrittenRadio) {
-  const auto server = db::TestServer();
-  if (!server) {
-    GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)";
-  }
+  const auto server = db::RequireTestDatabase();
+  if (!server) return;
   const QString serial = QStringLiteral("SN12345678901234");  // FilledBlock's
   db::TestTable table(*server);
   table.Reset({{serial, std::nullopt, std::nullopt}});

@@ -24,13 +24,11 @@ QList<AtCodeRow> StartRows() {
 class PackageDatabaseTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    server_ = TestServer();
-    if (!server_) {
-      GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)";
-    }
-    table_.emplace(*server_);
+    const std::optional<DatabaseSettings> server = RequireTestDatabase();
+    if (!server) return;
+    table_.emplace(*server);
     table_->Reset(StartRows());
-    database_.emplace(*server_);
+    database_.emplace(*server);
   }
 
   // The table holds the start rows but for row `index`, which holds `code`
@@ -43,7 +41,6 @@ class PackageDatabaseTest : public ::testing::Test {
     EXPECT_EQ(rows, expected);
   }
 
-  std::optional<DatabaseSettings> server_;
   std::optional<TestTable> table_;
   std::optional<PackageDatabase> database_;
 };

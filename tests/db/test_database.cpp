@@ -1,5 +1,7 @@
 #include "tests/db/test_database.h"
 
+#include <gtest/gtest.h>
+
 #include <QSqlQuery>
 #include <QVariant>
 #include <stdexcept>
@@ -8,9 +10,12 @@
 
 namespace zr::db {
 
-std::optional<DatabaseSettings> TestServer() {
+std::optional<DatabaseSettings> RequireTestDatabase() {
   const QString server = qEnvironmentVariable("ZR_TEST_DB_SERVER");
-  if (server.isEmpty()) return std::nullopt;
+  if (server.isEmpty()) {
+    [] { GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)"; }();
+    return std::nullopt;
+  }
   return DatabaseSettings{server, qEnvironmentVariable("ZR_TEST_DB_DRIVER", QStringLiteral("PostgreSQL Unicode"))};
 }
 

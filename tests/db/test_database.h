@@ -12,8 +12,9 @@
 namespace zr::db {
 
 // The server scripts/test starts: ZR_TEST_DB_SERVER ("host,port") and
-// ZR_TEST_DB_DRIVER. Empty when none was started.
-std::optional<DatabaseSettings> TestServer();
+// ZR_TEST_DB_DRIVER. Empty when none was started, and the test is then marked
+// skipped, saying why: it returns at once.
+std::optional<DatabaseSettings> RequireTestDatabase();
 
 // A server address that refuses at once: nothing listens on TCP port 1 (tcpmux).
 inline const QString ClosedServer = QStringLiteral("127.0.0.1,1");

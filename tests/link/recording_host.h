@@ -8,6 +8,7 @@
 #include "link/form_host.h"
 #include "link/package_associations.h"
 #include "record/runtime_error.h"
+#include "tests/support/scripted_answers.h"
 
 namespace zr::testing {
 
@@ -27,10 +28,8 @@ class RecordingHost : public FormHost, public PackageAssociations {
   }
   MessageButton ShowMessage(const QString& text, MessageStyle style) override {
     messages.push_back({text, false});
-    if (style == MessageStyle::OkOnly || answers.empty()) return FormHost::ShowMessage(text, style);
-    const MessageButton answer = answers.front();
-    answers.pop_front();
-    return answer;
+    const MessageButton closed = FormHost::ShowMessage(text, style);  // as a closed window answers
+    return style == MessageStyle::OkOnly ? closed : test::NextAnswer(answers, closed);
   }
   void ShowPlainMessage(const QString& text) override { messages.push_back({text, true}); }
   void SetPortListRefresh(bool enabled) override { refresh.push_back(enabled); }
@@ -51,17 +50,10 @@ class RecordingHost : public FormHost, public PackageAssociations {
   }
   bool AssociationExists(const QString&, const QString&) override {
     if (databaseDown) throw RuntimeError("database unreachable");
-    if (existsAnswers.empty()) return true;
-    const bool exists = existsAnswers.front();
-    existsAnswers.pop_front();
-    return exists;
+    return test::NextAnswer(existsAnswers, true);
   }
 
-  QStringList Texts() const {
-    QStringList texts;
-    for (const Shown& shown : messages) texts << shown.text;
-    return texts;
-  }
+  QStringList Texts() const { return test::TextsOf(messages); }
 
   FormValues& form = Form();
   AssociationMode mode = AssociationMode::NoPackageAssociation;

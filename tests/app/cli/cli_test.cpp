@@ -240,10 +240,8 @@ TEST_F(Cli, BadArgumentsAreNamedAndNothingIsSent) {
 }
 
 TEST_F(Cli, PackageOptionRecordsTheAssociationOrReportsItMissing) {
-  const auto server = db::TestServer();
-  if (!server) {
-    GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)";
-  }
+  const auto server = db::RequireTestDatabase();
+  if (!server) return;
   db::TestTable table(*server);
   table.Reset({{QStringLiteral("CLI-0000000002"), std::nullopt, std::nullopt}});
   ASSERT_TRUE(radio.Start({QStringLiteral("--serial"), QStringLiteral("CLI-0000000002")}));

@@ -177,8 +177,8 @@ TEST(CommandLine, DbCheckReachesTheServerAsThePlantNamesIt) {
 }
 
 TEST(CommandLine, DbCheckSaysWhetherTheDatabaseAnswersInTheDriversWords) {
-  const auto server = db::TestServer();
-  if (!server) GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test sets it)";
+  const auto server = db::RequireTestDatabase();
+  if (!server) return;
   db::TestTable table(*server);
   table.Reset({{QStringLiteral("SN-DB-1"), QStringLiteral("BOX-9"), QDateTime(QDate(2026, 1, 2), QTime(8, 0))}});
   const QStringList target{"--db-server", server->server, "--db-driver", server->driver};
