@@ -1,9 +1,13 @@
+// The block's bytes into the decoded record and back, the field conversions
+// under them, and the form's values over them.
 #include "record/image_codec.h"
 
 #include <gtest/gtest.h>
 
 #include "record/factory_tables.h"
 #include "record/field_conversions.h"
+#include "record/form_values.h"
+#include "record/runtime_error.h"
 
 namespace zr {
 namespace {
@@ -72,6 +76,79 @@ TEST(InitRecord, StartUpValuesForAFixedDate) {
   InitRecord(record, QDate(2026, 12, 6), QStringLiteral("en_US"));
   EXPECT_EQ(record.ProducedDate, QStringLiteral("12/6/2026"));
   EXPECT_TRUE(BandDescriptions()[ThreeBandPosition].contains(QStringLiteral("220 - 225")));
+}
+
+class FieldConversions : public ::testing::Test {
+ protected:
+  void SetBytes(int offset, std::initializer_list<int> bytes) {
+    for (int byte : bytes) image[offset++] = static_cast<std::uint8_t>(byte);
+  }
+  std::vector<int> BytesAt(int offset, int count) const {
+    std::vector<int> bytes;
+    for (int i = 0; i < count; ++i) bytes.push_back(image[offset + i]);
+    return bytes;
+  }
+
+  FactoryImage image;
+};
+
+// The boxes limit characters, not bytes: a text is cut at its field's width in
+// bytes, even inside a double-byte character.
+TEST_F(FieldConversions, TextIsCutAtTheWidthInBytes) {
+  FieldWriter writer(image, Western);
+  image.Bytes().fill(0xFF);
+  writer.PutText(0x50, QStringLiteral("ABCDEFGHIJ"), 8);
+  EXPECT_EQ(BytesAt(0x50, 9), (std::vector<int>{'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 0xFF}));
+  // Seven letters, then a GBK character whose second byte falls past the width.
+  FieldWriter(image, platform::AnsiCodePage(936)).PutText(0x50, QString::fromUtf8("ABCDEFG\u4e2d"), 8);
+  EXPECT_EQ(BytesAt(0x50, 9), (std::vector<int>{'A', 'B', 'C', 'D', 'E', 'F', 'G', 0xD6, 0xFF}));
+}
+
+// (How character fields read shows in the model check and the window's read.)
+TEST_F(FieldConversions, TextStopsAtAnErasedByteAndLosesBlanksOnlyFromAFullBuffer) {
+  const FieldReader reader(image, Western);
+  SetBytes(0x70, {0x41, 0x42, 0xFF, 0x43});
+  EXPECT_EQ(reader.GetText(0x70, 16), QStringLiteral("AB"));
+  SetBytes(0x40, {'A', 'B', ' ', ' '});
+  EXPECT_EQ(reader.GetText(0x40, 16), QStringLiteral("AB  "));
+  SetBytes(0x60, {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', ' ', ' '});
+  EXPECT_EQ(reader.GetText(0x60, 16), QStringLiteral("ABCDEFGHIJKLMN"));
+  // The 8-byte field converts in a 16-byte buffer: its blanks always stay.
+  SetBytes(0x50, {'1', '2', '-', '1', '-', 'E', ' ', ' '});
+  EXPECT_EQ(reader.GetText(0x50, 8), QStringLiteral("12-1-E  "));
+}
+
+TEST(TrimAtNul, RemovesBlanksFirstThenCutsAtNul) {
+  EXPECT_EQ(TrimAtNul(QStringLiteral("AB  ")), QStringLiteral("AB"));
+  EXPECT_EQ(TrimAtNul(QStringLiteral("AB") + QChar(0) + QStringLiteral("CD")), QStringLiteral("AB"));
+  EXPECT_EQ(TrimAtNul(QStringLiteral("AB ") + QChar(0) + QStringLiteral(" ")), QStringLiteral("AB "));
+  EXPECT_EQ(TrimAtNul(QStringLiteral("AB\t")), QStringLiteral("AB\t"));  // only spaces are blanks
+}
+
+TEST(FormValues, TextsLoseTrailingSpacesOnly) {
+  FactoryRecord record;
+  QString packageCode;
+  FormValues form;
+  form.dealerCode = QStringLiteral(" lead\t");
+  ASSERT_TRUE(TakeFormIntoRecord(form, record, packageCode, false, [] { return true; }));
+  EXPECT_EQ(record.DealerCode, QStringLiteral(" lead\t"));
+}
+
+// A byte a check box cannot show fails the read there; the window's test shows
+// the same for a list, and the command line's names the value.
+TEST(FormValues, ACheckByteTheFormCannotShowStopsAtThatField) {
+  FactoryRecord record;
+  record.FactoryMode = 1;
+  record.RemoteKill = 3;  // a check shows 0, 1 or 2 (greyed) only
+  record.Seller = QStringLiteral("shown later");
+  FormValues form;
+  EXPECT_THROW(ShowRecordInForm(record, form), RuntimeError);
+  EXPECT_EQ(form.factoryMode, 1);  // shown before the failing field
+  EXPECT_EQ(form.seller, QString());
+  record.RemoteKill = 2;
+  ShowRecordInForm(record, form);
+  EXPECT_EQ(form.remoteKill, 2);
+  EXPECT_EQ(form.seller, QStringLiteral("shown later"));
 }
 
 }  // namespace

@@ -48,59 +48,30 @@ Alphabet AlphabetOf(const platform::AnsiCodePage& codePage) {
   return alphabet;
 }
 
-class CanonicalBlock {
- public:
-  explicit CanonicalBlock(unsigned seed) : random_(seed) {}
-
-  FactoryImage Make(const Alphabet& alphabet) {
-    FactoryImage image;
-    for (std::uint8_t& byte : image.Bytes()) byte = static_cast<std::uint8_t>(Below(256));
-    for (const FactoryField& field : FactoryFields) {
-      switch (field.kind) {
-        case FieldKind::Byte:
-          image[field.offset] = Below(field.box.kind == BoxKind::List ? field.entries().size() : 3);
-          break;
-        case FieldKind::FlagByte:
-          image[field.offset] = Below(2);
-          break;
-        case FieldKind::Chars:
-          Text(image, field.offset, field.width, {&alphabet.singleBytes});
-          break;
-        case FieldKind::Text:
-          Text(image, field.offset, field.width, {&alphabet.singleBytes, &alphabet.doubleBytes});
-          break;
-        default:
-          break;
-      }
-    }
-    if (image[FieldOf(Field::BandIndex).offset] == ThreeBandPosition) image[FeatureByte] |= TriBandBit;
-    return image;
-  }
-
- private:
-  std::uint8_t Below(qsizetype bound) {
-    return static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, static_cast<int>(bound) - 1)(random_));
-  }
-
-  // Characters up to a random length that fits, not ending in a blank, then
-  // NULs. Each character comes from one of the sets, drawn alike, so that
-  // single-byte characters are not lost among the many double-byte ones.
-  void Text(FactoryImage& image, int offset, int width, std::vector<const std::vector<QByteArray>*> sets) {
-    std::erase_if(sets, [](const std::vector<QByteArray>* set) { return set->empty(); });
+// A showable block whose flag bytes are 0 or 1 and whose texts are of the
+// alphabet: characters up to a random length that fits, not ending in a
+// blank, then NULs. Each character comes from one of the sets, drawn alike, so
+// that single-byte characters are not lost among the many double-byte ones.
+FactoryImage CanonicalBlock(unsigned seed, const Alphabet& alphabet) {
+  FactoryImage image = test::ShowableBlock(seed);
+  std::mt19937 random(seed);
+  const auto below = [&](qsizetype bound) { return std::uniform_int_distribution<qsizetype>(0, bound - 1)(random); };
+  for (const FactoryField& field : FactoryFields) {
+    if (field.kind == FieldKind::FlagByte) image[field.offset] = static_cast<std::uint8_t>(below(2));
+    if (!IsText(field.kind)) continue;
+    std::vector<const std::vector<QByteArray>*> sets{&alphabet.singleBytes};
+    if (field.kind == FieldKind::Text && !alphabet.doubleBytes.empty()) sets.push_back(&alphabet.doubleBytes);
     QByteArray bytes;
-    const int length = std::uniform_int_distribution<int>(0, width)(random_);
+    const qsizetype length = below(field.width + 1);
     while (bytes.size() < length) {
-      const std::vector<QByteArray>& units = *sets[Below(static_cast<qsizetype>(sets.size()))];
-      const QByteArray& unit = units[std::uniform_int_distribution<std::size_t>(0, units.size() - 1)(random_)];
-      if (bytes.size() + unit.size() > length) continue;
-      if (bytes.size() + unit.size() == length && unit == " ") continue;
-      bytes += unit;
+      const std::vector<QByteArray>& units = *sets[static_cast<std::size_t>(below(std::ssize(sets)))];
+      const QByteArray& unit = units[static_cast<std::size_t>(below(std::ssize(units)))];
+      if (bytes.size() + unit.size() < length || (bytes.size() + unit.size() == length && unit != " ")) bytes += unit;
     }
-    for (int i = 0; i < width; ++i) image[offset + i] = i < bytes.size() ? static_cast<std::uint8_t>(bytes[i]) : 0;
+    for (int i = 0; i < field.width; ++i) image[field.offset + i] = i < bytes.size() ? static_cast<std::uint8_t>(bytes[i]) : 0;
   }
-
-  std::mt19937 random_;
-};
+  return image;
+}
 
 // The offsets at which the block changed on its way through.
 // `radioLines`: the lines the write read from the radio; `change` is what the
@@ -134,7 +105,7 @@ TEST(ImageRoundTrip, CanonicalBlocksSurviveReadShowTakeAndWrite) {
     const platform::AnsiCodePage codePage(number);
     const Alphabet alphabet = AlphabetOf(codePage);
     for (unsigned seed = 1; seed <= kBlocks; ++seed) {
-      const FactoryImage image = CanonicalBlock(seed).Make(alphabet);
+      const FactoryImage image = CanonicalBlock(seed, alphabet);
       bool askedAboutBand = false;
       const std::vector<int> changed = ChangedBytes(image, codePage, askedAboutBand);
       ASSERT_TRUE(changed.empty()) << number << ", seed " << seed << ": byte 0x" << std::hex << changed[0] << " was 0x"
