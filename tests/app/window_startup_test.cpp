@@ -1,4 +1,4 @@
-// The window's start-up, shutdown, port list refresh and captions.
+// The window's start-up, shutdown, port list and its refresh, and captions.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -12,6 +12,7 @@
 
 #include "app/window/cut_entry_tip.h"
 #include "app/window/label_placement.h"
+#include "app/window/port_list.h"
 #include "app/window/window_captions.h"
 #include "tests/support/scoped_environment.h"
 #include "window_fixture.h"
@@ -112,13 +113,57 @@ TEST_F(WindowStartup, RefreshFollowsThePortsAndTheLastAssociatedWriteAndOnlyTheO
   EXPECT_EQ(w.State().CurrentComPort, 0);
 }
 
-TEST_F(WindowStartup, UnreadablePortFolderIsOnTheStatusLine) {
+// A mistyped port folder lists no ports and shows on the status line. The
+// refresh runs every second: it is told once, and again only when the problem changed.
+TEST_F(WindowStartup, AMistypedPortFolderIsOnTheStatusLineAndToldOncePerChange) {
   const zr::test::ScopedEnvironment environment{"ZR93KW_PORT_DIR"};
-  const QString missing = dir.filePath(QStringLiteral("ports"));
-  qputenv("ZR93KW_PORT_DIR", missing.toLocal8Bit());
+  const QString nope = dir.filePath(QStringLiteral("nope"));
+  const QString other = dir.filePath(QStringLiteral("other"));
+  qputenv("ZR93KW_PORT_DIR", nope.toLocal8Bit());
   FrmMainOptions options = Options();
+  options.listPorts = EnumComPortEntries;
   options.systemLcid = [] { return lang::Lcid::ChinesePrc; };
-  EXPECT_EQ(Open(options).Status->Text(), QStringLiteral("ZR93KW_PORT_DIR=%1 不是可读的文件夹").arg(missing));
+  ::testing::internal::CaptureStderr();
+  FrmMain& w = Open(std::move(options));
+  EXPECT_EQ(w.Status->Text(), QStringLiteral("ZR93KW_PORT_DIR=%1 不是可读的文件夹").arg(nope));
+  // A folder without ports has nothing to tell.
+  for (const QString& folder : {nope, nope, nope, other, other, other, dir.path(), nope, nope}) {
+    qputenv("ZR93KW_PORT_DIR", folder.toLocal8Bit());
+    w.ReShowComPortTimer_Timer();
+  }
+  const QString told = QString::fromStdString(::testing::internal::GetCapturedStderr());
+  EXPECT_EQ(told.count(nope), 2) << told.toStdString();
+  EXPECT_EQ(told.count(other), 1) << told.toStdString();
+  EXPECT_EQ(w.Combo2->count(), 0);
+  EXPECT_EQ(w.State().CurrentComPort, 0);
+}
+
+std::vector<platform::SerialPortEntry> System(std::initializer_list<const char*> names) {
+  std::vector<platform::SerialPortEntry> ports;
+  for (const char* name : names) ports.push_back({QString::fromLatin1(name), QStringLiteral("/dev/x")});
+  return ports;
+}
+
+// In the system's order, characters four to six; a port without a number is never the first port.
+TEST(PortList, EntriesKeepTheSystemsOrderAndNumberOnlyWhatNamesAPort) {
+  const auto entries = ComPortEntries(System({"COM3", "COM1", "COM1234", "COM3", "USB-A"}));
+  EXPECT_EQ(EntryNames(entries), (QStringList{"COM3", "COM1", "COM123", "COM3", "COM-A"}));
+  EXPECT_EQ(entries[2].number, 123);
+  EXPECT_EQ(entries[4].number, 0);
+  EXPECT_EQ(entries[0].device, QStringLiteral("/dev/x"));
+  EXPECT_EQ(FirstPortNumber(ComPortEntries(System({"COM0", "USB-A", "COM4"}))), 4);
+  EXPECT_EQ(FirstPortNumber({}), 0);
+  // The refresh falls back on the first entry even when it has no number.
+  const PortSelection unnamed = RefreshSelection({"COM-A", "COM4"}, 4, 9);
+  EXPECT_EQ(unnamed.index, 0);
+  EXPECT_EQ(unnamed.currentComPort, 0);
+}
+
+TEST(PortList, EntriesCompareWholeAndStoredNumbersMustBeDecimal16Bit) {
+  EXPECT_FALSE(InComPorts({"COM15", "COM50"}, 5));
+  EXPECT_TRUE(InComPorts({"COM15", "COM5"}, 5));
+  EXPECT_EQ(StoredPortNumber(QStringLiteral(" 12 ")), 12);
+  for (const char* bad : {"", "COM3", "70000", "+3"}) EXPECT_EQ(StoredPortNumber(QString::fromLatin1(bad)), 0) << bad;
 }
 
 // A label's or button's text, a frame's title.
