@@ -1,4 +1,5 @@
-// The window's modes, entry rules and focus pull.
+// The window's modes, entry rules and focus pull; its message boxes and
+// tooltips as a desktop program's.
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QTimer>
@@ -15,8 +17,10 @@
 
 #include <tuple>
 
+#include "app/window/message_presenter.h"
 #include "app/window/window_captions.h"
 #include "lang/messages.h"
+#include "record/factory_tables.h"
 #include "window_fixture.h"
 
 namespace zr::window::test {
@@ -53,6 +57,18 @@ class WindowRules : public WindowTest {
     return w;
   }
   QLineEdit* Box(int index) { return qobject_cast<QLineEdit*>(window->Text1[index]); }
+  // The affirmative and the negative button of a box of `style` as the
+  // station shows it, without their keyboard mnemonics.
+  QStringList ButtonTexts(MessageStyle style) const {
+    const auto box = MakeMessageBox(window.get(), QStringLiteral("?"), style);
+    const bool question = style == MessageStyle::YesNo;
+    QStringList texts;
+    for (QMessageBox::StandardButton button :
+         {question ? QMessageBox::Yes : QMessageBox::Ok, question ? QMessageBox::No : QMessageBox::Cancel}) {
+      texts << box->button(button)->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)|&")));
+    }
+    return texts;
+  }
 };
 
 TEST_F(WindowRules, ScanModeEmptiesAndOpensThePackageBoxPullsTheFocusThereAndHidesWrite) {
@@ -187,6 +203,45 @@ TEST_F(WindowRules, FocusPullPausesUnderShowMessageOnly) {
   w.Timer_SNFocus.stop();
   w.ShowMessage(lang::ReadCompleteText, MessageStyle::OkOnly);
   EXPECT_FALSE(w.Timer_SNFocus.isActive());
+}
+
+TEST_F(WindowRules, CutListEntryIsShownWholeInTheTooltipOnly) {
+  FrmMain& w = Open();
+  w.show();
+  QComboBox* bands = w.Combo1[1];
+  const int longest = 10;  // "UHF{RX(400-480MHz)TX(430-450MHz)} VHF{RX(136-174MHz)TX(144-148 MHz)}"
+  bands->setCurrentIndex(longest);
+  EXPECT_EQ(bands->toolTip(), BandDescriptions()[longest]);
+
+  bands->setCurrentIndex(0);
+  EXPECT_EQ(bands->toolTip(), QString());
+
+  // A narrower box cuts the short entry as well.
+  bands->resize(bands->width() / 4, bands->height());
+  EXPECT_EQ(bands->toolTip(), BandDescriptions()[0]);
+}
+
+// Where Qt has no translation the buttons stay English, and the operator hears why once.
+TEST_F(WindowRules, MessageBoxButtonsFollowTheWindowsLanguageWhereQtIsTranslated) {
+  FrmMainOptions options = Options();
+  options.systemLcid = [] { return lang::Lcid::ChinesePrc; };
+  Open(options);
+  EXPECT_EQ(ButtonTexts(MessageStyle::OkCancelWarning), (QStringList{QStringLiteral("确定"), QStringLiteral("取消")}));
+  EXPECT_EQ(ButtonTexts(MessageStyle::YesNo), (QStringList{QStringLiteral("是"), QStringLiteral("否")}));
+  window.reset();  // the Chinese window's translation leaves with it
+  Open();
+  const QStringList english{QStringLiteral("OK"), QStringLiteral("Cancel")};
+  EXPECT_EQ(ButtonTexts(MessageStyle::OkCancelWarning), english);
+
+  window.reset();
+  QTemporaryDir empty;
+  options.qtTranslationsDir = empty.path();
+  ::testing::internal::CaptureStderr();
+  FrmMain& w = Open(options);
+  const QString said = QString::fromStdString(::testing::internal::GetCapturedStderr());
+  EXPECT_EQ(said.count(QStringLiteral("qtbase_zh_CN.qm")), 1) << said.toStdString();
+  EXPECT_EQ(ButtonTexts(MessageStyle::OkCancelWarning), english);
+  EXPECT_EQ(w.State().UiLanguage, lang::UiLanguage::Chinese);
 }
 
 // The real boxes: titled with the window's caption, buttons by style; like the

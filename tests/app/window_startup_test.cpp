@@ -138,6 +138,30 @@ TEST_F(WindowStartup, AMistypedPortFolderIsOnTheStatusLineAndToldOncePerChange) 
   EXPECT_EQ(w.State().CurrentComPort, 0);
 }
 
+TEST_F(WindowStartup, PortEntriesShowTheirDeviceAskedOfTheSystemOnlyWhenTheListChanged) {
+  ports = {{QStringLiteral("COM3"), QStringLiteral("/dev/ttyUSB0"), 3}};
+  int asked = 0;
+  FrmMainOptions options = Options();
+  options.portDetails = [&asked] {
+    ++asked;
+    const platform::SerialPortDetails cable{"USB-Serial Controller", "Cable Works", "067b:2303", "A50285BI"};
+    return std::vector{std::pair(QStringLiteral("/dev/ttyUSB0"), cable)};
+  };
+  FrmMain& w = Open(options);
+  EXPECT_EQ(
+      w.Combo2->itemData(0, Qt::ToolTipRole).toString(),
+      QStringLiteral("/dev/ttyUSB0\nUSB-Serial Controller\nCable Works\nUSB ID 067b:2303\nSerial number A50285BI"));
+  w.ReShowComPortTimer_Timer();
+  w.ReShowComPortTimer_Timer();
+  EXPECT_EQ(asked, 1);
+
+  // The same name on another device is a change; an unknown device shows its path alone.
+  ports[0].device = QStringLiteral("/dev/ttyS3");
+  w.ReShowComPortTimer_Timer();
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(w.Combo2->itemData(0, Qt::ToolTipRole).toString(), QStringLiteral("/dev/ttyS3"));
+}
+
 std::vector<platform::SerialPortEntry> System(std::initializer_list<const char*> names) {
   std::vector<platform::SerialPortEntry> ports;
   for (const char* name : names) ports.push_back({QString::fromLatin1(name), QStringLiteral("/dev/x")});

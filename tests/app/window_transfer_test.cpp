@@ -113,6 +113,26 @@ TEST_F(WindowTransfer, ClicksDuringATransferAreIgnoredUnderTheWaitCursor) {
   EXPECT_EQ(OverrideCursor(), std::nullopt);
 }
 
+// A click that starts no transfer gives the cursor back.
+TEST_F(WindowTransfer, TransferThatNeverRunsLeavesTheNormalCursor) {
+  // A port that does not open: its box already has the normal cursor.
+  QTemporaryDir noPorts;
+  qputenv("ZR93KW_PORT_DIR", noPorts.path().toLocal8Bit());
+  ports = Ports({3});
+  Open().Command1_Click();
+  ASSERT_EQ(presenter.Texts(), QStringList{lang::CannotOpenPortText});
+  EXPECT_EQ(presenter.shown[0].cursor, std::nullopt);
+  EXPECT_EQ(OverrideCursor(), std::nullopt);
+
+  // The window closed before the transfer began: it never will, and has no outcome.
+  FrmMain& starting = OpenOnRadio(FilledBlock());
+  starting.show();
+  starting.Command1_Click();
+  ASSERT_TRUE(starting.Link().StartPending());
+  starting.close();
+  EXPECT_EQ(OverrideCursor(), std::nullopt);
+}
+
 // A radio without the three-band entry refuses it, plainly; one with it asks:
 // Cancel keeps the radio's band and the list goes back to it, OK writes the new one.
 TEST_F(WindowTransfer, ThreeBandEntryRefusedOrAskedAbout) {
