@@ -66,7 +66,6 @@ TEST_F(WindowTransfer, ReadFillsEveryFieldAndAWriteTakesOnlyTheOperatorsChanges)
 TEST_F(WindowTransfer, AWriteThatChangesNothingLeavesTheBlockAsItWas) {
   for (const char* locale : {"en_US", "zh_CN", "zh_TW", "ja_JP"}) {
     window.reset();
-    radio.Stop();
     const FactoryImage block = zr::test::ShowableBlock(7);
     FrmMainOptions options = Options();
     options.localeName = QString::fromLatin1(locale);
@@ -144,7 +143,6 @@ TEST_F(WindowTransfer, ThreeBandEntryRefusedOrAskedAbout) {
         std::tuple(0x80, MessageButton::Cancel, QStringList{asked, lang::WriteCompleteText}, 0),
         std::tuple(0x80, MessageButton::Ok, QStringList{asked, lang::WriteCompleteText}, 14)}) {
     SCOPED_TRACE(static_cast<int>(answer));
-    radio.Stop();
     block[0x06] = static_cast<std::uint8_t>(feature);
     FrmMain& w = OpenOnRadio(block);
     presenter.shown.clear();

@@ -27,8 +27,9 @@ class RadioSimulator {
   RadioSimulator(const RadioSimulator&) = delete;
   RadioSimulator& operator=(const RadioSimulator&) = delete;
 
-  // Runs the simulator with --port-dir, --port, --image and --trace, then
-  // `options`, and waits for its ready line. Fails with the simulator's stderr.
+  // Runs the simulator, in place of one that runs, with --port-dir, --port,
+  // --image and --trace, then `options`, and waits for its ready line. Fails
+  // with the simulator's stderr.
   ::testing::AssertionResult Start(const QStringList& options = {}, int port = 1);
   // SIGTERM, then waits for the exit; kills it if it does not end.
   void Stop();

@@ -73,7 +73,6 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
-    radio.Stop();
     block[0x03] = static_cast<std::uint8_t>(c.band);
     ASSERT_TRUE(radio.WriteImage(block));
     ASSERT_TRUE(radio.Start(c.simOptions));

@@ -102,7 +102,6 @@ TEST_F(Records, UndoPutsBackTheBlockFromBeforeTheRadiosLastWrite) {
   EXPECT_EQ(radio.ReadImage().value(), written);
 
   // Another radio on the port has no write of its own in the log: nothing is written to it.
-  radio.Stop();
   const FactoryImage other = StartRadio({}, QStringLiteral("SN-OTHER-000001"));
   const StationRun refused = Station(Args("undo --port 1"));
   EXPECT_EQ(refused.status, 1);
@@ -115,7 +114,6 @@ TEST_F(Records, UndoPutsBackTheBlockFromBeforeTheRadiosLastWrite) {
 TEST_F(Records, AWriteThatChangesNothingLeavesTheBlockAsItWas) {
   for (const char* locale : {"en_US.UTF-8", "zh_CN.UTF-8", "zh_TW.UTF-8", "ja_JP.UTF-8"}) {
     for (unsigned seed = 1; seed <= 2; ++seed) {
-      radio.Stop();
       const FactoryImage block = test::ShowableBlock(seed);
       ASSERT_TRUE(radio.WriteImage(block));
       ASSERT_TRUE(radio.Start());
