@@ -71,16 +71,17 @@ inline std::vector<PortListEntry> Ports(const std::vector<int>& numbers) {
   return entries;
 }
 
-// A window with its own settings file, English captions, a system that is
-// not the fixed-list one and the port list `ports` (changeable by the test).
+// A window with its own settings file, the system's language `lcid` (English
+// unless a test says), a system that is not the fixed-list one and the port
+// list `ports` (changeable by the test).
 class WindowTest : public ::testing::Test {
  protected:
-  FrmMainOptions Options() {
+  FrmMainOptions Options(quint32 lcid = lang::Lcid::EnglishUs) {
     FrmMainOptions options;
     options.settingsPath = SettingsPath();
     options.presenter = &presenter;
     options.queryOsVersion = [] { return platform::OsVersion{0, 6, 1}; };
-    options.systemLcid = [] { return 0x0409u; };
+    options.systemLcid = [lcid] { return lcid; };
     options.localeName = QStringLiteral("en_US");
     options.listPorts = [this] { return ports; };
     options.today = [] { return QDate(2026, 12, 6); };

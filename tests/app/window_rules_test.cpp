@@ -223,8 +223,7 @@ TEST_F(WindowRules, CutListEntryIsShownWholeInTheTooltipOnly) {
 
 // Where Qt has no translation the buttons stay English, and the operator hears why once.
 TEST_F(WindowRules, MessageBoxButtonsFollowTheWindowsLanguageWhereQtIsTranslated) {
-  FrmMainOptions options = Options();
-  options.systemLcid = [] { return lang::Lcid::ChinesePrc; };
+  FrmMainOptions options = Options(lang::Lcid::ChinesePrc);
   Open(options);
   EXPECT_EQ(ButtonTexts(MessageStyle::OkCancelWarning), (QStringList{QStringLiteral("确定"), QStringLiteral("取消")}));
   EXPECT_EQ(ButtonTexts(MessageStyle::YesNo), (QStringList{QStringLiteral("是"), QStringLiteral("否")}));

@@ -120,9 +120,8 @@ TEST_F(WindowStartup, AMistypedPortFolderIsOnTheStatusLineAndToldOncePerChange) 
   const QString nope = dir.filePath(QStringLiteral("nope"));
   const QString other = dir.filePath(QStringLiteral("other"));
   qputenv("ZR93KW_PORT_DIR", nope.toLocal8Bit());
-  FrmMainOptions options = Options();
+  FrmMainOptions options = Options(lang::Lcid::ChinesePrc);
   options.listPorts = EnumComPortEntries;
-  options.systemLcid = [] { return lang::Lcid::ChinesePrc; };
   ::testing::internal::CaptureStderr();
   FrmMain& w = Open(std::move(options));
   EXPECT_EQ(w.Status->Text(), QStringLiteral("ZR93KW_PORT_DIR=%1 不是可读的文件夹").arg(nope));
@@ -202,9 +201,7 @@ TEST_F(WindowStartup, CaptionsInTheLanguageOfThePrcLocaleOnlyAndLabelsEndBeforeT
            {0x0409, lang::UiLanguage::English},
            {0x0804, lang::UiLanguage::Chinese}}) {
     SCOPED_TRACE(lcid);
-    FrmMainOptions options = Options();
-    options.systemLcid = [lcid] { return lcid; };
-    FrmMain& w = Open(options);
+    FrmMain& w = Open(Options(lcid));
     EXPECT_EQ(w.State().UiLanguage, language);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("ZR93KW_SetFactory"));
     for (const auto& caption : window::LanguageCaptions()) {
@@ -244,9 +241,7 @@ std::pair<QRect, QString> TextArea(QWidget* control) {
 TEST_F(WindowStartup, AtTheScreensDpiNoTextOrBoxIsCutOrOutside) {
   ports = Ports({256});
   for (const quint32 lcid : {lang::Lcid::EnglishUs, lang::Lcid::ChinesePrc}) {
-    FrmMainOptions options = Options();
-    options.systemLcid = [lcid] { return lcid; };
-    FrmMain& w = Open(options);
+    FrmMain& w = Open(Options(lcid));
     const int dpi = w.logicalDpiY();
     SCOPED_TRACE(dpi);
     EXPECT_EQ(dpi, qEnvironmentVariableIsSet("QT_FONT_DPI") ? qEnvironmentVariableIntValue("QT_FONT_DPI") : dpi);

@@ -185,8 +185,7 @@ TEST_F(WindowTransfer, ExitEndsARunningTransfer) {
 // Resends show it is no hang; the box keeps its fixed text, the line says why
 // in the window's language, and that the log failed (not in the title).
 TEST_F(WindowTransfer, StatusLineShowsTheFramesWhileATransferRunsAndThenWhyItFailed) {
-  FrmMainOptions options = Options();
-  options.systemLcid = [] { return lang::Lcid::ChinesePrc; };
+  FrmMainOptions options = Options(lang::Lcid::ChinesePrc);
   options.records.logPath = dir.path();  // a folder takes no entries
   FrmMain& w = OpenOnRadio(
       FilledBlock(), QStringList{"--bad-checksum", "0x30:3", "--delay-ms", "20"}, std::move(options));
