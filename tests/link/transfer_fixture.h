@@ -52,6 +52,7 @@ class Transfer : public ::testing::Test {
     host.messages.clear();
     const bool started = start();
     while (link.Busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    EXPECT_FALSE(device.IsOpen());  // however it ended
     return started;
   }
   bool Run(OperationModes mode) {

