@@ -1,5 +1,6 @@
 #include "app/station/backup_folder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -58,12 +59,9 @@ TEST(BackupFolder, AFolderThatCannotBeUsedRaisesRuntimeErrorNamingIt) {
   ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
   // A regular file where the folder should be, or above it: refused even to root.
   for (const QString& folder : {file, file + QStringLiteral("/backups")}) {
-    try {
-      BackupFolder(folder, Western, &StationClock).Save(BlockOf("SN0042"));
-      ADD_FAILURE() << "saved under " << folder.toStdString();
-    } catch (const RuntimeError& error) {
-      EXPECT_EQ(error.what(), "cannot use the backup folder " + folder.toStdString() + ": Not a directory");
-    }
+    EXPECT_THAT([&] { BackupFolder(folder, Western, &StationClock).Save(BlockOf("SN0042")); },
+                ::testing::ThrowsMessage<RuntimeError>("cannot use the backup folder " + folder.toStdString() +
+                                                       ": Not a directory"));
   }
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"file.txt"});
 }
