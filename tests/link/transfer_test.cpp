@@ -2,6 +2,7 @@
 // sequences over a radio in memory.
 #include <array>
 #include <numeric>
+#include <string_view>
 #include <tuple>
 
 #include "transfer_fixture.h"
@@ -10,6 +11,7 @@ namespace zr {
 namespace {
 
 using namespace testing;
+using namespace std::string_view_literals;
 
 TEST(Frames, WorkedExampleWriteAndReadFrames) {
   std::array<std::uint8_t, LineLength> data{};
@@ -119,13 +121,9 @@ TEST_F(Transfer, WriteSparesModelAndSerialLinesAndKeepsTheRadiosOwnBytes) {
 }
 
 TEST_F(Transfer, ModelCheckAcceptsOnlyTheExactModelAndStopsTheTransfer) {
-  for (const auto& [model, accepted] : std::vector<std::pair<Bytes, bool>>{
-           {{'Z', 'R', '9', '3', 'K', 'W', 0x00}, true},
-           {{'Z', 'R', '9', '3', 'K', 'W', 0xFF}, true},
-           {{'Z', 'R', '9', '3', 'K', 'W', ' '}, true},
-           {{'z', 'r', '9', '3', 'k', 'w', 0x00}, false},
-           {{'Z', 'R', '9', '3', 'K', 'X', 0x00}, false},
-           {{'Z', 'R', '9', '3', 'K', 'W', 'A'}, false}}) {
+  for (const auto& [model, accepted] : std::vector<std::pair<std::string_view, bool>>{
+           {"ZR93KW\0"sv, true}, {"ZR93KW\xFF"sv, true}, {"ZR93KW "sv, true},
+           {"zr93kw\0"sv, false}, {"ZR93KX\0"sv, false}, {"ZR93KWA"sv, false}}) {
     std::copy(model.begin(), model.end(), radio.block.Line(0x10).begin());
     Run(OperationModes::Read);
     if (accepted) {

@@ -9,16 +9,6 @@
 
 namespace zr::test {
 
-namespace {
-
-QString ReadAll(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(file.readAll());
-}
-
-}  // namespace
-
 RadioSimulator::RadioSimulator() : imagePath_(dir_.filePath(QStringLiteral("radio.bin"))) {
   QDir(dir_.path()).mkpath(QStringLiteral("ports"));
   process_.setProgram(QStringLiteral(ZR_RADIO_SIM_PATH));
@@ -29,7 +19,10 @@ RadioSimulator::~RadioSimulator() { Stop(); }
 
 QString RadioSimulator::PortDir() const { return dir_.filePath(QStringLiteral("ports")); }
 
-QString RadioSimulator::Trace() const { return ReadAll(dir_.filePath(QStringLiteral("stderr.txt"))); }
+QString RadioSimulator::Trace() const {
+  QFile file(dir_.filePath(QStringLiteral("stderr.txt")));
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
 
 ::testing::AssertionResult RadioSimulator::Start(const QStringList& options, int port) {
   if (!dir_.isValid())
