@@ -147,8 +147,7 @@ class WindowTransfer : public WindowTest {
 
   // The simulated radio on COM3 with `block`, and the window on it.
   FrmMain& OpenOnRadio(const FactoryImage& block, const QStringList& simOptions = {}, FrmMainOptions options = {}) {
-    EXPECT_TRUE(radio.WriteImage(block));
-    EXPECT_TRUE(radio.Start(simOptions, 3));
+    EXPECT_TRUE(radio.Start(block, simOptions, 3));
     qputenv("ZR93KW_PORT_DIR", radio.PortDir().toLocal8Bit());
     if (!options.presenter) options = Options();
     options.listPorts = EnumComPortEntries;

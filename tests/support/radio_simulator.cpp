@@ -60,8 +60,9 @@ void RadioSimulator::Stop() {
   }
 }
 
-bool RadioSimulator::WriteImage(const FactoryImage& block) const {
-  return sim::SaveBlockFile(imagePath_, block).isEmpty();
+::testing::AssertionResult RadioSimulator::Start(const FactoryImage& block, const QStringList& options, int port) {
+  const QString error = sim::SaveBlockFile(imagePath_, block);
+  return error.isEmpty() ? Start(options, port) : testing::AssertionFailure() << error.toStdString();
 }
 
 std::optional<FactoryImage> RadioSimulator::ReadImage() const {

@@ -31,15 +31,15 @@ class RadioSimulator {
   // --image and --trace, then `options`, and waits for its ready line. Fails
   // with the simulator's stderr.
   ::testing::AssertionResult Start(const QStringList& options = {}, int port = 1);
+  // The same with `block` in the image file first: the radio's block.
+  ::testing::AssertionResult Start(const FactoryImage& block, const QStringList& options = {}, int port = 1);
   // SIGTERM, then waits for the exit; kills it if it does not end.
   void Stop();
 
   QString PortDir() const;  // holds only the COM<n> link
   QString Trace() const;    // the simulator's stderr so far
 
-  // The image file: write it before Start() to give the radio its block; read
-  // it after the station wrote to see what the radio kept.
-  bool WriteImage(const FactoryImage& block) const;
+  // The image file, after the station wrote: what the radio kept.
   std::optional<FactoryImage> ReadImage() const;
 
  private:

@@ -74,8 +74,7 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
     block[0x03] = static_cast<std::uint8_t>(c.band);
-    ASSERT_TRUE(radio.WriteImage(block));
-    ASSERT_TRUE(radio.Start(c.simOptions));
+    ASSERT_TRUE(radio.Start(block, c.simOptions));
     const StationRun run = Station(c.arguments);
     EXPECT_EQ(run.status, c.status) << run.err.toStdString();
     const bool written = c.status == 7;
@@ -97,8 +96,7 @@ TEST_F(Cli, ControlCharactersFromTheRadioArePrintedEscaped) {
   FactoryImage block = sim::FreshBlock(QStringLiteral("ZR93KW"), QStringLiteral("SN\x1B[2J\x07"));
   const char description[] = "a\r\nb";
   std::copy(description, description + 4, block.Bytes().begin() + FieldOf(Field::MaintainedDescription).offset);
-  ASSERT_TRUE(radio.WriteImage(block));
-  ASSERT_TRUE(radio.Start());
+  ASSERT_TRUE(radio.Start(block));
   const StationRun read = Station(Args("read --port 1"));
   EXPECT_TRUE(read.out.contains(QStringLiteral("SerialNumber: SN\\x1B[2J\\x07\n"))) << read.out.toStdString();
   EXPECT_TRUE(read.out.contains(QStringLiteral("MaintainedDescription: a\\r\\nb\n"))) << read.out.toStdString();

@@ -24,8 +24,7 @@ class Records : public OnRadio {
     FactoryImage block = sim::FreshBlock(QStringLiteral("ZR93KW"), serial);
     for (int i = 0x58; i < 0x60; ++i) block[i] = static_cast<std::uint8_t>(i);  // in no field
     block[0xA0] = 'B';                                                            // the seller
-    EXPECT_TRUE(radio.WriteImage(block));
-    EXPECT_TRUE(radio.Start(options));
+    EXPECT_TRUE(radio.Start(block, options));
     return block;
   }
   std::vector<QJsonObject> LogEntries() const {
@@ -115,8 +114,7 @@ TEST_F(Records, AWriteThatChangesNothingLeavesTheBlockAsItWas) {
   for (const char* locale : {"en_US.UTF-8", "zh_CN.UTF-8", "zh_TW.UTF-8", "ja_JP.UTF-8"}) {
     for (unsigned seed = 1; seed <= 2; ++seed) {
       const FactoryImage block = test::ShowableBlock(seed);
-      ASSERT_TRUE(radio.WriteImage(block));
-      ASSERT_TRUE(radio.Start());
+      ASSERT_TRUE(radio.Start(block));
       const StationRun run = Station(Args("write --port 1"), {{"LANG", locale}});
       EXPECT_EQ(run.status, 0) << locale << " " << seed << ": " << run.err.toStdString();
       EXPECT_EQ(radio.ReadImage().value(), block) << locale << " " << seed;
