@@ -157,6 +157,9 @@ class WindowTransfer : public WindowTest {
   }
 
   FactoryImage RadioBlock() const { return radio.ReadImage().value_or(FactoryImage{}); }
+  // Clicks Read or Write and runs the event loop until the transfer is over.
+  bool ReadToTheEnd() { window->Command1_Click(); return WaitIdle(); }
+  bool WriteToTheEnd() { window->Command2_Click(); return WaitIdle(); }
 
   // Runs `action` once from inside the transfer loop, as an operator's click
   // would arrive while the radio is talking.

@@ -27,13 +27,8 @@ using WindowStartup = WindowTest;
 // first refresh, and a stored port past them is taken but selects nothing.
 TEST_F(WindowStartup, StartUpTakesTheStoredPortWhileListedElseTheFirstAndStoresIt) {
   struct Case {
-    std::vector<int> listed;
-    bool fixedList;
-    QString stored;
-    int count;
-    QString selected;
-    int port;
-    QString kept;
+    std::vector<int> listed; bool fixedList; QString stored;  // the system's ports, the stored one
+    int count; QString selected; int port; QString kept;      // what the window lists, selects, uses and stores
   };
   for (const Case& c : std::vector<Case>{{{3, 5}, false, "7", 2, "COM3", 3, "3"},
                                          {{3, 5}, false, "5", 2, "COM5", 5, "5"},

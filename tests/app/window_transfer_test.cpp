@@ -28,8 +28,7 @@ TEST_F(WindowTransfer, ReadFillsEveryFieldAndAWriteTakesOnlyTheOperatorsChanges)
   for (int i = 0; description[i] != '\0'; ++i) block[0xB0 + i] = static_cast<std::uint8_t>(description[i]);
   FrmMain& w = OpenOnRadio(block);
   w.SetText(5, QStringLiteral("KEEP"));
-  w.Command1_Click();
-  ASSERT_TRUE(WaitIdle());
+  ASSERT_TRUE(ReadToTheEnd());
   EXPECT_EQ(presenter.Texts(), QStringList{lang::ReadCompleteText});
   const std::vector<QCheckBox*> checks{w.Check[1], w.Check[2], w.Check[3], w.Check[5], w.Check[6], w.Check[7], w.Check[8]};
   const std::vector<Qt::CheckState> states{Qt::Checked, Qt::Checked,   Qt::Unchecked, Qt::Checked,
@@ -49,8 +48,7 @@ TEST_F(WindowTransfer, ReadFillsEveryFieldAndAWriteTakesOnlyTheOperatorsChanges)
   w.SetText(11, QStringLiteral("Ann   "));
   w.SetText(12, QString());
   w.SetText(1, QStringLiteral("IGNORED"));
-  w.Command2_Click();
-  ASSERT_TRUE(WaitIdle());
+  ASSERT_TRUE(WriteToTheEnd());
   EXPECT_EQ(presenter.Texts(), (QStringList{lang::ReadCompleteText, lang::WriteCompleteText}));
   EXPECT_EQ(w.TextOf(1), QStringLiteral("SN12345678901234"));
   block[0x06] = 0x80;
@@ -69,11 +67,9 @@ TEST_F(WindowTransfer, AWriteThatChangesNothingLeavesTheBlockAsItWas) {
     const FactoryImage block = zr::test::ShowableBlock(7);
     FrmMainOptions options = Options();
     options.localeName = QString::fromLatin1(locale);
-    FrmMain& w = OpenOnRadio(block, {}, std::move(options));
-    w.Command1_Click();
-    ASSERT_TRUE(WaitIdle());
-    w.Command2_Click();
-    ASSERT_TRUE(WaitIdle());
+    OpenOnRadio(block, {}, std::move(options));
+    ASSERT_TRUE(ReadToTheEnd());
+    ASSERT_TRUE(WriteToTheEnd());
     EXPECT_EQ(presenter.Texts().last(), lang::WriteCompleteText) << locale;
     EXPECT_EQ(RadioBlock(), block) << locale;
   }
@@ -83,8 +79,7 @@ TEST_F(WindowTransfer, ValueAControlCannotTakeLeavesTheEarlierControlsFilled) {
   FactoryImage block = FilledBlock();
   block[0x04] = 7;  // no such work country
   FrmMain& w = OpenOnRadio(block);
-  w.Command1_Click();
-  ASSERT_TRUE(WaitIdle());
+  ASSERT_TRUE(ReadToTheEnd());
   EXPECT_EQ(presenter.Texts(), QStringList{lang::CannotOpenPortText});
   EXPECT_EQ(w.Combo1[1]->currentIndex(), 5);       // set before the work country
   EXPECT_NE(w.TextOf(0), QStringLiteral("AB12"));  // after it
@@ -149,8 +144,7 @@ TEST_F(WindowTransfer, ThreeBandEntryRefusedOrAskedAbout) {
     presenter.answers = {answer};
     w.Combo1[1]->setCurrentIndex(14);
     w.SetText(11, QStringLiteral("NEW"));
-    w.Command2_Click();
-    ASSERT_TRUE(WaitIdle());
+    ASSERT_TRUE(WriteToTheEnd());
     ASSERT_EQ(presenter.Texts(), texts);
     // The refusal is shown directly, not through ShowMessage, which pauses the focus pull.
     EXPECT_EQ(presenter.shown[0].focusPullRunning, feature == 0x00);
@@ -193,8 +187,7 @@ TEST_F(WindowTransfer, StatusLineShowsTheFramesWhileATransferRunsAndThenWhyItFai
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] { seen << w.Status->Text(); });
   watch.start(5);
-  w.Command1_Click();
-  ASSERT_TRUE(WaitIdle());
+  ASSERT_TRUE(ReadToTheEnd());
   EXPECT_TRUE(seen.contains(QStringLiteral("第 5 帧，共 18 帧，重发 2 次")));
   EXPECT_EQ(presenter.Texts(), QStringList{lang::CommunicationFailedText});
   EXPECT_TRUE(w.Status->Text().contains(

@@ -157,14 +157,8 @@ TEST_F(Transfer, FramesAreResentUntilAWholeRightReplyOrTheLimit) {
     if (r.size() < 2) return Replies{r};
     return Replies{Bytes(r.begin(), r.begin() + 1), Bytes(r.begin() + 1, r.end() - 1), Bytes(r.end() - 1, r.end())};
   };
-  struct Case {
-    const char* what;
-    OperationModes mode;
-    Fault fault;
-    QString frame;  // sent `sent` times
-    int sent;
-    QString text;
-    QString cause;
+  struct Case {  // `frame` is sent `sent` times; `text` shows, and the outcome has `cause`
+    const char* what; OperationModes mode; Fault fault; QString frame; int sent; QString text; QString cause;
   };
   const QString read = lang::ReadCompleteText;
   const QString failed = lang::CommunicationFailedText;

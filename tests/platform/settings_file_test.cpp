@@ -264,12 +264,7 @@ TEST(SettingsPath, BesideTheProgramOrInTheUsersConfigurationFolder) {
   const SettingsPlace installedForRoot{.executableDir = QStringLiteral("/usr/bin"), .installed = true,
                                        .executableDirTakesFiles = true, .writableFileBesideExecutable = true};
   const SettingsPlace readOnlyCopy{.executableDir = QStringLiteral("/opt/station")};
-  const struct {
-    const char* what;
-    SettingsPlace place;
-    QProcessEnvironment environment;
-    const char* path;
-  } cases[] = {
+  const struct { const char* what; SettingsPlace place; QProcessEnvironment environment; const char* path; } cases[] = {
       // A copy unpacked somewhere, or the build folder.
       {"writable folder", {.executableDir = QStringLiteral("/opt/station"), .executableDirTakesFiles = true},
        kUserEnvironment, "/opt/station/mysetup.ini"},

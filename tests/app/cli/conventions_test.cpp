@@ -149,12 +149,7 @@ TEST(CommandLine, DbCheckReachesTheServerAsThePlantNamesIt) {
   const bool standardListens = standard.listen(QHostAddress::LocalHost, db::SqlServerPort);
   const QString port = QString::number(other.serverPort());
   const Variables freeTds{{"TDSPORT", {}}, {"TDSVER", {}}};
-  const struct {
-    QString server;
-    Variables variables;
-    QTcpServer& stand;
-    QString tried;
-  } cases[] = {
+  const struct { QString server; Variables variables; QTcpServer& stand; QString tried; } cases[] = {
       {"127.0.0.1", freeTds, standard, "host 127.0.0.1, port 1433, TDS version auto"},
       {"localhost", freeTds, standard, "host localhost, port 1433, TDS version auto"},
       {"127.0.0.1," + port, freeTds, other, "host 127.0.0.1, port " + port + ", TDS version auto"},
