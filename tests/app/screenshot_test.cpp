@@ -5,9 +5,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QProcessEnvironment>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include "lang/messages.h"

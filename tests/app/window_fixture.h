@@ -1,18 +1,12 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QCursor>
 #include <QDeadlineTimer>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <ostream>
-#include <vector>
 
 #include "app/window/frm_main.h"
 #include "platform/settings_file.h"

@@ -1,6 +1,5 @@
 // The window's modes, entry rules and focus pull; its message boxes and
 // tooltips as a desktop program's.
-#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
@@ -12,7 +11,6 @@
 #include <QRegularExpression>
 #include <QSpontaneKeyEvent>
 #include <QTest>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include <tuple>

@@ -6,7 +6,6 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
-#include <optional>
 #include <tuple>
 
 #include "app/window/outcome_status.h"

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <utility>
-#include <vector>
-
 #include "tests/support/scoped_environment.h"
 
 namespace zr::lang {

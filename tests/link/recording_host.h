@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <deque>
-#include <vector>
 
 #include "lang/messages.h"
 #include "link/form_host.h"

@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "tests/support/radio_simulator.h"
 #include "tests/support/scoped_environment.h"

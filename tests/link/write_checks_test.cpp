@@ -3,7 +3,6 @@
 // tells the station log.
 #include "link/block_file_values.h"
 #include "record/factory_fields.h"
-#include "record/runtime_error.h"
 #include "transfer_fixture.h"
 
 namespace zr {

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdlib>
 
 #include "platform/os_version.h"
 #include "tests/support/scoped_environment.h"

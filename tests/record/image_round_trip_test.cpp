@@ -8,12 +8,8 @@
 // a three-band radio; every other byte and bit is random.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <vector>
 
-#include "record/factory_tables.h"
-#include "record/image_codec.h"
-#include "record/factory_fields.h"
 #include "record/form_values.h"
 #include "tests/support/showable_block.h"
 

@@ -1,7 +1,6 @@
 // The headless commands, run as the operator's automation runs them: the
 // executable against the simulated radio.
 #include <QRegularExpression>
-#include <csignal>
 #include <sys/stat.h>
 
 #include "app/cli/block_file.h"

@@ -2,10 +2,8 @@
 // subcommand's help without a display, a port named by its device, the ports
 // with what the system knows of them, the database tried on its own, progress
 // on a terminal.
-#include <gtest/gtest.h>
 
 #include <QDir>
-#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,5 @@
 // What the station keeps of a transfer, end to end against the simulated
 // radio: the backup before a write, the restore from it, the log entry.
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>

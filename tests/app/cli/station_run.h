@@ -2,12 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QProcess>
 #include <QProcessEnvironment>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <csignal>
 #include <utility>
 #include <vector>
