@@ -18,13 +18,9 @@ TEST(UiLanguage, OnlyChinesePrcGivesChinese) {
   EXPECT_EQ(UiLanguageForLcid(0x10804), UiLanguage::English);
 }
 
-class SystemLocaleEnvironment : public ::testing::Test {
- protected:
-  test::ScopedEnvironment environment_{"LC_ALL", "LC_MESSAGES", "LANG", "LC_CTYPE"};
-};
-
 // How a variable's value is read is the code page's test's (the same reader).
-TEST_F(SystemLocaleEnvironment, LcAllThenLcMessagesThenLang) {
+TEST(SystemLocaleEnvironment, LcAllThenLcMessagesThenLang) {
+  const test::ScopedEnvironment environment{"LC_ALL", "LC_MESSAGES", "LANG", "LC_CTYPE"};
   EXPECT_EQ(SystemDefaultLcid(), 0x0409u);  // nothing set
   setenv("LC_CTYPE", "zh_CN.UTF-8", 1);     // not a messages variable
   EXPECT_EQ(SystemDefaultLcid(), 0x0409u);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "record/factory_tables.h"
 #include "record/field_conversions.h"
 #include "record/form_values.h"
@@ -78,43 +80,31 @@ TEST(InitRecord, StartUpValuesForAFixedDate) {
   EXPECT_TRUE(BandDescriptions()[ThreeBandPosition].contains(QStringLiteral("220 - 225")));
 }
 
-class FieldConversions : public ::testing::Test {
- protected:
-  void SetBytes(int offset, std::initializer_list<int> bytes) {
-    for (int byte : bytes) image[offset++] = static_cast<std::uint8_t>(byte);
-  }
-  std::vector<int> BytesAt(int offset, int count) const {
-    std::vector<int> bytes;
-    for (int i = 0; i < count; ++i) bytes.push_back(image[offset + i]);
-    return bytes;
-  }
-
-  FactoryImage image;
-};
-
 // The boxes limit characters, not bytes: a text is cut at its field's width in
 // bytes, even inside a double-byte character.
-TEST_F(FieldConversions, TextIsCutAtTheWidthInBytes) {
-  FieldWriter writer(image, Western);
+TEST(FieldConversions, TextIsCutAtTheWidthInBytes) {
+  FactoryImage image;
   image.Bytes().fill(0xFF);
-  writer.PutText(0x50, QStringLiteral("ABCDEFGHIJ"), 8);
-  EXPECT_EQ(BytesAt(0x50, 9), (std::vector<int>{'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 0xFF}));
+  const auto line0x50 = [&] { return QByteArray(reinterpret_cast<const char*>(image.Bytes().data()) + 0x50, 9); };
+  FieldWriter(image, Western).PutText(0x50, QStringLiteral("ABCDEFGHIJ"), 8);
+  EXPECT_EQ(line0x50(), QByteArray("ABCDEFGH\xFF"));
   // Seven letters, then a GBK character whose second byte falls past the width.
   FieldWriter(image, platform::AnsiCodePage(936)).PutText(0x50, QString::fromUtf8("ABCDEFG\u4e2d"), 8);
-  EXPECT_EQ(BytesAt(0x50, 9), (std::vector<int>{'A', 'B', 'C', 'D', 'E', 'F', 'G', 0xD6, 0xFF}));
+  EXPECT_EQ(line0x50(), QByteArray("ABCDEFG\xD6\xFF"));
 }
 
 // (How character fields read shows in the model check and the window's read.)
-TEST_F(FieldConversions, TextStopsAtAnErasedByteAndLosesBlanksOnlyFromAFullBuffer) {
+TEST(FieldConversions, TextStopsAtAnErasedByteAndLosesBlanksOnlyFromAFullBuffer) {
+  FactoryImage image;
+  for (const auto& [offset, bytes] : {std::pair(0x70, "AB\xFF" "C"), std::pair(0x40, "AB  "),
+                                      std::pair(0x60, "ABCDEFGHIJKLMN  "), std::pair(0x50, "12-1-E  ")}) {
+    std::copy(bytes, bytes + std::strlen(bytes), image.Bytes().begin() + offset);
+  }
   const FieldReader reader(image, Western);
-  SetBytes(0x70, {0x41, 0x42, 0xFF, 0x43});
   EXPECT_EQ(reader.GetText(0x70, 16), QStringLiteral("AB"));
-  SetBytes(0x40, {'A', 'B', ' ', ' '});
   EXPECT_EQ(reader.GetText(0x40, 16), QStringLiteral("AB  "));
-  SetBytes(0x60, {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', ' ', ' '});
   EXPECT_EQ(reader.GetText(0x60, 16), QStringLiteral("ABCDEFGHIJKLMN"));
   // The 8-byte field converts in a 16-byte buffer: its blanks always stay.
-  SetBytes(0x50, {'1', '2', '-', '1', '-', 'E', ' ', ' '});
   EXPECT_EQ(reader.GetText(0x50, 8), QStringLiteral("12-1-E  "));
 }
 
