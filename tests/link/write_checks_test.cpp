@@ -41,16 +41,16 @@ struct MemoryRecords : BlockBackup, WriteJournal {
 class WriteChecks : public Transfer {
  protected:
   WriteChecks() { backup.sentSoFar = [this] { return Sent(); }; }
-  TransferOutcome WriteFile(const FactoryImage& file, bool otherRadio) {
-    BlockFileValues values(file, otherRadio, codePage);
-    return Write([&] { return link.StartWrite(values); });
-  }
-
-  TransferOutcome Write(const std::function<bool()>& start) {
-    EXPECT_TRUE(Run(start));
+  // A write of the window's values, or of a block file, to its end.
+  TransferOutcome Write() {
+    EXPECT_TRUE(Run(OperationModes::Write));
     return Outcome();
   }
-  TransferOutcome Write() { return Write([this] { return link.StartWrite(); }); }
+  TransferOutcome WriteFile(const FactoryImage& file, bool otherRadio) {
+    BlockFileValues values(file, otherRadio, codePage);
+    EXPECT_TRUE(Run([&] { return link.StartWrite(values); }));
+    return Outcome();
+  }
 
   MemoryRecords backup;
 };

@@ -253,43 +253,39 @@ QProcessEnvironment Environment(std::initializer_list<std::pair<const char*, con
   return environment;
 }
 
-const QProcessEnvironment kUserEnvironment =
-    Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "/home/op/.cfg"}});
-
 // Where the file lives: beside a program in a folder of its own, in the
 // user's configuration folder for an installed one.
 TEST(SettingsPath, BesideTheProgramOrInTheUsersConfigurationFolder) {
+  const QString copy = QStringLiteral("/opt/station");
   const SettingsPlace installed{.executableDir = QStringLiteral("/usr/bin"), .installed = true};
   // Root may write anywhere: an installed program still never writes into its system folder.
   const SettingsPlace installedForRoot{.executableDir = QStringLiteral("/usr/bin"), .installed = true,
                                        .executableDirTakesFiles = true, .writableFileBesideExecutable = true};
-  const SettingsPlace readOnlyCopy{.executableDir = QStringLiteral("/opt/station")};
-  const struct { const char* what; SettingsPlace place; QProcessEnvironment environment; const char* path; } cases[] = {
+  const QProcessEnvironment user = Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "/home/op/.cfg"}});
+  // `folder`: the program's own, or the configuration folder's zr93kw-setfactory.
+  const struct { const char* what; SettingsPlace place; QProcessEnvironment environment; const char* folder; } cases[] = {
       // A copy unpacked somewhere, or the build folder.
-      {"writable folder", {.executableDir = QStringLiteral("/opt/station"), .executableDirTakesFiles = true},
-       kUserEnvironment, "/opt/station/mysetup.ini"},
+      {"writable folder", {.executableDir = copy, .executableDirTakesFiles = true}, user, "/opt/station"},
       {"a writable file beside a copy in a read-only folder",
-       {.executableDir = QStringLiteral("/opt/station"), .writableFileBesideExecutable = true}, kUserEnvironment,
-       "/opt/station/mysetup.ini"},
-      {"installed, run by root", installedForRoot, Environment({{"HOME", "/root"}}),
-       "/root/.config/zr93kw-setfactory/mysetup.ini"},
-      {"a copy in a read-only folder", readOnlyCopy, kUserEnvironment, "/home/op/.cfg/zr93kw-setfactory/mysetup.ini"},
-      {"XDG_CONFIG_HOME", installed, kUserEnvironment, "/home/op/.cfg/zr93kw-setfactory/mysetup.ini"},
+       {.executableDir = copy, .writableFileBesideExecutable = true}, user, "/opt/station"},
+      {"installed, run by root", installedForRoot, Environment({{"HOME", "/root"}}), "/root/.config/zr93kw-setfactory"},
+      {"a copy in a read-only folder", {.executableDir = copy}, user, "/home/op/.cfg/zr93kw-setfactory"},
+      {"XDG_CONFIG_HOME", installed, user, "/home/op/.cfg/zr93kw-setfactory"},
       {"XDG_CONFIG_HOME with a trailing slash", installed,
-       Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "/cfg/"}}), "/cfg/zr93kw-setfactory/mysetup.ini"},
-      {"XDG_CONFIG_HOME unset", installed, Environment({{"HOME", "/home/op"}}),
-       "/home/op/.config/zr93kw-setfactory/mysetup.ini"},
+       Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "/cfg/"}}), "/cfg/zr93kw-setfactory"},
+      {"XDG_CONFIG_HOME unset", installed, Environment({{"HOME", "/home/op"}}), "/home/op/.config/zr93kw-setfactory"},
       {"XDG_CONFIG_HOME empty", installed, Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", ""}}),
-       "/home/op/.config/zr93kw-setfactory/mysetup.ini"},
+       "/home/op/.config/zr93kw-setfactory"},
       {"XDG_CONFIG_HOME relative", installed, Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "cfg"}}),
-       "/home/op/.config/zr93kw-setfactory/mysetup.ini"},
+       "/home/op/.config/zr93kw-setfactory"},
       // Nowhere better to go: no settings file for an installed program; a
       // copy's own folder, where writes fail as they always did.
-      {"no HOME", installedForRoot, Environment({{"XDG_CONFIG_HOME", "cfg"}}), ""},
-      {"relative HOME", readOnlyCopy, Environment({{"HOME", "op"}}), "/opt/station/mysetup.ini"},
+      {"no HOME", installedForRoot, Environment({{"XDG_CONFIG_HOME", "cfg"}}), nullptr},
+      {"relative HOME", {.executableDir = copy}, Environment({{"HOME", "op"}}), "/opt/station"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(SettingsPathFor(c.place, c.environment), QString::fromUtf8(c.path)) << c.what;
+    EXPECT_EQ(SettingsPathFor(c.place, c.environment), c.folder ? c.folder + QStringLiteral("/mysetup.ini") : QString())
+        << c.what;
   }
 }
 

@@ -2,12 +2,9 @@
 // subcommand's help without a display, a port named by its device, the ports
 // with what the system knows of them, the database tried on its own, progress
 // on a terminal.
-
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTcpServer>
@@ -101,9 +98,8 @@ TEST_F(CommandLineOnRadio, APortNamedByItsDeviceIsItsComNumberAndThePortsSayWhat
 
   const StationRun read = Station({"read", "--port", device, "--json"});
   EXPECT_EQ(read.status, 0) << read.err.toStdString();
-  QFile log(StatePath("station-log.jsonl"));
-  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-  const QJsonObject port = QJsonDocument::fromJson(log.readAll()).object()[QStringLiteral("port")].toObject();
+  ASSERT_EQ(LogEntries().size(), 1u);
+  const QJsonObject port = LogEntries()[0][QStringLiteral("port")].toObject();
   EXPECT_EQ(port[QStringLiteral("com")].toInt(), 1);
   EXPECT_EQ(port[QStringLiteral("device")].toString(), QFileInfo(device).canonicalFilePath());
 

@@ -1,5 +1,4 @@
 // `log`, run as an operator runs it, on a log written the way the station writes it.
-
 #include <QFile>
 
 #include "app/station/log_entry.h"

@@ -1,11 +1,7 @@
 // What the station keeps of a transfer, end to end against the simulated
 // radio: the backup before a write, the restore from it, the log entry.
-
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include "station_run.h"
 #include "tests/support/showable_block.h"
@@ -25,15 +21,6 @@ class Records : public OnRadio {
     block[0xA0] = 'B';                                                            // the seller
     EXPECT_TRUE(radio.Start(block, options));
     return block;
-  }
-  std::vector<QJsonObject> LogEntries() const {
-    QFile file(StatePath("station-log.jsonl"));
-    std::vector<QJsonObject> entries;
-    if (!file.open(QIODevice::ReadOnly)) return entries;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-      if (!line.isEmpty()) entries.push_back(QJsonDocument::fromJson(line).object());
-    }
-    return entries;
   }
 };
 

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcessEnvironment>
 #include <csignal>
 #include <utility>
@@ -63,6 +66,15 @@ class OnRadio : public ::testing::Test {
     return RunStation(arguments, Environment(more));
   }
   QString StatePath(const char* name) const { return state.filePath(QStringLiteral("zr93kw-setfactory/") + name); }
+  std::vector<QJsonObject> LogEntries() const {
+    QFile file(StatePath("station-log.jsonl"));
+    std::vector<QJsonObject> entries;
+    if (!file.open(QIODevice::ReadOnly)) return entries;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+      if (!line.isEmpty()) entries.push_back(QJsonDocument::fromJson(line).object());
+    }
+    return entries;
+  }
   // Sends `station` the signal once the radio's trace past its first `from` characters holds `text`.
   void SignalOnceTraced(const QProcess& station, int signalNumber, const char* text, qsizetype from = 0) const {
     const QDeadlineTimer deadline(10000);
