@@ -25,19 +25,13 @@ class ScriptedDevice : public SerialDevice {
     open_ = true;
     return 7;
   }
-  bool GetState(LineState& state) override {
-    state = line;
-    return open_;
-  }
+  bool GetState(LineState& state) override { state = line; return open_; }
   bool SetState(const LineState& state) override {
     if (setStateFails) return false;
     line = state;
     return open_;
   }
-  bool SetTimeouts(const LineTimeouts& value) override {
-    timeouts = value;
-    return open_;
-  }
+  bool SetTimeouts(const LineTimeouts& value) override { timeouts = value; return open_; }
   void Purge(PurgeFlags flags) override {
     purges.push_back(flags);
     if (HasAny(flags, PurgeFlags::RxClear)) pending_.clear();
@@ -56,9 +50,7 @@ class ScriptedDevice : public SerialDevice {
     if (piece.empty()) pending_.pop_front();
     return out;
   }
-  void Close() override {
-    open_ = false;
-  }
+  void Close() override { open_ = false; }
   PortOpenError OpenError() const override { return openError; }
 
   bool IsOpen() const { return open_; }

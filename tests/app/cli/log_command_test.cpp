@@ -1,6 +1,4 @@
 // `log`, run as an operator runs it, on a log written the way the station writes it.
-#include <QFile>
-
 #include "app/station/log_entry.h"
 #include "app/station/station_log.h"
 #include "record/field_conversions.h"
