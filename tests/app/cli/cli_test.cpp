@@ -151,13 +151,10 @@ TEST_F(Cli, ASignalStopsAWriteAtAFrameBoundaryAndSaysWhatWasWritten) {
   ASSERT_TRUE(radio.Start({QStringLiteral("--delay-ms"), QStringLiteral("30")}));
   for (const auto& [signalNumber, status] : {std::pair(SIGINT, 130), std::pair(SIGTERM, 143), std::pair(SIGHUP, 129)}) {
     const qsizetype traced = radio.Trace().size();
-    QProcess station;
-    StartStation(station, Args("write --port 1 --set Seller=Q"), Environment());
-    SignalOnceTraced(station, signalNumber, "> 57 02 FA 00 20 10", traced);  // line 0x20 taken: the write half done
-    ASSERT_TRUE(station.waitForFinished(10000));
-    const QString err = QString::fromUtf8(station.readAllStandardError());
-    EXPECT_EQ(station.exitStatus(), QProcess::NormalExit) << signalNumber;
-    EXPECT_EQ(station.exitCode(), status) << err.toStdString();
+    // Once the radio has taken line 0x20, the write is half done.
+    const auto [exit, out, err] = Interrupted(Args("write --port 1 --set Seller=Q"), signalNumber,
+                                              "> 57 02 FA 00 20 10", traced);
+    EXPECT_EQ(exit, status) << err.toStdString();
     EXPECT_TRUE(err.contains(QStringLiteral("interrupted: stopped by "))) << err.toStdString();
     EXPECT_TRUE(err.contains(QStringLiteral("lines written: 0x00 0x20"))) << err.toStdString();
     // The radio was let out of programming mode, and nothing came after that.
@@ -170,11 +167,8 @@ TEST_F(Cli, ASignalStopsAWriteAtAFrameBoundaryAndSaysWhatWasWritten) {
 TEST_F(Cli, ASignalOnceEndIsOnItsWayLeavesTheOutcomeAsItIs) {
   // "END" goes unanswered twice: the signal comes while the station waits for it.
   ASSERT_TRUE(radio.Start(Args("--no-answer end:2")));
-  QProcess station;
-  StartStation(station, Args("write --port 1 --set Seller=Q"), Environment());
-  SignalOnceTraced(station, SIGINT, "> 45 4E 44");
-  ASSERT_TRUE(station.waitForFinished(10000));
-  EXPECT_EQ(station.exitCode(), 0) << station.readAllStandardError().toStdString();
+  const StationRun run = Interrupted(Args("write --port 1 --set Seller=Q"), SIGINT, "> 45 4E 44");
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
 }
 
 TEST_F(Cli, BrokenOutputNeitherKillsTheStationNorPassesAsSuccess) {

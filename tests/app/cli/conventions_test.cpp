@@ -120,17 +120,15 @@ TEST_F(CommandLineOnRadio, APortNamedByItsDeviceIsItsComNumberAndThePortsSayWhat
 // Runs db-check against `server`, a loopback stand-in for SQL Server; gives
 // the run and the first byte FreeTDS sent it (-1: none).
 std::pair<StationRun, int> DbCheckAgainst(QTcpServer& server, const QString& name, const Variables& variables) {
-  QProcess station;
-  StartStation(station, {QStringLiteral("db-check"), QStringLiteral("--db-server"), name}, variables);
   int first = -1;
-  for (QDeadlineTimer deadline(20000); !station.waitForFinished(20) && !deadline.hasExpired();) {
-    if (!server.waitForNewConnection(20)) continue;
-    const std::unique_ptr<QTcpSocket> connection(server.nextPendingConnection());
-    if (first < 0 && connection->waitForReadyRead(2000)) first = static_cast<unsigned char>(connection->read(1).front());
-  }
-  return {{station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()),
-           QString::fromUtf8(station.readAllStandardError())},
-          first};
+  const StationRun run = RunStation({"db-check", "--db-server", name}, variables, [&](QProcess& station) {
+    for (QDeadlineTimer deadline(20000); !station.waitForFinished(20) && !deadline.hasExpired();) {
+      if (!server.waitForNewConnection(20)) continue;
+      const std::unique_ptr<QTcpSocket> connection(server.nextPendingConnection());
+      if (first < 0 && connection->waitForReadyRead(2000)) first = static_cast<unsigned char>(connection->read(1).front());
+    }
+  });
+  return {run, first};
 }
 
 // SQL Server's naming: a bare host is port 1433, "host,port" that port, and

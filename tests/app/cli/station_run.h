@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QProcessEnvironment>
 #include <csignal>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -38,21 +39,18 @@ inline QProcessEnvironment StationEnvironment(const Variables& variables) {
   return environment;
 }
 
-// Starts the station's executable with `arguments`, in English unless
-// `variables` say otherwise.
-inline void StartStation(QProcess& station, const QStringList& arguments, const Variables& variables = {}) {
+// Runs the station's executable to its end with `arguments`, in English unless
+// `variables` say otherwise, and `meanwhile`, if given, as it runs. A station a
+// signal killed has status -1.
+inline StationRun RunStation(const QStringList& arguments, const Variables& variables = {},
+                             const std::function<void(QProcess&)>& meanwhile = {}) {
+  QProcess station;
   station.setProcessEnvironment(StationEnvironment(variables));
   station.start(QStringLiteral(ZR_STATION_PATH), arguments);
-}
-
-// Runs it to its end.
-inline StationRun RunStation(const QStringList& arguments, const Variables& variables = {}) {
-  QProcess station;
-  StartStation(station, arguments, variables);
-  EXPECT_TRUE(station.waitForFinished(20000));
-  EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
-  return {station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()),
-          QString::fromUtf8(station.readAllStandardError())};
+  if (meanwhile) meanwhile(station);
+  EXPECT_TRUE(station.waitForFinished(20000) || station.state() == QProcess::NotRunning);  // or ended meanwhile
+  return {station.exitStatus() == QProcess::NormalExit ? station.exitCode() : -1,
+          QString::fromUtf8(station.readAllStandardOutput()), QString::fromUtf8(station.readAllStandardError())};
 }
 
 // The station against the simulated radio, with a state folder of its own.
@@ -75,13 +73,16 @@ class OnRadio : public ::testing::Test {
     }
     return entries;
   }
-  // Sends `station` the signal once the radio's trace past its first `from` characters holds `text`.
-  void SignalOnceTraced(const QProcess& station, int signalNumber, const char* text, qsizetype from = 0) const {
-    const QDeadlineTimer deadline(10000);
-    while (!radio.Trace().mid(from).contains(QLatin1String(text)) && !deadline.hasExpired()) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    ::kill(static_cast<pid_t>(station.processId()), signalNumber);
+  // Runs the station and sends it the signal once the radio's trace past its
+  // first `from` characters holds `text`.
+  StationRun Interrupted(const QStringList& arguments, int signalNumber, const char* text, qsizetype from = 0) {
+    return RunStation(arguments, Environment(), [&](QProcess& station) {
+      const QDeadlineTimer deadline(10000);
+      while (!radio.Trace().mid(from).contains(QLatin1String(text)) && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+      }
+      ::kill(static_cast<pid_t>(station.processId()), signalNumber);
+    });
   }
 
   QTemporaryDir state;
