@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QDeadlineTimer>
 #include <QTimer>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -126,9 +127,7 @@ inline FactoryImage FilledBlock() {
       {0x10, "ZR93KW"},     {0x28, "123"},        {0x2C, "AB12"},   {0x30, "SN12345678901234"},
       {0x40, "2026/01/02"}, {0x50, "BATCH-01"},   {0x60, "2026/02/03"}, {0x70, "DEALER7"},
       {0x80, "2026/03/04"}, {0x90, "2026/04/05"}, {0xA0, "SELLER"}, {0xB0, "Antenna replaced"}};
-  for (const auto& [offset, text] : texts) {
-    for (int i = 0; text[i] != '\0'; ++i) block[offset + i] = static_cast<std::uint8_t>(text[i]);
-  }
+  for (const auto& [offset, text] : texts) std::copy(text, text + std::strlen(text), block.Bytes().begin() + offset);
   return block;
 }
 

@@ -23,8 +23,8 @@ namespace {
 TEST_F(WindowTransfer, ReadFillsEveryFieldAndAWriteTakesOnlyTheOperatorsChanges) {
   FactoryImage block = FilledBlock();
   block[0x07] = 0x01;  // a write stores APRS as one bit
-  const char description[] = "Antenna\r\nreplaced\nby\rme";
-  for (int i = 0; description[i] != '\0'; ++i) block[0xB0 + i] = static_cast<std::uint8_t>(description[i]);
+  const std::string_view description = "Antenna\r\nreplaced\nby\rme";
+  std::copy(description.begin(), description.end(), block.Bytes().begin() + 0xB0);
   FrmMain& w = OpenOnRadio(block);
   w.SetText(5, QStringLiteral("KEEP"));
   ASSERT_TRUE(ReadToTheEnd());

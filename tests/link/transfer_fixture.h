@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <cstring>
 #include <optional>
 
 #include "link/radio_link.h"
@@ -37,7 +38,7 @@ class Transfer : public ::testing::Test {
  protected:
   Transfer() {
     for (const auto& [offset, text] : {std::pair(0x10, "ZR93KW"), std::pair(0x30, "SN00000000000042")}) {
-      for (int i = 0; text[i] != '\0'; ++i) radio.block[offset + i] = static_cast<std::uint8_t>(text[i]);
+      std::copy(text, text + std::strlen(text), radio.block.Bytes().begin() + offset);
     }
     for (int i = 0x58; i < 0x60; ++i) radio.block[i] = static_cast<std::uint8_t>(0xC0 + i);
     radio.block[0xA0] = 'B';

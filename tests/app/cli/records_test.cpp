@@ -58,9 +58,8 @@ TEST_F(Records, AWriteIsBackedUpLoggedReadBackAndCanBePutBackByteForByte) {
   // Only the named fields' bytes changed.
   FactoryImage expected = original;
   expected[0x07] = 1;
-  for (const auto& [at, byte] : {std::pair(0xA0, 0xC0), std::pair(0xA1, 0xEE), std::pair(0xA2, 0xCB), std::pair(0xA3, 0xC4)}) {
-    expected[at] = static_cast<std::uint8_t>(byte);
-  }
+  const std::string_view seller = "\xC0\xEE\xCB\xC4";  // in GBK
+  std::copy(seller.begin(), seller.end(), expected.Bytes().begin() + 0xA0);
   EXPECT_EQ(radio.ReadImage().value(), expected);
 
   const StationRun restore = Station({"write", "--port", "1", "--image", backup});
