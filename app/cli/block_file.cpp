@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/cli/window_field_names.h"
+#include "app/cli/usage_error.h"
 #include "app/station/durable_file.h"
 #include "platform/regular_file.h"
 #include "record/factory_tables.h"

@@ -26,7 +26,7 @@
 #include "app/cli/radio_values.h"
 #include "app/cli/undo_values.h"
 #include "app/cli/visible_text.h"
-#include "app/cli/window_field_names.h"
+#include "app/cli/field_arguments.h"
 #include "app/station/transfer_records.h"
 #include "app/window/port_list.h"
 #include "db/package_database.h"

@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 
 #include "app/cli/block_file.h"
-#include "app/cli/window_field_names.h"
+#include "app/cli/field_arguments.h"
 #include "record/factory_fields.h"
 #include "station_run.h"
 #include "tests/db/test_database.h"
