@@ -8,7 +8,7 @@
 
 #include "app/cli/cli_options.h"
 #include "app/cli/exit_status.h"
-#include "app/window/port_list.h"
+#include "link/port_list.h"
 #include "platform/serial_devices.h"
 #include "platform/settings_file.h"
 
@@ -27,7 +27,7 @@ int RunPorts(const QStringList& arguments) {
   const QString settings = platform::ProgramSettingsPath(platform::SettingsFolder::kLeaveAlone);
   if (parser.isSet(QStringLiteral("json"))) {
     QJsonArray ports;
-    for (const window::PortListEntry& entry : window::EnumComPortEntries()) {
+    for (const PortListEntry& entry : EnumComPortEntries()) {
       const platform::SerialPortDetails port = platform::DetailsOf(details, entry.device);
       ports.append(QJsonObject{{QStringLiteral("name"), entry.name},
                                {QStringLiteral("device"), entry.device},
@@ -39,7 +39,7 @@ int RunPorts(const QStringList& arguments) {
     out << QJsonDocument(QJsonObject{{QStringLiteral("ports"), ports}, {QStringLiteral("settings"), settings}})
                .toJson(QJsonDocument::Indented);
   } else {
-    for (const window::PortListEntry& entry : window::EnumComPortEntries()) {
+    for (const PortListEntry& entry : EnumComPortEntries()) {
       const platform::SerialPortDetails port = platform::DetailsOf(details, entry.device);
       out << qSetFieldWidth(7) << Qt::left << entry.name << qSetFieldWidth(0) << entry.device;
       for (const QString& known : {port.description, port.manufacturer, port.usbId, port.serialNumber}) {

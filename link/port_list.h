@@ -7,7 +7,7 @@
 
 #include "platform/serial_devices.h"
 
-namespace zr::window {
+namespace zr {
 
 // One entry of the window's port list: "COM" and characters 4 to 6 of the
 // system's name for the port, and the device behind it.
@@ -64,4 +64,4 @@ PortSelection FixedListSelection(const QStringList& entries, qint16 storedPort);
 // selection and CurrentComPort 0 when there is no port.
 PortSelection RefreshSelection(const QStringList& entries, qint16 firstPort, qint16 wantedPort);
 
-}  // namespace zr::window
+}  // namespace zr

@@ -1,8 +1,8 @@
-#include "app/window/port_list.h"
+#include "link/port_list.h"
 
 #include "record/field_conversions.h"
 
-namespace zr::window {
+namespace zr {
 
 namespace {
 
@@ -90,4 +90,4 @@ PortSelection RefreshSelection(const QStringList& entries, qint16 firstPort, qin
   return {static_cast<int>(entries.indexOf(chosen)), PortNumberOfEntry(chosen)};
 }
 
-}  // namespace zr::window
+}  // namespace zr
