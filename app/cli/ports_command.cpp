@@ -28,22 +28,19 @@ int RunPorts(const QStringList& arguments) {
   if (parser.isSet(QStringLiteral("json"))) {
     QJsonArray ports;
     for (const PortListEntry& entry : EnumComPortEntries()) {
-      const platform::SerialPortDetails port = platform::DetailsOf(details, entry.device);
-      ports.append(QJsonObject{{QStringLiteral("name"), entry.name},
-                               {QStringLiteral("device"), entry.device},
-                               {QStringLiteral("description"), port.description},
-                               {QStringLiteral("manufacturer"), port.manufacturer},
-                               {QStringLiteral("usbId"), port.usbId},
-                               {QStringLiteral("serialNumber"), port.serialNumber}});
+      QJsonObject port{{QStringLiteral("name"), entry.name}, {QStringLiteral("device"), entry.device}};
+      for (const PortFact& fact : PortFacts(platform::DetailsOf(details, entry.device))) {
+        port.insert(fact.key, fact.value);
+      }
+      ports.append(port);
     }
     out << QJsonDocument(QJsonObject{{QStringLiteral("ports"), ports}, {QStringLiteral("settings"), settings}})
                .toJson(QJsonDocument::Indented);
   } else {
     for (const PortListEntry& entry : EnumComPortEntries()) {
-      const platform::SerialPortDetails port = platform::DetailsOf(details, entry.device);
       out << qSetFieldWidth(7) << Qt::left << entry.name << qSetFieldWidth(0) << entry.device;
-      for (const QString& known : {port.description, port.manufacturer, port.usbId, port.serialNumber}) {
-        if (!known.isEmpty()) out << "  " << known;
+      for (const PortFact& fact : PortFacts(platform::DetailsOf(details, entry.device))) {
+        if (!fact.value.isEmpty()) out << "  " << fact.value;
       }
       out << '\n';
     }
