@@ -1,7 +1,7 @@
 // `log`, run as an operator runs it, on a log written the way the station writes it.
-#include "app/station/log_entry.h"
-#include "app/station/station_log.h"
 #include "record/field_conversions.h"
+#include "station/log_entry.h"
+#include "station/station_log.h"
 #include "station_run.h"
 
 namespace zr {

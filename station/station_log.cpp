@@ -1,4 +1,4 @@
-#include "app/station/station_log.h"
+#include "station/station_log.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/station/durable_file.h"
+#include "station/durable_file.h"
 
 namespace zr::station {
 

@@ -1,4 +1,4 @@
-#include "app/station/log_entry.h"
+#include "station/log_entry.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -7,10 +7,10 @@
 #include <QSysInfo>
 #include <utility>
 
-#include "app/station/log_entry_keys.h"
 #include "platform/text_format.h"
 #include "record/factory_fields.h"
 #include "record/image_codec.h"
+#include "station/log_entry_keys.h"
 
 namespace zr::station {
 

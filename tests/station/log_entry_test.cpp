@@ -1,13 +1,13 @@
 // The station log's entries, and the scan that finds a line's few keys without building one.
-#include "app/station/log_entry.h"
+#include "station/log_entry.h"
 
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 
-#include "app/station/log_line_scan.h"
 #include "record/field_conversions.h"
+#include "station/log_line_scan.h"
 
 namespace zr::station {
 namespace {
