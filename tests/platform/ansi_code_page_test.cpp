@@ -31,12 +31,7 @@ TEST(AnsiCodePage, FollowsTheLocaleAsWindowsDoes) {
 TEST(AnsiCodePage, WritesAQuestionMarkForACharacterItCannotHold) {
   // Thai is in none of these code pages, nor is the emoji (one "?" for its
   // surrogate pair); ICU writes U+F86F in 932 as bytes that read as U+2116.
-  struct Case {
-    unsigned codePage;
-    const char16_t* text;
-    const char* bytes;
-    char32_t first;
-  };
+  struct Case { unsigned codePage; const char16_t* text; const char* bytes; char32_t first; };
   for (const Case& c : std::vector<Case>{{1252, u"A\u0e01B\u00e9", "A?B\xe9", U'\u0e01'},
                                          {936, u"\u4e2d\U0001F600", "\xd6\xd0?", U'\U0001F600'},
                                          {950, u"\u0e01\u4e2d", "?\xa4\xa4", U'\u0e01'},
@@ -127,12 +122,8 @@ TEST(AnsiCodePage, ReadsEverySequenceOfOneAndTwoBytesAsWindowsDoes) {
   }
 }
 
-class EnvironmentLocale : public ::testing::Test {
- protected:
-  test::ScopedEnvironment environment_{"LC_ALL", "LC_CTYPE", "LANG"};
-};
-
-TEST_F(EnvironmentLocale, LcAllThenLcCtypeThenLang) {
+TEST(EnvironmentLocale, LcAllThenLcCtypeThenLang) {
+  const test::ScopedEnvironment environment{"LC_ALL", "LC_CTYPE", "LANG"};
   EXPECT_EQ(SystemLocaleName(), QStringLiteral("en_US"));
   setenv("LANG", "zh_TW.UTF-8", 1);
   EXPECT_EQ(SystemLocaleName(), QStringLiteral("zh_TW"));
