@@ -11,10 +11,7 @@
 namespace zr::db {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::HasSubstr;
-using ::testing::StartsWith;
-using ::testing::ThrowsMessage;
+using namespace ::testing;
 
 const QDateTime OldTime(QDate(2001, 2, 3), QTime(4, 5, 6));
 const QString Quoted = QStringLiteral("ZR'0000003");

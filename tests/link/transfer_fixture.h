@@ -85,9 +85,7 @@ class Transfer : public ::testing::Test {
   MemoryRadio radio;
   FactoryImage original;  // the radio's block before the test
   ScriptedDevice device{[this](const Bytes& frame) {
-    if (fault) {
-      if (auto reply = fault(frame)) return *reply;
-    }
+    if (auto reply = fault ? fault(frame) : std::nullopt) return *reply;
     return radio.Answer(frame);
   }};
   QTemporaryDir dir;
