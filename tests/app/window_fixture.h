@@ -58,12 +58,11 @@ class ScriptedPresenter : public MessagePresenter {
   std::deque<MessageButton> answers;
 };
 
+// The list a system with the ports COM<number> gives.
 inline std::vector<PortListEntry> Ports(const std::vector<int>& numbers) {
-  std::vector<PortListEntry> entries;
-  for (int n : numbers) {
-    entries.push_back({QStringLiteral("COM%1").arg(n), QStringLiteral("/dev/null"), static_cast<qint16>(n)});
-  }
-  return entries;
+  std::vector<platform::SerialPortEntry> system;
+  for (int n : numbers) system.push_back({QStringLiteral("COM%1").arg(n), QStringLiteral("/dev/null")});
+  return ComPortEntries(system);
 }
 
 // A window with its own settings file, the system's language `lcid` (English

@@ -8,6 +8,7 @@
 
 #include "link/radio_link.h"
 #include "platform/settings_file.h"
+#include "platform/text_format.h"
 #include "record/factory_tables.h"
 #include "recording_host.h"
 #include "scripted_device.h"
@@ -18,8 +19,7 @@ namespace zr::testing {
 inline QString Describe(const Bytes& frame) {
   if (frame == BuildProgram()) return QStringLiteral("PROGRAM");
   if (frame == BuildEnd()) return QStringLiteral("END");
-  const auto line = QStringLiteral("%1").arg(FrameAddress(frame) - FactoryBase, 2, 16, QLatin1Char('0')).toUpper();
-  return (frame[0] == ReadRequestCode ? QStringLiteral("R") : QStringLiteral("W")) + line;
+  return (frame[0] == ReadRequestCode ? QStringLiteral("R") : QStringLiteral("W")) + Hex(FrameAddress(frame) - FactoryBase);
 }
 
 inline QStringList Frames(const char* names) { return QString::fromLatin1(names).split(QLatin1Char(' ')); }
