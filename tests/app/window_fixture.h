@@ -82,10 +82,7 @@ class WindowTest : public ::testing::Test {
     return options;
   }
 
-  FrmMain& Open(FrmMainOptions options) {
-    window = std::make_unique<FrmMain>(std::move(options));
-    return *window;
-  }
+  FrmMain& Open(FrmMainOptions options) { window = std::make_unique<FrmMain>(std::move(options)); return *window; }
   FrmMain& Open() { return Open(Options()); }
 
   QString SettingsPath() const { return dir.filePath(QStringLiteral("mysetup.ini")); }
@@ -132,10 +129,7 @@ inline FactoryImage FilledBlock() {
 
 class WindowTransfer : public WindowTest {
  protected:
-  void TearDown() override {
-    window.reset();
-    qunsetenv("ZR93KW_PORT_DIR");
-  }
+  void TearDown() override { window.reset(); qunsetenv("ZR93KW_PORT_DIR"); }
 
   // The simulated radio on COM3 with `block`, and the window on it.
   FrmMain& OpenOnRadio(const FactoryImage& block, const QStringList& simOptions = {}, FrmMainOptions options = {}) {

@@ -163,10 +163,7 @@ TEST_F(WindowTransfer, ExitEndsARunningTransfer) {
   w.show();
   w.Command1_Click();
   bool closedInside = false;
-  WhileTransferRuns([&] {
-    closedInside = w.Link().Busy();
-    w.Command3_Click();
-  });
+  WhileTransferRuns([&] { closedInside = w.Link().Busy(); w.Command3_Click(); });
   ASSERT_TRUE(WaitIdle());
   EXPECT_TRUE(closedInside);
   EXPECT_TRUE(presenter.shown.empty());

@@ -20,10 +20,7 @@ class RecordingHost : public FormHost, public PackageAssociations {
     bool plain;
   };
 
-  void ProcessPendingEvents() override {
-    FormHost::ProcessPendingEvents();
-    if (onPump) onPump();
-  }
+  void ProcessPendingEvents() override { FormHost::ProcessPendingEvents(); if (onPump) onPump(); }
   MessageButton ShowMessage(const QString& text, MessageStyle style) override {
     messages.push_back({text, false});
     const MessageButton closed = FormHost::ShowMessage(text, style);  // as a closed window answers
@@ -31,16 +28,10 @@ class RecordingHost : public FormHost, public PackageAssociations {
   }
   void ShowPlainMessage(const QString& text) override { messages.push_back({text, true}); }
   void SetPortListRefresh(bool enabled) override { refresh.push_back(enabled); }
-  bool GetDataByShow() override {
-    ++takes;
-    return FormHost::GetDataByShow();
-  }
+  bool GetDataByShow() override { ++takes; return FormHost::GetDataByShow(); }
   AssociationMode SelectedMode() const override { return mode; }
   void SetStatusLabel(const QString& text) override { statusLabel = text; }
-  void AdvancePackageCode() override {
-    FormHost::AdvancePackageCode();
-    ++advances;
-  }
+  void AdvancePackageCode() override { FormHost::AdvancePackageCode(); ++advances; }
   bool SaveAssociation(const QString& serialNumber, const QString& packageCode) override {
     saves.push_back(serialNumber + QLatin1Char('|') + packageCode);
     if (databaseDown) throw RuntimeError("database unreachable");

@@ -226,9 +226,7 @@ TEST_F(Transfer, AStopEndsTheTransferAtTheNextFrameBoundaryAfterEnd) {
 }
 
 TEST_F(Transfer, ClosingThePortDuringATransferEndsItSilently) {
-  host.onPump = [&] {
-    if (device.written.size() == 5) link.Close();
-  };
+  host.onPump = [&] { if (device.written.size() == 5) link.Close(); };
   Run(OperationModes::Read);
   EXPECT_EQ(device.written.size(), 5u);
   EXPECT_TRUE(host.messages.empty());

@@ -42,10 +42,7 @@ class WriteChecks : public Transfer {
  protected:
   WriteChecks() { backup.sentSoFar = [this] { return Sent(); }; }
   // A write of the window's values, or of a block file, to its end.
-  TransferOutcome Write() {
-    EXPECT_TRUE(Run(OperationModes::Write));
-    return Outcome();
-  }
+  TransferOutcome Write() { EXPECT_TRUE(Run(OperationModes::Write)); return Outcome(); }
   TransferOutcome WriteFile(const FactoryImage& file, bool otherRadio) {
     BlockFileValues values(file, otherRadio, codePage);
     EXPECT_TRUE(Run([&] { return link.StartWrite(values); }));

@@ -16,10 +16,7 @@ namespace {
 // The signals blocked as the program blocks them; the test process gets its mask back afterwards.
 class TerminationSignalsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    pthread_sigmask(SIG_SETMASK, nullptr, &mask_);
-    BlockTerminationSignals();
-  }
+  void SetUp() override { pthread_sigmask(SIG_SETMASK, nullptr, &mask_); BlockTerminationSignals(); }
   void TearDown() override { pthread_sigmask(SIG_SETMASK, &mask_, nullptr); }
 
  private:

@@ -54,10 +54,7 @@ QString RadioSimulator::Trace() const {
 void RadioSimulator::Stop() {
   if (process_.state() == QProcess::NotRunning) return;
   process_.terminate();
-  if (!process_.waitForFinished(5000)) {
-    process_.kill();
-    process_.waitForFinished(5000);
-  }
+  if (!process_.waitForFinished(5000)) { process_.kill(); process_.waitForFinished(5000); }
 }
 
 ::testing::AssertionResult RadioSimulator::Start(const FactoryImage& block, const QStringList& options, int port) {

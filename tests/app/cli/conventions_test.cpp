@@ -61,10 +61,7 @@ TEST(BashCompletion, OffersTheWordsOfTheOptionAndFieldTables) {
   QFile file(QStringLiteral(ZR_BASH_COMPLETION_PATH));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QString script = QString::fromUtf8(file.readAll());
-  const auto sorted = [](QStringList words) {
-    words.sort();
-    return words.join(u' ').toStdString();
-  };
+  const auto sorted = [](QStringList words) { words.sort(); return words.join(u' ').toStdString(); };
   const auto words = [&](const QString& pattern) {
     QStringList found;  // every match's words
     for (const QRegularExpressionMatch& match : QRegularExpression(pattern).globalMatch(script)) {
