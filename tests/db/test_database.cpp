@@ -13,6 +13,7 @@ namespace zr::db {
 std::optional<DatabaseSettings> RequireTestDatabase() {
   const QString server = qEnvironmentVariable("ZR_TEST_DB_SERVER");
   if (server.isEmpty()) {
+    // GTEST_SKIP returns from the function it stands in: here a lambda's.
     [] { GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test starts one and sets it)"; }();
     return std::nullopt;
   }

@@ -12,8 +12,8 @@
 namespace zr::db {
 
 // The server scripts/test starts: ZR_TEST_DB_SERVER ("host,port") and
-// ZR_TEST_DB_DRIVER. Empty when none was started, and the test is then marked
-// skipped, saying why: it returns at once.
+// ZR_TEST_DB_DRIVER. Without one the test is marked skipped, saying why, and
+// the result is empty: the test then returns.
 std::optional<DatabaseSettings> RequireTestDatabase();
 
 // A server address that refuses at once: nothing listens on TCP port 1 (tcpmux).
