@@ -13,7 +13,8 @@ QString PackageConnectionString(const QString& server);
 
 // The ODBC connection string for an ADO-style one: Provider becomes
 // DRIVER={driver}, Data Source becomes Server (a "host,port" source gives Server
-// and Port), Initial Catalog Database, User ID UID, Password PWD; Persist
+// and Port; Microsoft's drivers, which know no Port, take Server "host,port"),
+// Initial Catalog Database, User ID UID, Password PWD; Persist
 // Security Info has no ODBC meaning and is dropped. Values that ODBC would
 // misread are brace-quoted. Raises DatabaseError for a malformed string, an
 // unknown key or a port that is not a number from 1 to 65535.

@@ -10,8 +10,14 @@ struct DatabaseSettings {
   // The database server's name, the connection string's "Data Source": a host,
   // "host,port" or "host\instance".
   QString server = QStringLiteral("localhost");
-  // The ODBC driver that stands in for the connection string's provider.
+  // The ODBC driver that stands in for the connection string's provider:
+  // FreeTDS on Linux; on Windows the "SQL Server" driver, which every Windows
+  // has, as it had the OLE DB provider the station's connection string names.
+#ifdef _WIN32
+  QString driver = QStringLiteral("SQL Server");
+#else
   QString driver = QStringLiteral("FreeTDS");
+#endif
 };
 
 }  // namespace zr::db

@@ -206,6 +206,8 @@ bool SettingsFile::WriteString(const QString& section, const QString& key, const
   return StoreFileContents(path_, Joined(lines));
 }
 
+#ifndef _WIN32
+// Windows: settings_path_windows.cpp.
 QString SettingsPathFor(const SettingsPlace& place, const QProcessEnvironment& environment) {
   const QString besideExecutable = place.executableDir + QStringLiteral("/mysetup.ini");
   if (place.executableDirTakesFiles || place.writableFileBesideExecutable) return besideExecutable;
@@ -230,5 +232,6 @@ QString ProgramSettingsPath(SettingsFolder folder) {
   if (folder == SettingsFolder::kCreate) QDir().mkpath(QFileInfo(path).absolutePath());
   return path;
 }
+#endif
 
 }  // namespace zr::platform

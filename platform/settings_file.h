@@ -58,7 +58,9 @@ struct SettingsPlace {
 // files or holds a writable one already; otherwise (an installed program, in
 // /usr/bin say) in the folder "zr93kw-setfactory" of $XDG_CONFIG_HOME, or of
 // $HOME/.config when XDG_CONFIG_HOME is unset, empty or relative. With no
-// absolute HOME either, beside the executable after all.
+// absolute HOME either, beside the executable after all. On Windows (a
+// program in Program Files) the folder "zr93kw-setfactory" of %LOCALAPPDATA%,
+// beside the executable when that variable is not an absolute path.
 QString SettingsPathFor(const SettingsPlace& place, const QProcessEnvironment& environment);
 
 enum class SettingsFolder { kCreate, kLeaveAlone };

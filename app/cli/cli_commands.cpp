@@ -28,8 +28,8 @@
 #include "app/window/port_list.h"
 #include "db/package_database.h"
 #include "lang/ui_language.h"
-#include "link/qt_serial_device.h"
 #include "link/radio_link.h"
+#include "link/system_serial_device.h"
 #include "link/traced_serial_device.h"
 #include "platform/ansi_code_page.h"
 #include "platform/serial_devices.h"
@@ -87,7 +87,9 @@ QString SignalName(int signalNumber) {
   switch (signalNumber) {
     case SIGINT: return QStringLiteral("SIGINT");
     case SIGTERM: return QStringLiteral("SIGTERM");
+#ifdef SIGHUP
     case SIGHUP: return QStringLiteral("SIGHUP");
+#endif
     default: return QStringLiteral("signal %1").arg(signalNumber);
   }
 }
@@ -158,7 +160,7 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   if (options.packageCode) host.Form().packageCode = *options.packageCode;
 
   platform::SettingsFile settings(platform::ProgramSettingsPath());
-  QtSerialDevice serial;
+  SystemSerialDevice serial;
   std::unique_ptr<TracedSerialDevice> traced;
   if (options.trace) traced = std::make_unique<TracedSerialDevice>(serial, err);
   SerialDevice& device = traced ? static_cast<SerialDevice&>(*traced) : serial;

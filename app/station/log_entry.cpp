@@ -1,12 +1,10 @@
 #include "app/station/log_entry.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <QJsonArray>
 #include <QSysInfo>
 #include <utility>
 
+#include "platform/user_account.h"
 #include "record/factory_fields.h"
 #include "record/image_codec.h"
 
@@ -41,9 +39,7 @@ QString Association(const TransferOutcome& outcome, bool packageAsked) {
 LogContext ThisStation() {
   LogContext context;
   context.host = QSysInfo::machineHostName();
-  // The account the station runs as, not the one a shell variable claims.
-  const passwd* account = ::getpwuid(::geteuid());
-  context.user = account ? QString::fromLocal8Bit(account->pw_name) : QString::number(::geteuid());
+  context.user = platform::UserAccountName();
   context.version = QStringLiteral(ZR_PROGRAM_VERSION);
   return context;
 }

@@ -21,7 +21,7 @@
 #include "lang/captions.h"
 #include "lang/label_placement.h"
 #include "lang/ui_language.h"
-#include "link/qt_serial_device.h"
+#include "link/system_serial_device.h"
 #include "platform/system_locale.h"
 #include "record/factory_tables.h"
 
@@ -40,12 +40,13 @@ FrmMain::FrmMain(FrmMainOptions options, QWidget* parent)
       options_(std::move(options)),
       localeName_(options_.localeName.isEmpty() ? platform::SystemLocaleName() : options_.localeName),
       settings_(options_.settingsPath.isEmpty() ? platform::ProgramSettingsPath() : options_.settingsPath),
-      codePage_(platform::AnsiCodePage::ForLocale(localeName_)),
+      codePage_(options_.localeName.isEmpty() ? platform::AnsiCodePage::System()
+                                              : platform::AnsiCodePage::ForLocale(localeName_)),
       database_(options_.database),
       records_(options_.records, codePage_) {
   SerialDevice* device = options_.device;
   if (device == nullptr) {
-    ownedDevice_ = std::make_unique<QtSerialDevice>();
+    ownedDevice_ = std::make_unique<SystemSerialDevice>();
     device = ownedDevice_.get();
   }
   presenter_ = options_.presenter;
