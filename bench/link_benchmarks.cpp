@@ -81,7 +81,7 @@ void Transfer(benchmark::State& bench, OperationModes mode, bool paced, int wire
   QtSerialDevice device;
   QTemporaryDir dir;
   platform::SettingsFile settings(dir.filePath(QStringLiteral("mysetup.ini")));
-  const platform::AnsiCodePage codePage("windows-1252");
+  const platform::AnsiCodePage codePage(1252);
   // No start delay: the clock runs from the open port to the transfer's end.
   RadioLink link(state, host, device, settings, codePage, host, std::chrono::milliseconds(0));
   station::TransferRecords records(
@@ -92,7 +92,7 @@ void Transfer(benchmark::State& bench, OperationModes mode, bool paced, int wire
       codePage);
   if (recorded) {
     host.records = &records;
-    link.SetWriteChecks(records.Backup(), false);
+    link.SetWriteChecks(records.Backup(), records.Journal(), false);
   }
   for (auto _ : bench) {
     if (!(mode == OperationModes::Read ? link.StartRead() : link.StartWrite())) {
@@ -176,7 +176,7 @@ void BM_WriteTransferRecordedPaced(benchmark::State& s) {
 // saved, one log entry appended.
 void BM_BackupSave(benchmark::State& bench) {
   QTemporaryDir dir;
-  station::BackupFolder folder(dir.filePath(QStringLiteral("backups")), platform::AnsiCodePage("windows-1252"));
+  station::BackupFolder folder(dir.filePath(QStringLiteral("backups")), platform::AnsiCodePage(1252));
   const FactoryImage block;
   for (auto _ : bench) benchmark::DoNotOptimize(folder.Save(block));
 }
@@ -185,7 +185,7 @@ void BM_LogAppend(benchmark::State& bench) {
   const station::TransferRecords records(
       StationRecordsOptions{.backup = false, .backupDir = {}, .verify = false,
                             .logPath = dir.filePath(QStringLiteral("station-log.jsonl"))},
-      platform::AnsiCodePage("windows-1252"));
+      platform::AnsiCodePage(1252));
   TransferOutcome outcome;
   outcome.kind = TransferKind::Write;
   outcome.end = TransferEnd::WriteComplete;

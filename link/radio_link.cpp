@@ -8,7 +8,8 @@ RadioLink::RadioLink(StationState& state, TransferHost& host, SerialDevice& devi
     : state_(state),
       port_(device, state, host, settings),
       engine_(state, port_, host),
-      sequences_(state, engine_, port_, host, codePage, associations) {
+      sequences_(state, engine_, port_, host, codePage, associations),
+      windowValues_(state, host, codePage) {
   engine_.SetSteps(sequences_);
   timerComm_.setInterval(startDelay);
   timerComm_.setSingleShot(true);
@@ -17,16 +18,12 @@ RadioLink::RadioLink(StationState& state, TransferHost& host, SerialDevice& devi
 
 bool RadioLink::StartRead() { return StartTransfer(TransferKind::Read); }
 
-bool RadioLink::StartWrite() {
-  if (Busy()) return false;
-  sequences_.SetImageToWrite(std::nullopt, false);
-  return StartTransfer(TransferKind::Write);
-}
+bool RadioLink::StartWrite() { return StartWrite(windowValues_); }
 
-bool RadioLink::StartImageWrite(const FactoryImage& image, bool otherRadio) {
+bool RadioLink::StartWrite(WriteSource& source) {
   if (Busy()) return false;
-  sequences_.SetImageToWrite(image, otherRadio);
-  return StartTransfer(TransferKind::ImageWrite);
+  sequences_.SetWriteSource(source);
+  return StartTransfer(source.Kind());
 }
 
 bool RadioLink::StartTransfer(TransferKind kind) {

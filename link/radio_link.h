@@ -9,6 +9,7 @@
 #include "link/radio_port.h"
 #include "link/read_write_sequences.h"
 #include "link/transfer_engine.h"
+#include "link/window_values.h"
 
 namespace zr {
 
@@ -28,14 +29,17 @@ class RadioLink {
   // Ignored (false, no message) while a transfer holds the port or is about
   // to start; false with an outcome when the port cannot be opened.
   bool StartRead();
+  // A write of the window's values.
   bool StartWrite();
-  // A write of lines 0x00, 0x20, 0x40 ... 0xF0 from a whole block (a backup
-  // put back) instead of the window; refused when the block is another
-  // radio's, unless `otherRadio`.
-  bool StartImageWrite(const FactoryImage& image, bool otherRadio);
+  // A write whose block comes from `source` (the radio's values with a few
+  // changed, a block file); `source` must outlive the transfer.
+  bool StartWrite(WriteSource& source);
   // What every later write does besides writing: save the radio's block to
-  // `backup` first (null: no backup), read the written lines back (`verify`).
-  void SetWriteChecks(BlockBackup* backup, bool verify) { sequences_.SetWriteChecks(backup, verify); }
+  // `backup` first (null: no backup), write down in `journal` that it starts
+  // (null: nowhere), read the written lines back (`verify`).
+  void SetWriteChecks(BlockBackup* backup, WriteJournal* journal, bool verify) {
+    sequences_.SetWriteChecks(backup, journal, verify);
+  }
   // Stops the running transfer at its next frame boundary, after "END"; a
   // transfer not yet begun ends before its first frame. `cause` is its outcome's.
   void RequestStop(const QString& cause);
@@ -60,6 +64,7 @@ class RadioLink {
   RadioPort port_;
   TransferEngine engine_;
   ReadWriteSequences sequences_;
+  WindowValues windowValues_;
   QTimer timerComm_;
 };
 

@@ -14,8 +14,13 @@ constexpr quint32 LastLineAddress = FactoryBase + FactoryImageSize - FactoryLine
 
 constexpr quint32 LineAddress(int offset) { return FactoryBase + static_cast<quint32>(offset); }
 
-// The model (0x10) and serial number (0x30) lines are never written.
-constexpr bool IsWrittenLine(int offset) { return offset != 0x10 && offset != 0x30; }
+std::vector<int> WrittenLines() {
+  std::vector<int> lines;
+  for (int offset = 0; offset < FactoryImageSize; offset += FactoryLineSize) {
+    if (IsWrittenLine(offset)) lines.push_back(offset);
+  }
+  return lines;
+}
 
 }  // namespace
 
@@ -24,14 +29,10 @@ ReadWriteSequences::ReadWriteSequences(StationState& state, TransferEngine& engi
                                        PackageAssociations& associations)
     : state_(state), engine_(engine), port_(port), host_(host), codePage_(codePage), associations_(associations) {}
 
-void ReadWriteSequences::SetWriteChecks(BlockBackup* backup, bool verify) {
+void ReadWriteSequences::SetWriteChecks(BlockBackup* backup, WriteJournal* journal, bool verify) {
   backup_ = backup;
+  journal_ = journal;
   verify_ = verify;
-}
-
-void ReadWriteSequences::SetImageToWrite(std::optional<FactoryImage> image, bool otherRadio) {
-  imageToWrite_ = std::move(image);
-  otherRadio_ = otherRadio;
 }
 
 void ReadWriteSequences::SendProgram() {
@@ -152,14 +153,14 @@ void ReadWriteSequences::NextWriteStep() {
       if (!CheckModel()) {
         state_.CommState = CommSteps::EndAfterModelError;
         SendEnd();
-      } else if (backup_ != nullptr) {
-        SendNextBackupRead();
+      } else if (ReadsWholeBlock()) {
+        SendNextRemainingRead();
       } else {
         StartWritingLines();
       }
       break;
-    case CommSteps::BackupLineRequested:
-      SendNextBackupRead();
+    case CommSteps::RemainingLineRequested:
+      SendNextRemainingRead();
       break;
     case CommSteps::MovingLines:
       SendWriteNext();
@@ -170,12 +171,7 @@ void ReadWriteSequences::NextWriteStep() {
     case CommSteps::EndAfterModelError:
       ModelError();
       break;
-    case CommSteps::EndAfterRefusedWrite:
-      WriteRefused();
-      break;
-    case CommSteps::EndAfterBackupFailure:
-    case CommSteps::EndAfterVerifyFailure:
-    case CommSteps::EndAfterImageRefused:
+    case CommSteps::EndAfterFailure:
       FinishAfterFailure();
       break;
     default:
@@ -184,69 +180,57 @@ void ReadWriteSequences::NextWriteStep() {
   }
 }
 
-void ReadWriteSequences::SendNextBackupRead() {
+bool ReadWriteSequences::ReadsWholeBlock() const { return backup_ != nullptr || source_->NeedsWholeBlock(); }
+
+void ReadWriteSequences::SendNextRemainingRead() {
   // The lines the write has not read yet, in block order.
   const BlockAsRead& block = engine_.Progress().blockAsRead;
-  int next = state_.CommState == CommSteps::BackupLineRequested ? lineRequested_ + FactoryLineSize : 0;
+  int next = state_.CommState == CommSteps::RemainingLineRequested ? lineRequested_ + FactoryLineSize : 0;
   while (next < FactoryImageSize && block.Holds(next)) next += FactoryLineSize;
   if (next >= FactoryImageSize) {
     StartWritingLines();
     return;
   }
-  state_.CommState = CommSteps::BackupLineRequested;
+  state_.CommState = CommSteps::RemainingLineRequested;
   lineRequested_ = next;
   SendRead(LineAddress(next), LineLength);
 }
 
 void ReadWriteSequences::StartWritingLines() {
   host_.ShowSerialNumber(TrimAtNul(state_.FactoryRecord.SerialNumber));
-  if (!TakeBlockToWrite()) return;
-  engine_.Progress().blockSent = state_.FactoryImage;
-  if (backup_ != nullptr && !SaveBackup()) return;
+  TransferOutcome& progress = engine_.Progress();
+  if (std::optional<WriteRefusal> refusal = source_->MakeBlock(progress.blockAsRead, state_.FactoryImage)) {
+    EndAfterFailure(refusal->end, refusal->cause);
+    return;
+  }
+  progress.blockSent = state_.FactoryImage;
+  // The radio's block is kept, and the write written down, before the radio changes.
+  if (!SaveBackup() || !WriteJournalEntry()) return;
   state_.CommState = CommSteps::MovingLines;
   SendWriteNext();
 }
 
-bool ReadWriteSequences::TakeBlockToWrite() {
-  if (!imageToWrite_) {
-    if (!host_.GetDataByShow()) {
-      // Refused ("write error" is shown): leave programming mode without
-      // writing a line, so the radio keeps its block and no package is recorded.
-      state_.CommState = CommSteps::EndAfterRefusedWrite;
-      SendEnd();
-      return false;
-    }
-    EncodeImage(state_.FactoryRecord, state_.FactoryImage, codePage_);
-    return true;
-  }
-  const FactoryField& serial = FieldOf(Field::SerialNumber);
-  const auto serialBytes = [&](const FactoryImage& image) {
-    return std::span(image.Bytes()).subspan(static_cast<std::size_t>(serial.offset),
-                                            static_cast<std::size_t>(serial.width));
-  };
-  if (!otherRadio_ && !std::ranges::equal(serialBytes(*imageToWrite_), serialBytes(state_.FactoryImage))) {
-    EndAfter(CommSteps::EndAfterImageRefused,
-             QStringLiteral("the block file is radio \"%1\"'s, this radio is \"%2\"; nothing was written")
-                 .arg(SerialNumberText(*imageToWrite_, codePage_).trimmed(),
-                      SerialNumberText(state_.FactoryImage, codePage_).trimmed()));
-    return false;
-  }
-  for (int offset = 0; offset < FactoryImageSize; offset += FactoryLineSize) {
-    if (!IsWrittenLine(offset)) continue;
-    const auto line = std::as_const(*imageToWrite_).Line(offset);
-    std::copy(line.begin(), line.end(), state_.FactoryImage.Line(offset).begin());
-  }
-  return true;
-}
-
+// Both caught here, not in the engine: a write that cannot keep its backup or
+// its journal entry must still let the radio leave programming mode, with
+// nothing written.
 bool ReadWriteSequences::SaveBackup() {
-  // Caught here, not in the engine: a backup that fails must still let the
-  // radio leave programming mode, with nothing written.
+  if (backup_ == nullptr) return true;
   try {
     engine_.Progress().backupPath = backup_->Save(engine_.Progress().blockAsRead.bytes);
     return true;
   } catch (const RuntimeError& error) {
-    EndAfter(CommSteps::EndAfterBackupFailure, QString::fromStdString(error.what()));
+    EndAfterFailure(TransferEnd::BackupFailed, QString::fromStdString(error.what()));
+    return false;
+  }
+}
+
+bool ReadWriteSequences::WriteJournalEntry() {
+  if (journal_ == nullptr) return true;
+  try {
+    engine_.Progress().writeId = journal_->WriteStarting(engine_.Progress(), state_.CurrentComPort, WrittenLines());
+    return true;
+  } catch (const RuntimeError& error) {
+    EndAfterFailure(TransferEnd::LogFailed, QString::fromStdString(error.what()));
     return false;
   }
 }
@@ -260,30 +244,27 @@ void ReadWriteSequences::SendNextVerifyRead() {
   } else if (progress.linesMismatched.empty()) {
     FinishBlocks();
   } else {
-    EndAfter(CommSteps::EndAfterVerifyFailure, QStringLiteral("lines %1 read back different from what was written")
+    EndAfterFailure(TransferEnd::VerifyFailed, QStringLiteral("lines %1 read back different from what was written")
                                                    .arg(DescribeLines(progress.linesMismatched)));
   }
 }
 
-void ReadWriteSequences::EndAfter(CommSteps step, const QString& cause) {
-  failure_ = cause;
-  state_.CommState = step;
+void ReadWriteSequences::EndAfterFailure(TransferEnd end, const QString& cause) {
+  failure_ = {end, cause};
+  state_.CommState = CommSteps::EndAfterFailure;
   SendEnd();
 }
 
 void ReadWriteSequences::FinishAfterFailure() {
-  const CommSteps step = state_.CommState;
   state_.OperationMode = OperationModes::Idle;
   state_.CurAddress = AddressBeforeBlock;
   port_.ClosePort();
-  if (step == CommSteps::EndAfterBackupFailure) {
-    engine_.End(TransferEnd::BackupFailed, failure_);
+  engine_.End(failure_.end, failure_.cause);
+  // A refused write has said why already ("write error"), or has no window to say it in.
+  if (failure_.end == TransferEnd::BackupFailed || failure_.end == TransferEnd::LogFailed) {
     host_.ShowMessage(lang::CannotOpenPortText, MessageStyle::OkOnly);
-  } else if (step == CommSteps::EndAfterVerifyFailure) {
-    engine_.End(TransferEnd::VerifyFailed, failure_);
+  } else if (failure_.end == TransferEnd::VerifyFailed) {
     host_.ShowPlainMessage(lang::CommunicationFailedText);
-  } else {
-    engine_.End(TransferEnd::ImageRefused, failure_);
   }
 }
 
@@ -310,11 +291,8 @@ void ReadWriteSequences::StoreDataReply(std::span<const std::uint8_t> reply) {
 }
 
 bool ReadWriteSequences::IsMidTransfer() const {
-  const CommSteps step = state_.CommState;
   return (state_.OperationMode == OperationModes::Read || state_.OperationMode == OperationModes::Write) &&
-         step != CommSteps::EndSent && step != CommSteps::EndAfterModelError &&
-         step != CommSteps::EndAfterRefusedWrite && step != CommSteps::EndAfterBackupFailure &&
-         step != CommSteps::EndAfterVerifyFailure && step != CommSteps::EndAfterImageRefused;
+         !EndSentAlready(state_.CommState);
 }
 
 void ReadWriteSequences::Stopped() {
@@ -341,12 +319,6 @@ void ReadWriteSequences::ModelError() {
   engine_.End(TransferEnd::ModelError, QStringLiteral("the radio's model is \"%1\", not \"%2\"")
                                            .arg(ModelText(state_.FactoryImage, codePage_), ExpectedModel));
   host_.ShowMessage(lang::ModelTypeErrorText(state_.UiLanguage), MessageStyle::OkOnly);
-}
-
-void ReadWriteSequences::WriteRefused() {
-  state_.OperationMode = OperationModes::Idle;
-  port_.ClosePort();
-  engine_.End(TransferEnd::WriteRefused, QStringLiteral("the three-band entry is not for this radio; nothing was written"));
 }
 
 void ReadWriteSequences::WriteComplete() {
@@ -388,11 +360,10 @@ void ReadWriteSequences::AssociatePackage() {
 }
 
 int ReadWriteSequences::PlannedFrames() const {
-  constexpr int Lines = FactoryImageSize / FactoryLineSize;
-  constexpr int WrittenLines = Lines - 2;  // never the model and serial-number lines
+  constexpr int Written = FactoryLineCount - 2;  // never the model and serial-number lines
   constexpr int ModelCheckReads = 5;
-  if (state_.OperationMode == OperationModes::Read) return 1 + Lines + 1;
-  return 1 + (backup_ != nullptr ? Lines : ModelCheckReads) + WrittenLines + (verify_ ? WrittenLines : 0) + 1;
+  if (state_.OperationMode == OperationModes::Read) return 1 + FactoryLineCount + 1;
+  return 1 + (ReadsWholeBlock() ? FactoryLineCount : ModelCheckReads) + Written + (verify_ ? Written : 0) + 1;
 }
 
 TransferEnd ReadWriteSequences::EndForError() const {

@@ -6,6 +6,8 @@
 #include "link/block_backup.h"
 #include "link/package_associations.h"
 #include "link/transfer_engine.h"
+#include "link/write_journal.h"
+#include "link/write_source.h"
 #include "platform/ansi_code_page.h"
 
 namespace zr {
@@ -14,8 +16,11 @@ namespace zr {
 // writes it back, the model check, and the three ends of a transfer.
 //
 // Read:  "PROGRAM"; lines 0x00, 0x10 (model check), 0x20 ... 0xF0; "END".
-// Write: "PROGRAM"; lines 0x00, 0x10, 0x20, 0x50, 0x30 (model check); window
-//        to record to image; 14 writes 0x00, 0x20, 0x40 ... 0xF0; "END".
+// Write: "PROGRAM"; lines 0x00, 0x10, 0x20, 0x50, 0x30 (model check); with a
+//        backup, or for a source that needs the whole block, the lines not
+//        read yet; the block to send from the write's source; the backup; the
+//        "write started" journal entry; 14 writes 0x00, 0x20, 0x40 ... 0xF0;
+//        with verify the 14 lines read back; "END".
 // A write reads line 0x50 too, so that the bytes 0x58-0x5F no field covers go
 // back to this radio as it holds them, not as another radio left them.
 // A stop asked for mid-transfer sends "END" at the next frame boundary.
@@ -25,11 +30,11 @@ class ReadWriteSequences : public TransferSteps {
                      const platform::AnsiCodePage& codePage, PackageAssociations& associations);
 
   // What a write does besides writing: save the radio's block first (null:
-  // no backup, the shorter write), read the written lines back.
-  void SetWriteChecks(BlockBackup* backup, bool verify);
-  // The next write takes its lines from `image` instead of the window; one
-  // that is another radio's is refused unless `otherRadio`. Cleared: the window.
-  void SetImageToWrite(std::optional<FactoryImage> image, bool otherRadio);
+  // no backup, the shorter write), write down that it starts (null: no
+  // journal), read the written lines back.
+  void SetWriteChecks(BlockBackup* backup, WriteJournal* journal, bool verify);
+  // Where the next write's block comes from.
+  void SetWriteSource(WriteSource& source) { source_ = &source; }
 
   void NextStep() override;
   void StoreDataReply(std::span<const std::uint8_t> reply) override;
@@ -50,15 +55,17 @@ class ReadWriteSequences : public TransferSteps {
  private:
   void NextReadStep();
   void NextWriteStep();
-  void SendNextBackupRead();
+  bool ReadsWholeBlock() const;
+  void SendNextRemainingRead();
   void StartWritingLines();
-  // Takes the block to write from the window or the block file; false when refused.
-  bool TakeBlockToWrite();
+  // The steps before the first write frame that may still stop the write;
+  // false when one did.
   bool SaveBackup();
+  bool WriteJournalEntry();
   void SendNextVerifyRead();
-  void EndAfter(CommSteps step, const QString& cause);
+  // Stops the write short: "END", then `end` with `cause`.
+  void EndAfterFailure(TransferEnd end, const QString& cause);
   void FinishAfterFailure();
-  void WriteRefused();
   void AssociatePackage();
   // Whether a stop may still send "END" (no "END" is on its way yet).
   bool IsMidTransfer() const;
@@ -72,12 +79,12 @@ class ReadWriteSequences : public TransferSteps {
   PackageAssociations& associations_;
   bool associating_ = false;  // the database is being asked
   BlockBackup* backup_ = nullptr;
+  WriteJournal* journal_ = nullptr;
   bool verify_ = false;
-  std::optional<FactoryImage> imageToWrite_;
-  bool otherRadio_ = false;
-  int lineRequested_ = 0;    // the backup or verify read on its way
+  WriteSource* source_ = nullptr;
+  int lineRequested_ = 0;    // the remaining or verify read on its way
   std::size_t verified_ = 0;  // written lines read back so far
-  QString failure_;          // why the write stopped short before "END"
+  WriteRefusal failure_{TransferEnd::RuntimeError, QString()};  // why the write stopped short before "END"
 };
 
 }  // namespace zr

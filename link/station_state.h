@@ -25,18 +25,30 @@ enum class CommSteps : qint16 {
   Line10Requested = 32,
   Line20Requested = 33,
   Line50Requested = 34,
-  // A write's own steps around the writes: the rest of the block read for its
-  // backup, and the written lines read back.
-  BackupLineRequested = 35,
+  // A write's own steps around the writes: the rest of the block read (for
+  // its backup, or for a source that needs the radio's whole block), and the
+  // written lines read back.
+  RemainingLineRequested = 35,
   VerifyLineRequested = 36,
   EndSent = 69,
   EndAfterModelError = 70,
-  EndAfterRefusedWrite = 71,
+  // "END" after a write stopped short of writing or of its checks: refused,
+  // its backup or log entry not saved, its lines read back different.
+  EndAfterFailure = 71,
   EndAfterStop = 72,
-  EndAfterBackupFailure = 73,
-  EndAfterVerifyFailure = 74,
-  EndAfterImageRefused = 75,
 };
+
+// "END" is on its way: a stop has nothing left to do.
+constexpr bool EndSentAlready(CommSteps step) {
+  return step == CommSteps::EndSent || step == CommSteps::EndAfterModelError || step == CommSteps::EndAfterFailure ||
+         step == CommSteps::EndAfterStop;
+}
+
+// An "END" that stays unanswered counts as answered, except after a model
+// error, whose message needs the radio's answer.
+constexpr bool EndMayGoUnanswered(CommSteps step) {
+  return EndSentAlready(step) && step != CommSteps::EndAfterModelError;
+}
 
 // The station's program-wide values, owned by the window's side (or the
 // command line) and handed by reference to the parts that read and write them.

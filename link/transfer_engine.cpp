@@ -17,12 +17,6 @@ QString LineName(std::uint32_t address) {
   return QStringLiteral("line ") + LineOffsetText(static_cast<int>(address - FactoryBase));
 }
 
-bool IsEndStep(CommSteps commState) {
-  return commState == CommSteps::EndSent || commState == CommSteps::EndAfterRefusedWrite ||
-         commState == CommSteps::EndAfterStop || commState == CommSteps::EndAfterBackupFailure ||
-         commState == CommSteps::EndAfterVerifyFailure || commState == CommSteps::EndAfterImageRefused;
-}
-
 }  // namespace
 
 QString DescribeFrame(const Bytes& frame) {
@@ -170,7 +164,7 @@ void TransferEngine::EvaluateReply() {
 void TransferEngine::NoReply(const QString& why) {
   if (retryCount_ < MaxResends) {
     ResendFrame();
-  } else if (IsEndStep(state_.CommState)) {
+  } else if (EndMayGoUnanswered(state_.CommState)) {
     // Leaving programming mode needs no acknowledge: the block is complete.
     steps_->NextStep();
   } else {

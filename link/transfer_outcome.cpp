@@ -25,6 +25,7 @@ QString EndName(TransferEnd end) {
     case TransferEnd::BackupFailed: return QStringLiteral("backup failed");
     case TransferEnd::VerifyFailed: return QStringLiteral("verify failed");
     case TransferEnd::ImageRefused: return QStringLiteral("image refused");
+    case TransferEnd::LogFailed: return QStringLiteral("log not written");
   }
   return QString();
 }

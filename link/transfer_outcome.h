@@ -28,6 +28,7 @@ enum class TransferEnd {
   BackupFailed,         // the block could not be saved before the write: nothing written
   VerifyFailed,         // written, but lines read back different
   ImageRefused,         // the block file is another radio's: nothing written
+  LogFailed,            // the "write started" entry could not be written: nothing written
 };
 
 // What a transfer was asked to do.
@@ -37,7 +38,7 @@ enum class TransferKind { Read, Write, ImageWrite };
 // which of its lines were read.
 struct BlockAsRead {
   FactoryImage bytes;
-  std::bitset<FactoryImageSize / FactoryLineSize> lines;
+  FactoryLines lines;
 
   bool Holds(int offset) const { return lines.test(static_cast<std::size_t>(offset / FactoryLineSize)); }
   bool Whole() const { return lines.all(); }
@@ -70,6 +71,8 @@ struct TransferOutcome {
   std::optional<FactoryImage> blockSent{};
   // Where the radio's block was saved before the first write frame.
   QString backupPath{};
+  // The write's id in the station log's "write started" entry; empty without one.
+  QString writeId{};
   // Lines that read back different from what was written.
   std::vector<int> linesMismatched{};
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <span>
 
@@ -10,6 +11,10 @@ namespace zr {
 inline constexpr std::uint32_t FactoryBase = 0x02FA0000;
 inline constexpr int FactoryImageSize = 256;
 inline constexpr int FactoryLineSize = 16;
+inline constexpr int FactoryLineCount = FactoryImageSize / FactoryLineSize;
+
+// A set of the block's lines, by line number (offset / 16).
+using FactoryLines = std::bitset<FactoryLineCount>;
 
 // The station's copy of the radio's 256-byte factory block. Index i is radio
 // address FactoryBase + i. An index outside 0..255 is a programming error and

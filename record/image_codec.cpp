@@ -18,14 +18,35 @@ std::uint8_t AsByte(qint16 value, std::string_view field) {
 
 qint16 Bit0(std::uint8_t byte) { return static_cast<qint16>(byte & 0x01); }
 
+bool LiesIn(const FactoryField& field, FactoryLines lines) {
+  for (int line = field.offset / FactoryLineSize; line <= (field.offset + field.width - 1) / FactoryLineSize; ++line) {
+    if (!lines.test(static_cast<std::size_t>(line))) return false;
+  }
+  return true;
+}
+
+// Whether the record's value of the field is what the image's bytes of it
+// read as, once shown and taken back (the blanks at the end do not count).
+bool HoldsValue(const FactoryField& field, const FactoryRecord& record, const FactoryRecord& imageRecord) {
+  if (!IsText(field.kind)) return record.*field.recordValue == imageRecord.*field.recordValue;
+  const auto taken = [&](const FactoryRecord& from) { return RemoveTrailingBlanks(TrimAtNul(from.*field.recordText)); };
+  return taken(record) == taken(imageRecord);
+}
+
 }  // namespace
 
-void EncodeImage(const FactoryRecord& record, FactoryImage& image, const platform::AnsiCodePage& codePage) {
+void EncodeImage(const FactoryRecord& record, FactoryImage& image, const platform::AnsiCodePage& codePage,
+                 FactoryLines radioLines) {
+  FactoryRecord asHeld;
+  DecodeImage(image, asHeld, codePage);
+  const auto keeps = [&](const FactoryField& field) {
+    return LiesIn(field, radioLines) && HoldsValue(field, record, asHeld);
+  };
   // The values in block order, then the texts in the table's: of several
   // refusals, a write reports the first in this order.
   for (const Field id : BlockOrder) {
     const FactoryField& field = FieldOf(id);
-    if (!field.settable) continue;
+    if (!field.settable || keeps(field)) continue;
     std::uint8_t& byte = image[field.offset];
     switch (field.kind) {
       case FieldKind::Byte:
@@ -41,7 +62,7 @@ void EncodeImage(const FactoryRecord& record, FactoryImage& image, const platfor
   }
   FieldWriter writer(image, codePage);
   for (const FactoryField& field : FactoryFields) {
-    if (!field.settable) continue;
+    if (!field.settable || keeps(field)) continue;
     if (field.kind == FieldKind::Chars) writer.PutChars(field.offset, TrimAtNul(record.*field.recordText), field.width);
     if (field.kind == FieldKind::Text) writer.PutText(field.offset, TrimAtNul(record.*field.recordText), field.width);
   }

@@ -6,7 +6,9 @@
 #include "app/cli/window_field_names.h"
 #include "platform/regular_file.h"
 #include "record/factory_tables.h"
+#include "record/form_values.h"
 #include "record/image_codec.h"
+#include "record/runtime_error.h"
 
 namespace zr::cli {
 
@@ -28,6 +30,17 @@ FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& co
     throw UsageError(QStringLiteral("--image: %1 is not a %2 block (its model is \"%3\")")
                          .arg(path, ExpectedModel, model)
                          .toStdString());
+  }
+  // A value the window cannot show (a band out of range) would leave the
+  // radio one that no read or write can take any more.
+  FactoryRecord record;
+  DecodeImage(image, record, codePage);
+  record.RemoteKill = record.RemoteStun = 0;  // never the file's: they stay the radio's
+  FormValues form;
+  try {
+    ShowRecordInForm(record, form);
+  } catch (const RuntimeError& error) {
+    throw UsageError(QStringLiteral("--image: %1: %2").arg(path, QString::fromUtf8(error.what())).toStdString());
   }
   return image;
 }

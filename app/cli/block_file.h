@@ -11,7 +11,8 @@ namespace zr::cli {
 // (what `read --save` writes and every backup holds).
 
 // Reads a block file for `write --image`. Raises UsageError naming the file
-// when it is not a regular file of exactly 256 bytes or not a ZR93KW block.
+// when it is not a regular file of exactly 256 bytes, not a ZR93KW block, or
+// holds a value the window cannot show (naming the field and the value).
 FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage);
 
 // Writes the block to `path`, replacing it whole or not at all. Returns why

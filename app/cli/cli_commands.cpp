@@ -23,11 +23,13 @@
 #include "app/cli/exit_status.h"
 #include "app/cli/log_command.h"
 #include "app/cli/ports_command.h"
+#include "app/cli/radio_values.h"
 #include "app/cli/window_field_names.h"
 #include "app/station/transfer_records.h"
 #include "app/window/port_list.h"
 #include "db/package_database.h"
 #include "lang/ui_language.h"
+#include "link/block_file_values.h"
 #include "link/radio_link.h"
 #include "link/system_serial_device.h"
 #include "link/traced_serial_device.h"
@@ -156,7 +158,11 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   state.UiLanguage = lang::SystemUiLanguage();
   state.CurrentComPort = options.port;
   host.ShowByData();
-  for (const auto& [name, value] : options.sets) SetWindowField(host.Form(), name, value);
+  // --from-defaults changes the start-up values; a write from the radio's own
+  // values makes its changes inside the session, once the radio is read.
+  if (!options.readFirst) {
+    for (const auto& [name, value] : options.sets) SetWindowField(host.Form(), name, value);
+  }
   if (options.packageCode) host.Form().packageCode = *options.packageCode;
 
   platform::SettingsFile settings(platform::ProgramSettingsPath());
@@ -168,18 +174,24 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
 
   // Every transfer leaves its entry in the station log before its last message.
   station::TransferRecords records(options.records, codePage);
-  link.SetWriteChecks(records.Backup(), records.Verify());
+  link.SetWriteChecks(records.Backup(), records.Journal(), records.Verify());
   QString logFailure;
   host.ended = [&](const TransferOutcome& outcome) {
     const QString why = records.Record(outcome, options.port, options.packageCode);
     if (why.isEmpty()) return;
-    err << "zr93kw-setfactory: log not written: " << why << Qt::endl;
     logFailure = why;
+    // A write stopped for its "write started" entry says so in its cause line.
+    if (outcome.end != TransferEnd::LogFailed) err << "zr93kw-setfactory: log not written: " << why << Qt::endl;
   };
-  const auto start = [&](bool writing) -> std::function<bool()> {
-    if (!writing) return [&] { return link.StartRead(); };
-    if (image) return [&] { return link.StartImageWrite(*image, options.otherRadio); };
-    return [&] { return link.StartWrite(); };
+  // Where a write's block comes from: the block file, the radio's own values
+  // with the changes, or the window's start-up values with them.
+  std::optional<BlockFileValues> fileValues;
+  if (image) fileValues.emplace(*image, options.otherRadio, codePage);
+  RadioValuesWithChanges radioValues(state, host, codePage, options.sets, options.bandChange);
+  const auto start = [&]() -> bool {
+    if (!write) return link.StartRead();
+    if (fileValues) return link.StartWrite(*fileValues);
+    return options.readFirst ? link.StartWrite(radioValues) : link.StartWrite();
   };
 
   // A signal stops the transfer at its next frame boundary; the radio leaves
@@ -189,33 +201,14 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
     if (stopSignal == 0) stopSignal = signalNumber;
     link.RequestStop(QStringLiteral("stopped by %1").arg(SignalName(signalNumber)));
   });
-  const auto interrupted = [&](const TransferOutcome& outcome) {
-    PrintCause(err, outcome);
-    return ExitStatus::SignalBase + stopSignal;
-  };
 
   QCoreApplication::processEvents();  // a signal that came before the port opened
   if (stopSignal != 0) {
-    return interrupted({.end = TransferEnd::Interrupted,
-                        .cause = QStringLiteral("stopped by %1 before anything was sent").arg(SignalName(stopSignal))});
+    PrintCause(err, {.end = TransferEnd::Interrupted,
+                     .cause = QStringLiteral("stopped by %1 before anything was sent").arg(SignalName(stopSignal))});
+    return ExitStatus::SignalBase + stopSignal;
   }
-  if (write && options.readFirst && !image) {
-    const TransferOutcome read = RunTransfer(link, start(false));
-    if (stopSignal != 0) return interrupted(read);
-    if (!read.Succeeded()) {
-      PrintCause(err, read);
-      return ExitStatusOf(read);
-    }
-    const int radioBand = host.Form().bandPosition;
-    for (const auto& [name, value] : options.sets) SetWindowField(host.Form(), name, value);
-    // Changing a radio's band is a decision, not a side effect of a script.
-    if (host.Form().bandPosition != radioBand && !options.bandChange) {
-      err << "zr93kw-setfactory: BandIndex " << host.Form().bandPosition << " is not the radio's band "
-          << radioBand << ": say --band-change ok to change it, or cancel to keep it; nothing was written\n";
-      return ExitStatus::Usage;
-    }
-  }
-  const TransferOutcome outcome = RunTransfer(link, start(write));
+  const TransferOutcome outcome = RunTransfer(link, start);
   const bool written = outcome.Succeeded() || outcome.end == TransferEnd::AssociationMissing ||
                        outcome.end == TransferEnd::DatabaseFailed;
   if (written && !image) PrintFields(out, host.Form(), state.TriBandCapable, options.json);
@@ -231,7 +224,8 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
     saved = why.isEmpty();
   }
   const bool outputWritten = FlushOutput(out, err);
-  if (stopSignal != 0) return ExitStatus::SignalBase + stopSignal;
+  // A signal that came once "END" was answered found nothing left to stop.
+  if (stopSignal != 0 && outcome.end == TransferEnd::Interrupted) return ExitStatus::SignalBase + stopSignal;
   const int status = ExitStatusOf(outcome);
   if (status != ExitStatus::Success) return status;
   if (!outputWritten || !saved) return ExitStatus::OutputFailed;

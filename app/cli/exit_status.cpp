@@ -16,6 +16,7 @@ int ExitStatusOf(const TransferOutcome& outcome) {
     case TransferEnd::BackupFailed: return ExitStatus::BackupFailed;
     case TransferEnd::VerifyFailed: return ExitStatus::VerifyFailed;
     case TransferEnd::ImageRefused: return ExitStatus::Usage;
+    case TransferEnd::LogFailed: return ExitStatus::LogNotWritten;
     // Without a signal only a vanished port interrupts a command's transfer.
     case TransferEnd::Interrupted: return ExitStatus::CommunicationFailed;
   }

@@ -120,13 +120,13 @@ void RefuseUnstorableText(const QString& name, const QString& value, const platf
   if (field == nullptr || field->box.kind != BoxKind::Text) return;
   if (const std::optional<char32_t> missing = codePage.FirstUnencodable(value)) {
     throw UsageError(QStringLiteral("%1: the character '%2' (%3) cannot be stored in code page %4")
-                         .arg(name, QString::fromUcs4(&*missing, 1), CodePoint(*missing),
-                              QString::fromLatin1(codePage.Name()))
+                         .arg(name, QString::fromUcs4(&*missing, 1), CodePoint(*missing))
+                         .arg(codePage.Number())
                          .toStdString());
   }
   if (const qsizetype bytes = codePage.Encode(value).size(); bytes > field->width) {
     throw UsageError(QStringLiteral("%1 holds at most %2 bytes in code page %3, not %4")
-                         .arg(name).arg(field->width).arg(QString::fromLatin1(codePage.Name())).arg(bytes)
+                         .arg(name).arg(field->width).arg(codePage.Number()).arg(bytes)
                          .toStdString());
   }
   // The radio ends a text at its first 0x00 or 0xFF byte.

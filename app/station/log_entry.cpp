@@ -44,15 +44,19 @@ LogContext ThisStation() {
   return context;
 }
 
-QJsonObject LogEntry(const TransferOutcome& outcome, const LogContext& context,
-                     const platform::AnsiCodePage& codePage) {
+namespace {
+
+// What every entry says: when, who and where, the operation and its outcome,
+// and the radio as read.
+QJsonObject EntryHead(const TransferOutcome& outcome, const LogContext& context, const QString& outcomeName,
+                      const platform::AnsiCodePage& codePage) {
   const BlockAsRead& read = outcome.blockAsRead;
   // A text as read; null when its line was not read, so that nobody mistakes
   // an unread line's zeros for an empty field.
   const auto asRead = [&](Field field, auto decode) {
     return read.Holds(FieldOf(field).offset) ? QJsonValue(decode(read.bytes, codePage)) : QJsonValue();
   };
-  QJsonObject entry{
+  return {
       {QStringLiteral("time"), context.ended.toUTC().toString(Qt::ISODateWithMs)},
       {QStringLiteral("host"), context.host},
       {QStringLiteral("user"), context.user},
@@ -60,14 +64,37 @@ QJsonObject LogEntry(const TransferOutcome& outcome, const LogContext& context,
       {QStringLiteral("port"),
        QJsonObject{{QStringLiteral("com"), context.comPort}, {QStringLiteral("device"), context.device}}},
       {QStringLiteral("operation"), KindName(outcome.kind)},
-      {QStringLiteral("outcome"), EndName(outcome.end)},
-      {QStringLiteral("cause"), outcome.cause},
+      {QStringLiteral("outcome"), outcomeName},
       {QStringLiteral("serial"), asRead(Field::SerialNumber, SerialNumberText)},
       {QStringLiteral("model"), asRead(Field::ModelName, ModelText)},
+  };
+}
+
+QJsonValue BackupOf(const TransferOutcome& outcome) {
+  return outcome.backupPath.isEmpty() ? QJsonValue() : QJsonValue(outcome.backupPath);
+}
+
+}  // namespace
+
+QJsonObject WriteStartedEntry(const TransferOutcome& progress, const LogContext& context, const std::vector<int>& lines,
+                              const QString& writeId, const platform::AnsiCodePage& codePage) {
+  QJsonObject entry = EntryHead(progress, context, QStringLiteral("write started"), codePage);
+  entry.insert(QStringLiteral("writeId"), writeId);
+  entry.insert(QStringLiteral("backup"), BackupOf(progress));
+  entry.insert(QStringLiteral("linesToWrite"), HexList(lines));
+  return entry;
+}
+
+QJsonObject LogEntry(const TransferOutcome& outcome, const LogContext& context,
+                     const platform::AnsiCodePage& codePage) {
+  QJsonObject entry = EntryHead(outcome, context, EndName(outcome.end), codePage);
+  const std::pair<QString, QJsonValue> counts[] = {
+      {QStringLiteral("cause"), outcome.cause},
       {QStringLiteral("frames"), outcome.frames},
       {QStringLiteral("resends"), outcome.resends},
       {QStringLiteral("durationMs"), outcome.durationMs},
   };
+  for (const auto& [key, value] : counts) entry.insert(key, value);
   if (outcome.kind == TransferKind::Read) return entry;
 
   QJsonArray changes;
@@ -79,13 +106,14 @@ QJsonObject LogEntry(const TransferOutcome& outcome, const LogContext& context,
   const std::pair<QString, QJsonValue> writeFields[] = {
       {QStringLiteral("package"), context.packageCode ? QJsonValue(*context.packageCode) : QJsonValue()},
       {QStringLiteral("association"), Association(outcome, context.packageCode.has_value())},
-      {QStringLiteral("backup"), outcome.backupPath.isEmpty() ? QJsonValue() : QJsonValue(outcome.backupPath)},
+      {QStringLiteral("backup"), BackupOf(outcome)},
       {QStringLiteral("linesWritten"), HexList(outcome.linesWritten)},
       {QStringLiteral("changes"), changes},
       {QStringLiteral("linesWrittenUnread"), HexList(LinesWrittenUnread(outcome))},
       {QStringLiteral("linesMismatched"), HexList(outcome.linesMismatched)},
   };
   for (const auto& [key, value] : writeFields) entry.insert(key, value);
+  if (!outcome.writeId.isEmpty()) entry.insert(QStringLiteral("writeId"), outcome.writeId);
   return entry;
 }
 

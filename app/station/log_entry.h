@@ -35,6 +35,14 @@ LogContext ThisStation();
 // and its association, the backup, the lines written, each byte changed with
 // its old and new value, the lines written without being read before, and
 // those that read back different. `codePage` decodes the block's texts.
+// A write's entry also names its "write started" entry's id.
 QJsonObject LogEntry(const TransferOutcome& outcome, const LogContext& context, const platform::AnsiCodePage& codePage);
+
+// The entry a write leaves before its first write frame: who and where, the
+// operation, the outcome "write started", the serial number and model as
+// read, the write's id (which its outcome's entry repeats), the backup, and
+// the lines about to be written.
+QJsonObject WriteStartedEntry(const TransferOutcome& progress, const LogContext& context, const std::vector<int>& lines,
+                              const QString& writeId, const platform::AnsiCodePage& codePage);
 
 }  // namespace zr::station

@@ -1,9 +1,11 @@
 #include "app/station/transfer_records.h"
 
 #include <QDateTime>
+#include <QUuid>
 
 #include "app/station/log_entry.h"
 #include "app/station/state_folder.h"
+#include "record/runtime_error.h"
 
 namespace zr::station {
 
@@ -12,6 +14,18 @@ TransferRecords::TransferRecords(const StationRecordsOptions& options, const pla
       verify_(options.verify),
       log_(options.logPath.isEmpty() ? DefaultStationLogPath() : options.logPath) {
   if (options.backup) backup_.emplace(options.backupDir.isEmpty() ? DefaultBackupFolder() : options.backupDir, codePage);
+}
+
+QString TransferRecords::WriteStarting(const TransferOutcome& progress, qint16 comPort, const std::vector<int>& lines) {
+  LogContext context = ThisStation();
+  context.comPort = comPort;
+  context.device = progress.device;
+  context.ended = QDateTime::currentDateTimeUtc();
+  const QString writeId = QUuid::createUuid().toString(QUuid::WithoutBraces);
+  if (const QString why = log_.Append(WriteStartedEntry(progress, context, lines, writeId, codePage_)); !why.isEmpty()) {
+    throw RuntimeError(why.toStdString());
+  }
+  return writeId;
 }
 
 QString TransferRecords::Record(const TransferOutcome& outcome, qint16 comPort,

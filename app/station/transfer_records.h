@@ -8,6 +8,7 @@
 #include "app/station/records_options.h"
 #include "app/station/station_log.h"
 #include "link/transfer_outcome.h"
+#include "link/write_journal.h"
 #include "platform/ansi_code_page.h"
 
 namespace zr::station {
@@ -15,14 +16,18 @@ namespace zr::station {
 // What the station keeps of its transfers, the same for the window and the
 // command line: the backup folder that every write saves the radio's block
 // to first, whether writes read their lines back, and the station log that
-// takes one entry for each transfer.
-class TransferRecords {
+// takes a "write started" entry before a write's first write frame and one
+// entry for each transfer's end.
+class TransferRecords : public WriteJournal {
  public:
   TransferRecords(const StationRecordsOptions& options, const platform::AnsiCodePage& codePage);
 
   // Null when writes keep no backup.
   BlockBackup* Backup() { return backup_ ? &*backup_ : nullptr; }
+  WriteJournal* Journal() { return this; }
   bool Verify() const { return verify_; }
+
+  QString WriteStarting(const TransferOutcome& progress, qint16 comPort, const std::vector<int>& lines) override;
 
   // Adds the transfer's entry to the station log. `packageCode` is set when
   // the write was to record a package association. Returns why the entry

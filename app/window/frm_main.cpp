@@ -56,7 +56,7 @@ FrmMain::FrmMain(FrmMainOptions options, QWidget* parent)
   }
   PackageAssociations& associations = options_.associations != nullptr ? *options_.associations : database_;
   link_ = std::make_unique<RadioLink>(state_, *this, *device, settings_, codePage_, associations);
-  link_->SetWriteChecks(records_.Backup(), records_.Verify());
+  link_->SetWriteChecks(records_.Backup(), records_.Journal(), records_.Verify());
 
   CreateControls();
   SetTabOrder();

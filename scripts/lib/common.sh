@@ -21,6 +21,10 @@ ZR_BUILD_PACKAGES=(
   qt6-translations-l10n
 )
 
+# Packages the tests need besides those: Python's codecs are the reference the
+# code page tables are checked against.
+ZR_TEST_PACKAGES=(python3)
+
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }

@@ -10,6 +10,7 @@
 
 #include "lang/messages.h"
 #include "tests/db/test_database.h"
+#include "tests/support/showable_block.h"
 #include "window_fixture.h"
 
 namespace zr::window::test {
@@ -55,6 +56,25 @@ TEST_F(WindowTransfer, ReadFillsEveryFieldAndAWriteTakesOnlyTheOperatorsChanges)
   block[0xA1] = 'n';
   block[0xA2] = 'n';
   EXPECT_EQ(RadioBlock(), block);
+}
+
+// What the read showed and nobody changed goes back as the radio held it,
+// byte for byte, in whichever code page the window runs.
+TEST_F(WindowTransfer, AWriteThatChangesNothingLeavesTheBlockAsItWas) {
+  for (const char* locale : {"en_US", "zh_CN", "zh_TW", "ja_JP"}) {
+    window.reset();
+    radio.Stop();
+    const FactoryImage block = zr::test::ShowableBlock(7);
+    FrmMainOptions options = Options();
+    options.localeName = QString::fromLatin1(locale);
+    FrmMain& w = OpenOnRadio(block, {}, std::move(options));
+    w.Command1_Click();
+    ASSERT_TRUE(WaitIdle());
+    w.Command2_Click();
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(presenter.Texts().last(), lang::WriteCompleteText) << locale;
+    EXPECT_EQ(RadioBlock(), block) << locale;
+  }
 }
 
 TEST_F(WindowTransfer, ValueAControlCannotTakeLeavesTheEarlierControlsFilled) {

@@ -89,8 +89,8 @@ class Transfer : public ::testing::Test {
     return radio.Answer(frame);
   }};
   QTemporaryDir dir;
-  platform::SettingsFile settings{dir.filePath(QStringLiteral("mysetup.ini")), platform::AnsiCodePage("windows-1252")};
-  platform::AnsiCodePage codePage{"GBK"};
+  platform::SettingsFile settings{dir.filePath(QStringLiteral("mysetup.ini")), platform::AnsiCodePage(1252)};
+  platform::AnsiCodePage codePage{936};
   RadioLink link{state, host, device, settings, codePage, host};
 };
 

@@ -40,7 +40,7 @@ class SettingsFileTest : public ::testing::Test {
   }
 
   QTemporaryDir dir_;
-  AnsiCodePage western_{"windows-1252"};
+  AnsiCodePage western_{1252};
 };
 
 // Runs `call`, which may touch the FIFO at `fifo`. Whenever it blocks waiting
@@ -129,7 +129,7 @@ TEST_F(SettingsFileTest, WritesKeepEveryOtherByte) {
 }
 
 TEST_F(SettingsFileTest, TextIsInTheCodePageAndWhatCannotBeStoredIsRefused) {
-  SettingsFile settings(PathOf("mysetup.ini"), AnsiCodePage("GBK"));
+  SettingsFile settings(PathOf("mysetup.ini"), AnsiCodePage(936));
   const QString chinese = QString::fromUtf8("\u4e2d\u6587");
   const QByteArray gbk = QByteArray::fromHex("5bd6d0cec45d0d0ad6d0cec43dd6d0cec40d0a");
   ASSERT_TRUE(settings.WriteString(chinese, chinese, chinese));

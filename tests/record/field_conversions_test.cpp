@@ -17,8 +17,8 @@ class FieldConversions : public ::testing::Test {
   }
 
   FactoryImage image;
-  platform::AnsiCodePage western{"windows-1252"};
-  platform::AnsiCodePage gbk{"GBK"};
+  platform::AnsiCodePage western{1252};
+  platform::AnsiCodePage gbk{936};
 };
 
 // The boxes limit characters, not bytes: a text is cut at its field's width in

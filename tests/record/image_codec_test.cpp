@@ -8,7 +8,7 @@
 namespace zr {
 namespace {
 
-const platform::AnsiCodePage Western("windows-1252");
+const platform::AnsiCodePage Western(1252);
 
 // From an empty record the bytes a write sets become zeros (the description
 // of 80 characters fills its bytes); every other byte and bit stays the radio's.
@@ -54,7 +54,7 @@ TEST(ImageCodec, ModelWithALoneLeadByteIsNotTheExpectedModel) {
   FactoryImage image;
   const char model[] = "ZR\xb5" "93KW";
   for (int i = 0; i < 7; ++i) image[0x10 + i] = static_cast<std::uint8_t>(model[i]);
-  const platform::AnsiCodePage gbk("GBK");
+  const platform::AnsiCodePage gbk(936);
   EXPECT_EQ(ModelText(image, gbk), QString::fromUtf8("ZR\ufffd93KW"));
   EXPECT_NE(ModelText(image, gbk), ExpectedModel);
 }

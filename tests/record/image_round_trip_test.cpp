@@ -1,7 +1,7 @@
 // A block in canonical form, the form a write itself leaves, goes through a
 // read and a write of the same radio without one byte changing. Canonical:
 // texts are text of the code page (each character encodes back to its own
-// bytes, which leaves out Big5's ten duplicate codes), NUL-filled, not ending
+// bytes, which leaves out code page 950's ten duplicate codes), NUL-filled, not ending
 // in a blank (a write drops those), one byte per character in character
 // fields; switch bytes 0x07-0x09 are 0 or 1 (a write puts them whole from
 // bit 0); check and list bytes are what their controls take, band 14 only on
@@ -15,6 +15,7 @@
 #include "record/image_codec.h"
 #include "record/factory_fields.h"
 #include "record/form_values.h"
+#include "tests/support/showable_block.h"
 
 namespace zr {
 namespace {
@@ -101,39 +102,67 @@ class CanonicalBlock {
   std::mt19937 random_;
 };
 
-// The first offset at which the block changed on its way through, or -1.
-int FirstChangedByte(const FactoryImage& image, const platform::AnsiCodePage& codePage, bool& askedAboutBand) {
+// The offsets at which the block changed on its way through.
+// `radioLines`: the lines the write read from the radio; `change` is what the
+// operator does to the shown fields.
+std::vector<int> ChangedBytes(const FactoryImage& image, const platform::AnsiCodePage& codePage, bool& askedAboutBand,
+                              FactoryLines radioLines = {}, const std::function<void(FormValues&)>& change = {}) {
   FactoryRecord record;
   DecodeImage(image, record, codePage);
   FormValues fields;
   ShowRecordInForm(record, fields);
+  if (change) change(fields);
   QString packageCode;
   if (!TakeFormIntoRecord(fields, record, packageCode, IsTriBandCapable(image), [&] {
         askedAboutBand = true;
         return true;
       })) {
-    return FieldOf(Field::BandIndex).offset;
+    return {FieldOf(Field::BandIndex).offset};
   }
   FactoryImage written = image;
-  EncodeImage(record, written, codePage);
+  EncodeImage(record, written, codePage, radioLines);
+  std::vector<int> changed;
   for (int i = 0; i < FactoryImageSize; ++i) {
-    if (written[i] != image[i]) return i;
+    if (written[i] != image[i]) changed.push_back(i);
   }
-  return -1;
+  return changed;
 }
 
 TEST(ImageRoundTrip, CanonicalBlocksSurviveReadShowTakeAndWrite) {
   constexpr unsigned kBlocks = 300;
-  for (const char* name : {"windows-1252", "GBK", "Big5"}) {
-    const platform::AnsiCodePage codePage(name);
+  for (const unsigned number : {1252U, 936U, 950U}) {
+    const platform::AnsiCodePage codePage(number);
     const Alphabet alphabet = AlphabetOf(codePage);
     for (unsigned seed = 1; seed <= kBlocks; ++seed) {
       const FactoryImage image = CanonicalBlock(seed).Make(alphabet);
       bool askedAboutBand = false;
-      const int changed = FirstChangedByte(image, codePage, askedAboutBand);
-      ASSERT_EQ(changed, -1) << name << ", seed " << seed << ": byte 0x" << std::hex << changed << " was 0x"
-                             << int{image[changed < 0 ? 0 : changed]};
-      ASSERT_FALSE(askedAboutBand) << name << ", seed " << seed;
+      const std::vector<int> changed = ChangedBytes(image, codePage, askedAboutBand);
+      ASSERT_TRUE(changed.empty()) << number << ", seed " << seed << ": byte 0x" << std::hex << changed[0] << " was 0x"
+                                   << int{image[changed[0]]};
+      ASSERT_FALSE(askedAboutBand) << number << ", seed " << seed;
+    }
+  }
+}
+
+// A field the operator left as the read showed it keeps the radio's bytes,
+// whatever they are; one the operator changed is encoded, and only it.
+TEST(ImageRoundTrip, AWriteChangesOnlyTheFieldsWhoseValuesChanged) {
+  const FactoryLines wholeBlock = FactoryLines().set();
+  const FactoryField& seller = FieldOf(Field::Seller);
+  for (const char* locale : {"en_US", "zh_CN", "zh_TW", "ja_JP"}) {
+    const platform::AnsiCodePage codePage = platform::AnsiCodePage::ForLocale(QString::fromLatin1(locale));
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+      const FactoryImage image = test::ShowableBlock(seed);
+      bool askedAboutBand = false;
+      const std::vector<int> changed = ChangedBytes(image, codePage, askedAboutBand, wholeBlock);
+      ASSERT_TRUE(changed.empty()) << locale << ", seed " << seed << ": byte 0x" << std::hex << changed[0];
+      ASSERT_FALSE(askedAboutBand) << locale << ", seed " << seed;
+
+      const std::vector<int> sellerChanged = ChangedBytes(image, codePage, askedAboutBand, wholeBlock,
+                                                          [](FormValues& form) { form.seller = QStringLiteral("Ann"); });
+      ASSERT_FALSE(sellerChanged.empty());
+      ASSERT_TRUE(sellerChanged.front() >= seller.offset && sellerChanged.back() < seller.offset + seller.width)
+          << locale << ", seed " << seed << ": byte 0x" << std::hex << sellerChanged.back();
     }
   }
 }

@@ -15,7 +15,7 @@ namespace {
 // changes the bytes `changes` and writes every line it may.
 QJsonObject Transfer(const char* serial, const char* time, std::vector<int> changes = {},
                      const char* package = nullptr) {
-  const platform::AnsiCodePage western("windows-1252");
+  const platform::AnsiCodePage western(1252);
   TransferOutcome outcome;
   outcome.kind = changes.empty() ? TransferKind::Read : TransferKind::Write;
   outcome.end = changes.empty() ? TransferEnd::ReadComplete : TransferEnd::WriteComplete;

@@ -12,6 +12,7 @@
 #include <sys/types.h>
 
 #include "station_run.h"
+#include "tests/support/showable_block.h"
 #include "tools/radio-sim/radio_block.h"
 
 namespace zr {
@@ -49,7 +50,7 @@ TEST_F(Records, AWriteIsBackedUpLoggedReadBackAndCanBePutBackByteForByte) {
 
   const StationRun write = Station(Args("write --port 1 --set Seller=李四 --set Aprs=1"), chinese);
   ASSERT_EQ(write.status, 0) << write.err.toStdString();
-  EXPECT_EQ(write.err, QStringLiteral("Read Complete!\nWrite Complete!\n"));
+  EXPECT_EQ(write.err, QStringLiteral("Write Complete!\n"));
   const StationRun read = Station(Args("read --port 1 --json"), chinese);
   const QJsonObject record = QJsonDocument::fromJson(read.out.toUtf8()).object();
   EXPECT_EQ(record.value(QStringLiteral("Seller")).toString(), QString::fromUtf8("李四"));
@@ -61,13 +62,24 @@ TEST_F(Records, AWriteIsBackedUpLoggedReadBackAndCanBePutBackByteForByte) {
   EXPECT_TRUE(backups[0].startsWith(QStringLiteral("SN-RESTORE-0001-")));
   const QString backup = QDir(StatePath("backups")).filePath(backups[0]);
 
+  // One session: the write's entry written ahead, its outcome's, then the read's.
   const std::vector<QJsonObject> entries = LogEntries();
-  ASSERT_EQ(entries.size(), 3u);  // the write's own read first, then the write, then the read
-  const QJsonObject& logged = entries[1];
+  ASSERT_EQ(entries.size(), 3u);
+  const QJsonObject &started = entries[0], &logged = entries[1];
+  EXPECT_EQ(started[QStringLiteral("outcome")].toString(), QStringLiteral("write started"));
+  EXPECT_EQ(started[QStringLiteral("backup")].toString(), backup);
+  EXPECT_EQ(logged[QStringLiteral("writeId")], started[QStringLiteral("writeId")]);
   EXPECT_EQ(logged[QStringLiteral("operation")].toString(), QStringLiteral("write"));
   EXPECT_EQ(logged[QStringLiteral("outcome")].toString(), QStringLiteral("write complete"));
   EXPECT_EQ(logged[QStringLiteral("backup")].toString(), backup);
   EXPECT_EQ(logged[QStringLiteral("frames")].toInt(), 32);
+  // Only the named fields' bytes changed.
+  FactoryImage expected = original;
+  expected[0x07] = 1;
+  for (const auto& [at, byte] : {std::pair(0xA0, 0xC0), std::pair(0xA1, 0xEE), std::pair(0xA2, 0xCB), std::pair(0xA3, 0xC4)}) {
+    expected[at] = static_cast<std::uint8_t>(byte);
+  }
+  EXPECT_EQ(radio.ReadImage().value(), expected);
 
   const StationRun restore = Station({"write", "--port", "1", "--image", backup});
   ASSERT_EQ(restore.status, 0) << restore.err.toStdString();
@@ -75,24 +87,39 @@ TEST_F(Records, AWriteIsBackedUpLoggedReadBackAndCanBePutBackByteForByte) {
   EXPECT_EQ(LogEntries().back()[QStringLiteral("operation")].toString(), QStringLiteral("image write"));
 }
 
-TEST_F(Records, ALogEntrySurvivesAStationKilledRightAfterWritingIt) {
-  // The radio waits before answering "END", so the station is killed between
-  // its last entry and its exit.
-  ASSERT_TRUE(radio.Start({QStringLiteral("--delay-ms"), QStringLiteral("5")}));
+// A write that changes nothing gives the radio back every byte it held, in
+// whichever code page the station runs.
+TEST_F(Records, AWriteThatChangesNothingLeavesTheBlockAsItWas) {
+  for (const char* locale : {"en_US.UTF-8", "zh_CN.UTF-8", "zh_TW.UTF-8", "ja_JP.UTF-8"}) {
+    for (unsigned seed = 1; seed <= 2; ++seed) {
+      radio.Stop();
+      const FactoryImage block = test::ShowableBlock(seed);
+      ASSERT_TRUE(radio.WriteImage(block));
+      ASSERT_TRUE(radio.Start());
+      const StationRun run = Station(Args("write --port 1"), {{"LANG", locale}});
+      EXPECT_EQ(run.status, 0) << locale << " " << seed << ": " << run.err.toStdString();
+      EXPECT_EQ(radio.ReadImage().value(), block) << locale << " " << seed;
+    }
+  }
+}
+
+// The log is written before the radio is: a station killed between two write
+// frames has left a whole entry naming the write and its backup.
+TEST_F(Records, AWriteKilledHalfWayLeftItsStartedEntryNamingTheBackup) {
+  StartRadio({QStringLiteral("--delay-ms"), QStringLiteral("30")});
   QProcess station;
   station.setProcessEnvironment(StationEnvironment(Environment()));
-  station.start(QStringLiteral(ZR_STATION_PATH), {"read", "--port", "1"});
+  station.start(QStringLiteral(ZR_STATION_PATH), Args("write --port 1 --set Seller=K"));
   QDeadlineTimer deadline(20000);
-  while (QFile(StatePath("station-log.jsonl")).size() == 0 && !deadline.hasExpired()) QThread::usleep(200);
+  while (!radio.Trace().contains(QStringLiteral("> 57 02 FA 00 20 10")) && !deadline.hasExpired()) QThread::usleep(500);
   ::kill(static_cast<pid_t>(station.processId()), SIGKILL);
   station.waitForFinished(5000);
 
-  QFile file(StatePath("station-log.jsonl"));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QByteArray text = file.readAll();
-  ASSERT_TRUE(text.endsWith('\n'));
-  EXPECT_EQ(QJsonDocument::fromJson(text.trimmed()).object()[QStringLiteral("outcome")].toString(),
-            QStringLiteral("read complete"));
+  const std::vector<QJsonObject> entries = LogEntries();
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0][QStringLiteral("outcome")].toString(), QStringLiteral("write started"));
+  EXPECT_EQ(entries[0][QStringLiteral("serial")].toString(), QStringLiteral("SN-0000000000001"));
+  EXPECT_TRUE(QFile::exists(entries[0][QStringLiteral("backup")].toString()));
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 namespace zr::station {
 namespace {
 
-const platform::AnsiCodePage Western("windows-1252");
+const platform::AnsiCodePage Western(1252);
 
 // 18:42:12 at UTC+8 is 10:42:12 UTC.
 QDateTime StationClock() { return QDateTime(QDate(2026, 12, 6), QTime(18, 42, 12, 345), Qt::OffsetFromUTC, 8 * 3600); }

@@ -10,7 +10,7 @@
 namespace zr::station {
 namespace {
 
-const platform::AnsiCodePage Western("windows-1252");
+const platform::AnsiCodePage Western(1252);
 
 QJsonValue Json(const char* text) { return QJsonDocument::fromJson(QByteArray("[") + text + "]").array().first(); }
 
