@@ -2,6 +2,15 @@
 
 #include <QString>
 
+// The ODBC driver that stands in for the connection string's provider:
+// FreeTDS on Linux; on Windows the "SQL Server" driver, which every Windows
+// has, as it has the OLE DB provider the station's connection string names.
+#ifdef _WIN32
+#define ZR_DEFAULT_ODBC_DRIVER "SQL Server"
+#else
+#define ZR_DEFAULT_ODBC_DRIVER "FreeTDS"
+#endif
+
 namespace zr::db {
 
 // Where the package database lives, as given on the program's command line
@@ -10,14 +19,8 @@ struct DatabaseSettings {
   // The database server's name, the connection string's "Data Source": a host,
   // "host,port" or "host\instance".
   QString server = QStringLiteral("localhost");
-  // The ODBC driver that stands in for the connection string's provider:
-  // FreeTDS on Linux; on Windows the "SQL Server" driver, which every Windows
-  // has, as it had the OLE DB provider the station's connection string names.
-#ifdef _WIN32
-  QString driver = QStringLiteral("SQL Server");
-#else
-  QString driver = QStringLiteral("FreeTDS");
-#endif
+  // The ODBC driver that stands in for the connection string's provider.
+  QString driver = QStringLiteral(ZR_DEFAULT_ODBC_DRIVER);
 };
 
 }  // namespace zr::db

@@ -2,6 +2,9 @@
 
 #include <QCommandLineParser>
 
+#include "app/station/state_folder.h"
+#include "db/database_settings.h"
+
 namespace zr::cli {
 
 namespace {
@@ -22,12 +25,12 @@ QCommandLineOption PortOption() {
 QList<QCommandLineOption> TransferCommon() {
   return {PortOption(), Flag("json", "Print the fields as JSON."),
           Flag("trace", "Print every frame sent (>) and received (<) on standard error."),
-          Valued("log", "FILE", "The station log (default $XDG_STATE_HOME/zr93kw-setfactory/station-log.jsonl).")};
+          Valued("log", "FILE", "The station log (default " ZR_STATION_LOG_WORDS ").")};
 }
 
 QList<QCommandLineOption> DatabaseOptions() {
   return {Valued("db-server", "NAME", "Package database server: host, host,port or host\\instance (default localhost)."),
-          Valued("db-driver", "NAME", "ODBC driver of the package database (default FreeTDS).")};
+          Valued("db-driver", "NAME", "ODBC driver of the package database (default " ZR_DEFAULT_ODBC_DRIVER ").")};
 }
 
 QString Description(const QString& subcommand) {
@@ -68,13 +71,13 @@ QList<QCommandLineOption> SubcommandOptions(const QString& subcommand) {
         DatabaseOptions() + QList{
         Valued("image", "FILE", "Write the lines of a 256-byte block file (a backup put back)."),
         Flag("other-radio", "Let --image write a block file of another radio."),
-        Valued("backup-dir", "DIR", "Save the block here before writing (default $XDG_STATE_HOME/zr93kw-setfactory/backups)."),
+        Valued("backup-dir", "DIR", "Save the block here before writing (default " ZR_BACKUP_FOLDER_WORDS ")."),
         Flag("no-backup", "Write without saving the block first."),
         Flag("verify", "Read the written lines back before ending.")};
   }
   if (subcommand == QLatin1String("ports")) return {Flag("json", "Print the ports as JSON.")};
   if (subcommand == QLatin1String("log")) {
-    return {Valued("log", "FILE", "The station log (default $XDG_STATE_HOME/zr93kw-setfactory/station-log.jsonl)."),
+    return {Valued("log", "FILE", "The station log (default " ZR_STATION_LOG_WORDS ")."),
             Valued("serial", "S", "Only this radio's entries."),
             Valued("since", "DATE", "Only entries from this date (2026-12-06) or ISO 8601 time on."),
             Flag("json", "Print the entries as stored.")};

@@ -12,6 +12,15 @@ namespace zr::station {
 // absolute path).
 QString StateFolder();
 
+// The two defaults below as --help names them.
+#ifdef _WIN32
+#define ZR_BACKUP_FOLDER_WORDS "%LOCALAPPDATA%\\zr93kw-setfactory\\backups"
+#define ZR_STATION_LOG_WORDS "%LOCALAPPDATA%\\zr93kw-setfactory\\station-log.jsonl"
+#else
+#define ZR_BACKUP_FOLDER_WORDS "$XDG_STATE_HOME/zr93kw-setfactory/backups"
+#define ZR_STATION_LOG_WORDS "$XDG_STATE_HOME/zr93kw-setfactory/station-log.jsonl"
+#endif
+
 // The radios' blocks, saved before each write.
 QString DefaultBackupFolder();
 

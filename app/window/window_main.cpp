@@ -6,7 +6,9 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include "app/station/state_folder.h"
 #include "app/window/frm_main.h"
+#include "db/database_settings.h"
 #include "platform/termination_signals.h"
 
 namespace zr::window {
@@ -41,7 +43,7 @@ int RunWindow(int& argc, char** argv) {
                                     QStringLiteral("Package database server (default localhost)."),
                                     QStringLiteral("NAME"));
   const QCommandLineOption dbDriver(QStringLiteral("db-driver"),
-                                    QStringLiteral("ODBC driver of the package database (default FreeTDS)."),
+                                    QStringLiteral("ODBC driver of the package database (default " ZR_DEFAULT_ODBC_DRIVER ")."),
                                     QStringLiteral("NAME"));
   const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                       QStringLiteral("Read the radio on the selected port, save the window as "
@@ -49,13 +51,13 @@ int RunWindow(int& argc, char** argv) {
                                       QStringLiteral("FILE"));
   const QCommandLineOption backupDir(QStringLiteral("backup-dir"),
                                      QStringLiteral("Save each radio's block to DIR before writing it (default "
-                                                    "$XDG_STATE_HOME/zr93kw-setfactory/backups)."),
+                                                    ZR_BACKUP_FOLDER_WORDS ")."),
                                      QStringLiteral("DIR"));
   const QCommandLineOption noBackup(QStringLiteral("no-backup"), QStringLiteral("Write without saving the block first."));
   const QCommandLineOption verify(QStringLiteral("verify"), QStringLiteral("Read the written lines back."));
   const QCommandLineOption log(QStringLiteral("log"),
                                QStringLiteral("The station log (default "
-                                              "$XDG_STATE_HOME/zr93kw-setfactory/station-log.jsonl)."),
+                                              ZR_STATION_LOG_WORDS ")."),
                                QStringLiteral("FILE"));
   const QList<QCommandLineOption> accepted = {dbServer, dbDriver, screenshot, backupDir, noBackup, verify, log};
   parser.addOptions(accepted);
