@@ -4,5 +4,7 @@ set(ZR_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest's source tre
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(${ZR_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 foreach(library gtest gtest_main gmock gmock_main)
-  add_library(GTest::${library} ALIAS ${library})
+  if(NOT TARGET GTest::${library})
+    add_library(GTest::${library} ALIAS ${library})
+  endif()
 endforeach()
