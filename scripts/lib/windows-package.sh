@@ -38,7 +38,9 @@ zr_copy_imported_dlls() {
 }
 
 make_windows_package() {
-  local build=$1 out=$2 version name dir
+  local build out version name dir
+  build=$(realpath "$1")
+  out=$(realpath -m "$2")
   version=$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\).*/\1/p' "$ZR_ROOT/CMakeLists.txt")
   name=zr93kw-setfactory-$version-win64
   dir=$out/$name
@@ -53,7 +55,8 @@ make_windows_package() {
   cp "$ZR_ROOT/packaging/windows/qt.conf" "$dir/"
   cp "$ZR_ROOT/README.md" "$ZR_ROOT/docs/windows.md" "$dir/"
   zr_copy_imported_dlls "$dir"
-  x86_64-w64-mingw32-strip --strip-unneeded "$dir"/*.exe
+  # The kit's and the runtime's DLLs come with their symbols.
+  find "$dir" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 
   (cd "$out" && zip -q -r -9 "$name.zip" "$name")
   makensis -V2 -DVERSION="$version" -DSOURCE_DIR="$dir" -DOUTFILE="$out/$name-setup.exe" \
