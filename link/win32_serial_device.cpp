@@ -13,6 +13,13 @@ namespace {
 
 HANDLE PortHandle(void* handle) { return static_cast<HANDLE>(handle); }
 
+// The port's device control block as the driver has it; false without a port.
+bool ReadControlBlock(void* handle, DCB& control) {
+  control = DCB{};
+  control.DCBlength = sizeof control;
+  return handle != nullptr && GetCommState(PortHandle(handle), &control);
+}
+
 }  // namespace
 
 Win32SerialDevice::~Win32SerialDevice() { Close(); }
@@ -40,9 +47,8 @@ qint32 Win32SerialDevice::Open(const QString& deviceName) {
 }
 
 bool Win32SerialDevice::GetState(LineState& state) {
-  DCB control{};
-  control.DCBlength = sizeof control;
-  if (handle_ == nullptr || !GetCommState(PortHandle(handle_), &control)) return false;
+  DCB control;
+  if (!ReadControlBlock(handle_, control)) return false;
   state.BaudRate = control.BaudRate;
   state.ByteSize = control.ByteSize;
   state.StopBits = static_cast<LineStopBits>(control.StopBits);
@@ -52,9 +58,8 @@ bool Win32SerialDevice::GetState(LineState& state) {
 }
 
 bool Win32SerialDevice::SetState(const LineState& state) {
-  DCB control{};
-  control.DCBlength = sizeof control;
-  if (handle_ == nullptr || !GetCommState(PortHandle(handle_), &control)) return false;
+  DCB control;
+  if (!ReadControlBlock(handle_, control)) return false;
   // Flow control, the DTR and RTS lines and the special characters stay as
   // the driver has them.
   control.BaudRate = state.BaudRate;
