@@ -135,6 +135,22 @@ test_a_silent_radio_fails_with_status_3_after_the_time_outs() {
   fi
 }
 
+# Wine turns SIGINT into the console's Ctrl+C: the read stops at its next
+# frame boundary, the radio is told "END" (45 4E 44) and the status is 130.
+test_ctrl_c_stops_a_read_at_a_frame_with_end_and_status_130() {
+  local work=$1/interrupt pid status=0
+  start_com7_radio "$work" --delay-ms 250 --trace || { wine_test_failed "simulator"; return; }
+  "$ZR_WINE_RUN" "$ZR_WINDOWS_DIR/zr93kw-setfactory.exe" read --port "$ZR_WINE_PORT" >/dev/null 2>"$work/err" &
+  pid=$!
+  sleep 2.5  # a few lines into the read
+  kill -INT "$pid"
+  wait "$pid" || status=$?
+  stop_radio_sim
+  if [ "$status" -ne 130 ] || ! tail -n 3 "$work/sim.err" | grep -q '> 45 4E 44$'; then
+    wine_test_failed "Ctrl+C: status $status, $(tr -d '\r' <"$work/err"), the radio's last frames: $(tail -n 3 "$work/sim.err")"
+  fi
+}
+
 # Offscreen under Wine: Wine hands on QT_* variables only as WINEQT_*, and the
 # offscreen platform reads fonts from a folder of its own. The settings file
 # beside the program selects COM7, and the window reads the radio there.
@@ -221,6 +237,7 @@ run_windows_tests() {
   for name in test_ports_list_com7_and_read_json_matches_the_linux_build \
       test_a_write_changes_only_what_it_names_byte_for_byte \
       test_a_silent_radio_fails_with_status_3_after_the_time_outs \
+      test_ctrl_c_stops_a_read_at_a_frame_with_end_and_status_130 \
       test_the_window_shows_a_read_radio_in_english_and_in_chinese \
       test_the_installer_installs_a_working_station_with_a_start_menu_entry \
       test_the_package_holds_every_dll_it_imports; do
