@@ -219,11 +219,3 @@ BENCHMARK(BM_LogAppend)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zr
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

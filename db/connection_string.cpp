@@ -121,7 +121,17 @@ bool PortGoesWithHost(const QString& driver) {
          driver.startsWith(QLatin1String("SQL Native Client"), Qt::CaseInsensitive);
 }
 
+QString DataSourceOf(const QString& connectionString) {
+  QString source;
+  for (const Setting& setting : ParseAdo(connectionString)) {
+    if (IsKey(setting.key, "Data Source")) source = setting.value;
+  }
+  return source;
+}
+
 }  // namespace
+
+bool IsFreeTds(const QString& driver) { return driver.contains(QLatin1String("FreeTDS"), Qt::CaseInsensitive); }
 
 QString PackageConnectionString(const QString& server) {
   QString source = server;
@@ -149,6 +159,7 @@ QString OdbcConnectionString(const QString& connectionString, const QString& dri
       Malformed(QStringLiteral("unknown key \"%1\"").arg(setting.key));
     }
   }
+  if (host && !port && IsFreeTds(driver) && !host->contains(u'\\')) port = QString::number(SqlServerPort);
   QStringList parts{QStringLiteral("DRIVER=") + BraceQuoted(driver)};
   if (host && port && PortGoesWithHost(driver)) {
     parts << QStringLiteral("Server=") + OdbcValue(*host + u',' + *port);
@@ -160,6 +171,33 @@ QString OdbcConnectionString(const QString& connectionString, const QString& dri
   if (user) parts << QStringLiteral("UID=") + OdbcValue(*user);
   if (password) parts << QStringLiteral("PWD=") + OdbcValue(*password);
   return parts.join(u';');
+}
+
+QString DescribeConnection(const QString& server, const QString& driver, const QProcessEnvironment& environment) {
+  const auto [host, port] = SplitDataSource(DataSourceOf(PackageConnectionString(server)));
+  QStringList parts{QStringLiteral("ODBC driver \"%1\"").arg(driver)};
+  const qsizetype backslash = host.indexOf(u'\\');
+  parts << QStringLiteral("host ") + (backslash < 0 ? host : host.left(backslash));
+  if (!IsFreeTds(driver)) {
+    parts << (port ? QStringLiteral("port ") + *port : QStringLiteral("the driver's default port"));
+    return parts.join(QStringLiteral(", "));
+  }
+  // FreeTDS reads its variables after the connection string: they win.
+  const QString tdsPort = environment.value(QStringLiteral("TDSPORT"));
+  const QString tdsVersion = environment.value(QStringLiteral("TDSVER"));
+  if (!tdsPort.isEmpty()) {
+    parts << QStringLiteral("port %1 (TDSPORT)").arg(tdsPort);
+  } else if (port) {
+    parts << QStringLiteral("port ") + *port;
+  } else if (backslash >= 0) {
+    parts << QStringLiteral("instance %1 (its port from the server's browser service, UDP 1434)")
+                 .arg(host.mid(backslash + 1));
+  } else {
+    parts << QStringLiteral("port %1").arg(SqlServerPort);
+  }
+  parts << (tdsVersion.isEmpty() ? QStringLiteral("TDS version auto")
+                                 : QStringLiteral("TDS version %1 (TDSVER)").arg(tdsVersion));
+  return parts.join(QStringLiteral(", "));
 }
 
 }  // namespace zr::db

@@ -1,15 +1,35 @@
 #include "db/odbc_session.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
+#include <QStringList>
 #include <QUuid>
 
 #include "db/database_error.h"
 
 namespace zr::db {
 
+namespace {
+
+// The driver's diagnostic records, each once, on one line. Qt joins the
+// records with blanks (each starts with its "[vendor]" part) and adds its own
+// "QODBC: Unable to connect"; FreeTDS reports one record twice.
+QString DriverMessage(const QSqlError& error) {
+  const QString text = error.databaseText().simplified();
+  if (text.isEmpty()) return error.driverText();
+  static const QRegularExpression recordStart(QStringLiteral(" (?=\\[)"));
+  QStringList records;
+  for (const QString& record : text.split(recordStart)) {
+    if (!records.contains(record)) records << record;
+  }
+  return records.join(u' ');
+}
+
+}  // namespace
+
 OdbcSession::OdbcSession(const QString& odbcConnectionString, const QString& target)
     : name_(QStringLiteral("zr-db-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {
-  const QString failed = QStringLiteral("Database connection to %1 failed: ").arg(target);
+  const QString failed = QStringLiteral("Database connection failed (%1): ").arg(target);
   // Qt's ODBC driver reads any connection string holding ".dsn" as a file DSN.
   if (odbcConnectionString.contains(QLatin1String(".dsn"), Qt::CaseInsensitive)) {
     throw DatabaseError(failed + QStringLiteral("the connection string must not contain \".dsn\""));
@@ -24,7 +44,7 @@ OdbcSession::OdbcSession(const QString& odbcConnectionString, const QString& tar
   database_.setDatabaseName(odbcConnectionString);
   // The credentials travel in the connection string only.
   if (!database_.open(QString(), QString())) {
-    const QString error = database_.lastError().text();
+    const QString error = DriverMessage(database_.lastError());
     Release();
     throw DatabaseError(failed + error);
   }

@@ -12,8 +12,8 @@ namespace zr::db {
 // Queries it returns must be gone before it is.
 class OdbcSession {
  public:
-  // Raises DatabaseError, naming `target` (what the connection is for), when
-  // the connection cannot be opened.
+  // Raises DatabaseError, naming `target` (what the connection tried) and
+  // the driver's words once, when the connection cannot be opened.
   OdbcSession(const QString& odbcConnectionString, const QString& target);
   ~OdbcSession();
   OdbcSession(const OdbcSession&) = delete;

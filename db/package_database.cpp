@@ -24,7 +24,7 @@ QVariant TextValue(const QString& text) { return text.isNull() ? QVariant(QLatin
 
 OdbcSession Connect(const DatabaseSettings& settings) {
   return OdbcSession(OdbcConnectionString(PackageConnectionString(settings.server), settings.driver),
-                     QStringLiteral("\"%1\" (ODBC driver \"%2\")").arg(settings.server, settings.driver));
+                     DescribeConnection(settings.server, settings.driver, QProcessEnvironment::systemEnvironment()));
 }
 
 }  // namespace

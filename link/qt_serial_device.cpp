@@ -1,8 +1,12 @@
 #include "link/qt_serial_device.h"
 
+#include <fcntl.h>
 #include <sys/file.h>
+#include <unistd.h>
 
+#include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 #include "platform/serial_devices.h"
@@ -57,6 +61,13 @@ LineStopBits CodeFromStopBits(QSerialPort::StopBits stopBits) {
   }
 }
 
+// Whether this user lacks the rights to open `path` for reading and writing;
+// asked after an open failed, so that a busy or vanished device is not taken
+// for one the user may not open.
+bool AccessDenied(const QString& path) {
+  return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
 }  // namespace
 
 QtSerialDevice::~QtSerialDevice() { Close(); }
@@ -64,6 +75,7 @@ QtSerialDevice::~QtSerialDevice() { Close(); }
 qint32 QtSerialDevice::Open(const QString& deviceName) {
   error_.clear();
   location_.clear();
+  openError_ = PortOpenError::Other;
   if (port_.isOpen()) {
     error_ = QStringLiteral("a port is already open");
     return 0;
@@ -76,6 +88,7 @@ qint32 QtSerialDevice::Open(const QString& deviceName) {
   port_.setPortName(path);
   if (!port_.open(QIODevice::ReadWrite)) {
     error_ = QStringLiteral("%1: %2").arg(path, port_.errorString());
+    if (AccessDenied(path)) openError_ = PortOpenError::PermissionDenied;
     return 0;
   }
   // QSerialPort's lock file and TIOCEXCL do not stop root; an exclusive lock
@@ -87,6 +100,7 @@ qint32 QtSerialDevice::Open(const QString& deviceName) {
     return 0;
   }
   location_ = path;
+  openError_ = PortOpenError::None;
   return fd;
 }
 

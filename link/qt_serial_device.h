@@ -24,6 +24,7 @@ class QtSerialDevice : public SerialDevice {
   Bytes Read(int count) override;
   void Close() override;
   QString ErrorText() const override { return error_; }
+  PortOpenError OpenError() const override { return openError_; }
   QString Location() const override { return location_; }
 
  private:
@@ -31,6 +32,7 @@ class QtSerialDevice : public SerialDevice {
   LineTimeouts timeouts_;
   quint8 eofChar_ = 0;  // raw mode has no end-of-file character; kept as set
   QString error_;
+  PortOpenError openError_ = PortOpenError::None;
   QString location_;
 };
 

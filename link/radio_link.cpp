@@ -33,6 +33,7 @@ bool RadioLink::StartTransfer(TransferKind kind) {
   state_.CommState = CommSteps::PortOpened;
   if (!port_.OpenRadioPort()) {
     state_.OperationMode = OperationModes::Idle;
+    engine_.Progress().portOpenError = port_.DeviceOpenError();
     engine_.End(TransferEnd::PortNotOpened, port_.OpenFailure());
     port_.ShowOpenFailure();
     return false;

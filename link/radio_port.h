@@ -48,6 +48,7 @@ class RadioPort {
   // Why the last OpenRadioPort failed; why the device last fell short.
   const QString& OpenFailure() const { return openFailure_; }
   QString DeviceError() const { return device_.ErrorText(); }
+  PortOpenError DeviceOpenError() const { return device_.OpenError(); }
   // The device the port opened ("/dev/ttyUSB0").
   QString DeviceLocation() const { return device_.Location(); }
 

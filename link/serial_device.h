@@ -38,6 +38,10 @@ constexpr PurgeFlags operator|(PurgeFlags a, PurgeFlags b) {
 // Whether `flags` holds any of `any`.
 constexpr bool HasAny(PurgeFlags flags, PurgeFlags any) { return (static_cast<int>(flags) & static_cast<int>(any)) != 0; }
 
+// Why the last Open failed, where the station has more to say than the
+// system's words: a port the user may not open needs the dialout group.
+enum class PortOpenError { None, PermissionDenied, Other };
+
 // One serial device as the operating system offers it: the only code that
 // touches the hardware. The real one sits on QSerialPort; tests script one.
 class SerialDevice {
@@ -57,6 +61,8 @@ class SerialDevice {
   // Why the last Open, Write or Read fell short, in the system's words; empty
   // when nothing went wrong.
   virtual QString ErrorText() const { return QString(); }
+  // Why the last Open failed; None when it opened or the device cannot tell.
+  virtual PortOpenError OpenError() const { return PortOpenError::None; }
   // The system's path of the device the last Open opened ("/dev/ttyUSB0");
   // empty when it opened none.
   virtual QString Location() const { return QString(); }

@@ -24,6 +24,7 @@ class TracedSerialDevice : public SerialDevice {
   Bytes Read(int count) override;
   void Close() override;
   QString ErrorText() const override { return device_.ErrorText(); }
+  PortOpenError OpenError() const override { return device_.OpenError(); }
   QString Location() const override { return device_.Location(); }
 
  private:

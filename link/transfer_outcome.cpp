@@ -35,6 +35,7 @@ QString KindName(TransferKind kind) {
     case TransferKind::Read: return QStringLiteral("read");
     case TransferKind::Write: return QStringLiteral("write");
     case TransferKind::ImageWrite: return QStringLiteral("image write");
+    case TransferKind::Undo: return QStringLiteral("undo");
   }
   return QString();
 }

@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "link/serial_device.h"
 #include "record/factory_image.h"
 
 namespace zr {
@@ -32,7 +33,7 @@ enum class TransferEnd {
 };
 
 // What a transfer was asked to do.
-enum class TransferKind { Read, Write, ImageWrite };
+enum class TransferKind { Read, Write, ImageWrite, Undo };
 
 // The radio's block as the station read it, before anything was written, and
 // which of its lines were read.
@@ -63,6 +64,8 @@ struct TransferOutcome {
 
   TransferKind kind = TransferKind::Read;
   QString device{};  // the device the port opened; empty when it did not open
+  // Why the port did not open (PortNotOpened), where the station knows more.
+  PortOpenError portOpenError = PortOpenError::None;
   int frames = 0;   // frames sent, resends not counted
   int resends = 0;
   qint64 durationMs = 0;
@@ -82,7 +85,7 @@ struct TransferOutcome {
 // "read complete", "communication failed", ...: the end in a few words.
 QString EndName(TransferEnd end);
 
-// "read", "write", "image write".
+// "read", "write", "image write", "undo".
 QString KindName(TransferKind kind);
 
 // "0x30" for the line at block offset 0x30.

@@ -27,6 +27,7 @@ Win32SerialDevice::~Win32SerialDevice() { Close(); }
 qint32 Win32SerialDevice::Open(const QString& deviceName) {
   error_.clear();
   location_.clear();
+  openError_ = PortOpenError::Other;
   if (handle_ != nullptr) {
     error_ = QStringLiteral("a port is already open");
     return 0;
@@ -35,10 +36,16 @@ qint32 Win32SerialDevice::Open(const QString& deviceName) {
   const HANDLE port = CreateFileA(deviceName.toLatin1().constData(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                   OPEN_EXISTING, 0, nullptr);
   if (port == INVALID_HANDLE_VALUE) {
-    error_ = QStringLiteral("%1: %2").arg(deviceName, platform::LastWindowsErrorText());
+    // The two usual causes in the operator's words; the system's otherwise.
+    const DWORD error = GetLastError();
+    error_ = error == ERROR_FILE_NOT_FOUND ? QStringLiteral("no serial port %1 on this PC").arg(deviceName)
+             : error == ERROR_ACCESS_DENIED
+                 ? QStringLiteral("%1 is in use by another program").arg(deviceName)
+                 : QStringLiteral("%1: %2").arg(deviceName, platform::WindowsErrorText(error));
     return 0;
   }
   handle_ = port;
+  openError_ = PortOpenError::None;
   const QString device = platform::ResolvePortDevice(deviceName);
   location_ = device.isEmpty() ? deviceName : device;
   // Windows keeps handle values within 32 bits so that 32-bit programs can

@@ -27,11 +27,14 @@ class Win32SerialDevice : public SerialDevice {
   Bytes Read(int count) override;
   void Close() override;
   QString ErrorText() const override { return error_; }
+  // Windows has no group to join: a port it refuses is one in use.
+  PortOpenError OpenError() const override { return openError_; }
   QString Location() const override { return location_; }
 
  private:
   void* handle_ = nullptr;  // the port's HANDLE; null when none is open
   QString error_;
+  PortOpenError openError_ = PortOpenError::None;
   QString location_;
 };
 

@@ -6,7 +6,7 @@ set(CPACK_PACKAGE_NAME zr93kw-setfactory)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "ZR93KW station maintainers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "factory station tool for the ZR93KW dual-band handheld radio")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${ZR_PACKAGE_PREFIX})
 set(CPACK_STRIP_FILES ON)
 
 set(ZR_PACKAGE_MAINTAINER "ZR93KW station maintainers <zr93kw-station@example.com>"
@@ -39,5 +39,24 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-odbc")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "tdsodbc, unixodbc, fonts-liberation, fonts-wqy-microhei, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+# The package's copyright file and its changelog.Debian.gz. No licence has
+# been granted for the station: the copyright file says so. The changelog's
+# date is the build's (SOURCE_DATE_EPOCH, when set, makes it repeatable).
+configure_file(copyright.in copyright @ONLY)
+string(TIMESTAMP ZR_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
+configure_file(changelog.Debian.in changelog/changelog.Debian @ONLY)
+set(ZR_CHANGELOG ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian.gz)
+add_custom_command(
+  OUTPUT ${ZR_CHANGELOG}
+  COMMAND ${CMAKE_COMMAND} -E copy changelog/changelog.Debian changelog.Debian
+  COMMAND gzip -9nf changelog.Debian
+  DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/changelog/changelog.Debian
+  WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+  VERBATIM)
+add_custom_target(zr93kw-setfactory-changelog ALL DEPENDS ${ZR_CHANGELOG})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright ${ZR_CHANGELOG} DESTINATION ${ZR_DOC_DIR})
+install(FILES zr93kw-setfactory.lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME zr93kw-setfactory)
 
 include(CPack)

@@ -52,9 +52,13 @@ struct SerialPortList {
   QString error;
 };
 
-// Why the ports named by ZR93KW_PORT_DIR cannot be listed: the variable is
-// set (not empty) but is not a readable folder. Empty otherwise. Cheap: it
-// looks at the folder, not at the ports.
+// The setting "ZR93KW_PORT_DIR=/tmp/nope" when the variable is set (not
+// empty) but names no readable folder; empty otherwise. Cheap: it looks at
+// the folder, not at the ports.
+QString UnreadablePortDirectorySetting();
+
+// Why the ports named by ZR93KW_PORT_DIR cannot be listed:
+// "ZR93KW_PORT_DIR=/tmp/nope is not a readable folder"; empty when they can.
 QString PortDirectoryError();
 
 // The serial ports of this PC: those of the folder named by ZR93KW_PORT_DIR

@@ -23,12 +23,17 @@ std::vector<SerialPortEntry> ListSystemSerialPorts() {
   return SortedByPortNumber(std::move(ports));
 }
 
-QString PortDirectoryError() {
+QString UnreadablePortDirectorySetting() {
   const QString directory = qEnvironmentVariable(kPortDirVariable);
   if (directory.isEmpty()) return QString();
   const QFileInfo folder(directory);
   if (folder.isDir() && folder.isReadable() && folder.isExecutable()) return QString();
-  return QStringLiteral("%1=%2 is not a readable folder").arg(QLatin1String(kPortDirVariable), directory);
+  return QStringLiteral("%1=%2").arg(QLatin1String(kPortDirVariable), directory);
+}
+
+QString PortDirectoryError() {
+  const QString setting = UnreadablePortDirectorySetting();
+  return setting.isEmpty() ? QString() : setting + QStringLiteral(" is not a readable folder");
 }
 
 SerialPortList ListSerialPorts() {

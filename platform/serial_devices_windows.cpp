@@ -45,6 +45,8 @@ std::vector<SerialPortEntry> ListSystemSerialPorts() {
   return ports;
 }
 
+QString UnreadablePortDirectorySetting() { return QString(); }
+
 QString PortDirectoryError() { return QString(); }
 
 SerialPortList ListSerialPorts() { return {ListSystemSerialPorts(), QString()}; }

@@ -1,7 +1,10 @@
 #include "platform/settings_file.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
+#include <pwd.h>
 #include <unistd.h>
+#endif
 
 #include <QCoreApplication>
 #include <QDir>
@@ -210,11 +213,13 @@ bool SettingsFile::WriteString(const QString& section, const QString& key, const
 // Windows: settings_path_windows.cpp.
 QString SettingsPathFor(const SettingsPlace& place, const QProcessEnvironment& environment) {
   const QString besideExecutable = place.executableDir + QStringLiteral("/mysetup.ini");
-  if (place.executableDirTakesFiles || place.writableFileBesideExecutable) return besideExecutable;
+  if (!place.installed && (place.executableDirTakesFiles || place.writableFileBesideExecutable)) {
+    return besideExecutable;
+  }
   QString configHome = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
   if (!QDir::isAbsolutePath(configHome)) {
     const QString home = environment.value(QStringLiteral("HOME"));
-    if (!QDir::isAbsolutePath(home)) return besideExecutable;
+    if (!QDir::isAbsolutePath(home)) return place.installed ? QString() : besideExecutable;
     configHome = home + QStringLiteral("/.config");
   }
   return QDir::cleanPath(configHome + QStringLiteral("/zr93kw-setfactory/mysetup.ini"));
@@ -223,13 +228,23 @@ QString SettingsPathFor(const SettingsPlace& place, const QProcessEnvironment& e
 QString ProgramSettingsPath(SettingsFolder folder) {
   SettingsPlace place;
   place.executableDir = QCoreApplication::applicationDirPath();
+  const QString canonicalDir = QFileInfo(place.executableDir).canonicalFilePath();
+  for (const QString& bin : QStringLiteral(ZR_INSTALLED_BIN_DIRS).split(u':', Qt::SkipEmptyParts)) {
+    place.installed = place.installed || (!canonicalDir.isEmpty() && QFileInfo(bin).canonicalFilePath() == canonicalDir);
+  }
   const QByteArray executableDir = QFile::encodeName(place.executableDir);
   const QByteArray besideExecutable = QFile::encodeName(place.executableDir + QStringLiteral("/mysetup.ini"));
   place.executableDirTakesFiles = ::faccessat(AT_FDCWD, executableDir.constData(), W_OK | X_OK, AT_EACCESS) == 0;
   place.writableFileBesideExecutable = ::faccessat(AT_FDCWD, besideExecutable.constData(), W_OK, AT_EACCESS) == 0;
-  const QString path = SettingsPathFor(place, QProcessEnvironment::systemEnvironment());
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  if (!environment.contains(QStringLiteral("HOME"))) {
+    if (const passwd* account = ::getpwuid(::getuid()); account != nullptr && account->pw_dir != nullptr) {
+      environment.insert(QStringLiteral("HOME"), QFile::decodeName(account->pw_dir));
+    }
+  }
+  const QString path = SettingsPathFor(place, environment);
   // A failure shows later, as a settings file that cannot be written.
-  if (folder == SettingsFolder::kCreate) QDir().mkpath(QFileInfo(path).absolutePath());
+  if (folder == SettingsFolder::kCreate && !path.isEmpty()) QDir().mkpath(QFileInfo(path).absolutePath());
   return path;
 }
 #endif

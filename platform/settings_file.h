@@ -46,29 +46,36 @@ class SettingsFile {
 // environment; ProgramSettingsPath finds it out for the running program.
 struct SettingsPlace {
   QString executableDir;
+  // executableDir is where this build installs the program (its install
+  // prefix's bin, or the Debian package's /usr/bin): a system folder, never
+  // written to, whoever runs the program.
+  bool installed = false;
   // This user may create files in executableDir: a copy run from a folder
-  // of its own, not an installed program.
+  // of its own (the build tree, an unpacked folder).
   bool executableDirTakesFiles = false;
-  // A "mysetup.ini" this user may write stands in executableDir already, as
-  // an administrator may put one beside an installed program.
+  // A "mysetup.ini" this user may write stands in executableDir already.
   bool writableFileBesideExecutable = false;
 };
 
-// Where "mysetup.ini" lives: beside the executable when its folder takes new
-// files or holds a writable one already; otherwise (an installed program, in
-// /usr/bin say) in the folder "zr93kw-setfactory" of $XDG_CONFIG_HOME, or of
-// $HOME/.config when XDG_CONFIG_HOME is unset, empty or relative. With no
-// absolute HOME either, beside the executable after all. On Windows (a
-// program in Program Files) the folder "zr93kw-setfactory" of %LOCALAPPDATA%,
-// beside the executable when that variable is not an absolute path.
+// Where "mysetup.ini" lives: for an installed program in the folder
+// "zr93kw-setfactory" of $XDG_CONFIG_HOME, or of $HOME/.config when
+// XDG_CONFIG_HOME is unset, empty or relative (empty with no absolute HOME
+// either: no settings file then). Any other copy keeps it beside the
+// executable when that folder takes new files or holds a writable one, else
+// in the configuration folder as an installed one does (or beside it after
+// all, where writes fail as they always did, with no HOME). On Windows
+// (settings_path_windows.cpp) the folder "zr93kw-setfactory" of
+// %LOCALAPPDATA% stands for the configuration folder, and an installed
+// program is one in Program Files.
 QString SettingsPathFor(const SettingsPlace& place, const QProcessEnvironment& environment);
 
 enum class SettingsFolder { kCreate, kLeaveAlone };
 
 // The program's own settings file, SettingsPathFor this executable and this
-// process's environment. kCreate makes a per-user folder that is missing, so
-// that the first write can create the file; kLeaveAlone only names the path
-// (for --help). Needs the application object (QCoreApplication) to exist.
+// process's environment (HOME, when unset, from the user's account). kCreate
+// makes a per-user folder that is missing, so that the first write can create
+// the file; kLeaveAlone only names the path (for --help). Needs the
+// application object (QCoreApplication) to exist.
 QString ProgramSettingsPath(SettingsFolder folder = SettingsFolder::kCreate);
 
 }  // namespace zr::platform

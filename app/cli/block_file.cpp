@@ -1,9 +1,15 @@
 #include "app/cli/block_file.h"
 
-#include <QSaveFile>
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "app/cli/window_field_names.h"
+#include "app/station/durable_file.h"
 #include "platform/regular_file.h"
 #include "record/factory_tables.h"
 #include "record/form_values.h"
@@ -12,23 +18,23 @@
 
 namespace zr::cli {
 
-FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage) {
+FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage, const QString& what) {
   const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, FactoryImageSize + 1);
-  if (!bytes) throw UsageError(QStringLiteral("--image: %1 is not a readable file").arg(path).toStdString());
+  if (!bytes) throw UsageError(QStringLiteral("%1: %2 is not a readable file").arg(what, path).toStdString());
   if (bytes->size() != FactoryImageSize) {
-    throw UsageError(QStringLiteral("--image: %1 holds %2 bytes, a block file holds %3")
-                         .arg(path)
-                         .arg(bytes->size() > FactoryImageSize ? QStringLiteral("more than %1").arg(FactoryImageSize)
-                                                               : QString::number(bytes->size()))
-                         .arg(FactoryImageSize)
+    throw UsageError(QStringLiteral("%1: %2 holds %3 bytes, a block file holds %4")
+                         .arg(what, path,
+                              bytes->size() > FactoryImageSize ? QStringLiteral("more than %1").arg(FactoryImageSize)
+                                                               : QString::number(bytes->size()),
+                              QString::number(FactoryImageSize))
                          .toStdString());
   }
   FactoryImage image;
   std::copy(bytes->begin(), bytes->end(), image.Bytes().begin());
   // A file of another model's block must never reach this radio.
   if (const QString model = ModelText(image, codePage); model != ExpectedModel) {
-    throw UsageError(QStringLiteral("--image: %1 is not a %2 block (its model is \"%3\")")
-                         .arg(path, ExpectedModel, model)
+    throw UsageError(QStringLiteral("%1: %2 is not a %3 block (its model is \"%4\")")
+                         .arg(what, path, ExpectedModel, model)
                          .toStdString());
   }
   // A value the window cannot show (a band out of range) would leave the
@@ -40,20 +46,55 @@ FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& co
   try {
     ShowRecordInForm(record, form);
   } catch (const RuntimeError& error) {
-    throw UsageError(QStringLiteral("--image: %1: %2").arg(path, QString::fromUtf8(error.what())).toStdString());
+    throw UsageError(QStringLiteral("%1: %2: %3").arg(what, path, QString::fromUtf8(error.what())).toStdString());
   }
   return image;
 }
 
-QString SaveBlockFile(const QString& path, const FactoryImage& block) {
-  QSaveFile file(path);
-  const auto& bytes = block.Bytes();
-  if (file.open(QIODevice::WriteOnly) &&
-      file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) == FactoryImageSize &&
-      file.commit()) {
-    return QString();
+namespace {
+
+// Where a block is saved. As for a backup, only a regular file is replaced: a
+// FIFO, a device or a folder stays what it is. Through a link, the file it
+// names is replaced.
+struct SaveTarget {
+  QString path;
+  unsigned permissions = 0600;  // a new file's: the block holds the programming password
+  QString refused;              // why not; empty when it can be
+};
+
+SaveTarget TargetOf(const QString& path) {
+  SaveTarget target;
+  target.path = path;
+  struct stat status {};
+  if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+    if (!S_ISREG(status.st_mode)) target.refused = QStringLiteral("not a regular file");
+    target.path = QFileInfo(path).canonicalFilePath();
+    target.permissions = status.st_mode & 07777;
+  } else if (errno != ENOENT) {
+    target.refused = QString::fromLocal8Bit(std::strerror(errno));
   }
-  return QStringLiteral("cannot save the block to %1: %2").arg(path, file.errorString());
+  return target;
+}
+
+}  // namespace
+
+void RefuseSaveTarget(const QString& path) {
+  if (const QString why = TargetOf(path).refused; !why.isEmpty()) {
+    throw UsageError(QStringLiteral("--save: cannot save the block to %1: %2").arg(path, why).toStdString());
+  }
+}
+
+QString SaveBlockFile(const QString& path, const FactoryImage& block) {
+  const SaveTarget target = TargetOf(path);
+  QString why = target.refused;
+  if (why.isEmpty()) {
+    const auto& bytes = block.Bytes();
+    const QByteArrayView contents(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    if (const int error = station::ReplaceFile(target.path, contents, target.permissions); error != 0) {
+      why = QString::fromLocal8Bit(std::strerror(error));
+    }
+  }
+  return why.isEmpty() ? QString() : QStringLiteral("cannot save the block to %1: %2").arg(path, why);
 }
 
 }  // namespace zr::cli

@@ -13,10 +13,18 @@ namespace zr::cli {
 // Reads a block file for `write --image`. Raises UsageError naming the file
 // when it is not a regular file of exactly 256 bytes, not a ZR93KW block, or
 // holds a value the window cannot show (naming the field and the value).
-FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage);
+// `what` names the file's part in the errors ("--image", "the backup").
+FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage,
+                           const QString& what = QStringLiteral("--image"));
 
-// Writes the block to `path`, replacing it whole or not at all. Returns why
-// it could not; empty when it was written.
+// Writes the block to `path`, replacing it whole or not at all, and flushed
+// to disk. Refuses anything but a regular file; a new file is the owner's
+// alone, one replaced keeps its permissions. Returns why it could not; empty
+// when it was written.
 QString SaveBlockFile(const QString& path, const FactoryImage& block);
+
+// Raises UsageError when `path` is something SaveBlockFile refuses, so that
+// `read --save` says so before the radio is read.
+void RefuseSaveTarget(const QString& path);
 
 }  // namespace zr::cli

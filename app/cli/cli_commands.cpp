@@ -24,6 +24,8 @@
 #include "app/cli/log_command.h"
 #include "app/cli/ports_command.h"
 #include "app/cli/radio_values.h"
+#include "app/cli/undo_values.h"
+#include "app/cli/visible_text.h"
 #include "app/cli/window_field_names.h"
 #include "app/station/state_folder.h"
 #include "app/station/transfer_records.h"
@@ -46,20 +48,25 @@ namespace zr::cli {
 
 namespace {
 
+// One line for each form: help2man makes the man page's SYNOPSIS of them.
 const char* const UsageText =
-    "Usage: zr93kw-setfactory [--db-server NAME] [--db-driver NAME] [--backup-dir DIR | --no-backup]\n"
-    "                         [--verify] [--log FILE] [--screenshot FILE.png]\n"
+    "Usage: zr93kw-setfactory [--db-server NAME] [--db-driver NAME] [OPTION]...\n"
     "  or:  zr93kw-setfactory read --port PORT [--save FILE] [--json] [--trace] [--log FILE]\n"
-    "  or:  zr93kw-setfactory write --port PORT [--set FIELD=VALUE]... [--band-change ok|cancel]\n"
-    "                         [--from-defaults] [--package CODE [--db-server NAME] [--db-driver NAME]]\n"
-    "                         [--backup-dir DIR | --no-backup] [--verify] [--json] [--trace] [--log FILE]\n"
-    "  or:  zr93kw-setfactory write --port PORT --image FILE [--other-radio] [...]\n"
+    "  or:  zr93kw-setfactory write --port PORT [--set FIELD=VALUE]... [--band-change ok|cancel] [OPTION]...\n"
+    "  or:  zr93kw-setfactory write --port PORT --package CODE [--db-server NAME] [OPTION]...\n"
+    "  or:  zr93kw-setfactory write --port PORT --image FILE [--other-radio] [OPTION]...\n"
+    "  or:  zr93kw-setfactory undo --port PORT [--backup-dir DIR] [--verify] [--trace] [--log FILE]\n"
     "  or:  zr93kw-setfactory ports [--json]\n"
     "  or:  zr93kw-setfactory log [--log FILE] [--serial S] [--since DATE] [--json]\n"
-    "  or:  zr93kw-setfactory db-check [--serial S] [--db-server NAME] [--db-driver NAME]\n"
+    "  or:  zr93kw-setfactory db-check [--db-server NAME] [--db-driver NAME] [--serial S]\n"
+    "  or:  zr93kw-setfactory SUBCOMMAND --help\n"
     "  or:  zr93kw-setfactory --help | --version\n"
+    "\n"
     "The ZR93KW factory station: without a subcommand the station window; with one\n"
     "the same engine headless. 'zr93kw-setfactory SUBCOMMAND --help' lists its options.\n"
+    "The window takes write's --db-server, --db-driver, --backup-dir, --no-backup,\n"
+    "--verify and --log, and --screenshot FILE.png (read the radio on the selected\n"
+    "port, save the window as that PNG picture and exit).\n"
     "\n"
     "A write reads the radio first and changes only what --set names (--from-defaults:\n"
     "the window's start-up values); a --set BandIndex other than the radio's band\n"
@@ -69,18 +76,27 @@ const char* const UsageText =
     "backup put back), never the model and serial-number lines; another radio's file\n"
     "is refused without --other-radio. Each transfer adds a line to the station log\n"
     "(" ZR_STATION_LOG_WORDS ", or --log FILE), which\n"
-    "'log' shows. --package writes in scan-code write mode: the radio's serial number\n"
+    "'log' shows; a write adds one before its first write frame and writes nothing\n"
+    "when it cannot. 'undo' puts back the radio's block from before its last write.\n"
+    "--package writes in scan-code write mode: the radio's serial number\n"
     "is then recorded against CODE in the production database (--db-server, default\n"
     "localhost; --db-driver, the ODBC driver, default " ZR_DEFAULT_ODBC_DRIVER "); 'db-check' tries it.\n"
     "\n"
-    "Exit status: 0 success; 1 bad usage or a refused value, nothing sent; 2 the\n"
-    "port could not be opened, nothing sent; 3 communication failed; 4 wrong model;\n"
-    "5 write refused; 6 written, but the package association is missing; 7 written,\n"
-    "but the database failed (db-check: the database failed); 8 another run-time\n"
-    "error; 9 the backup could not be saved, nothing written; 10 written, but lines\n"
-    "read back different; 11 the output (or --save's file) could not be written;\n"
-    "12 done, but the station log could not be written; 128 + N stopped by signal N\n"
-    "(SIGHUP 129, SIGINT 130, SIGTERM 143).\n";
+    "Exit status:\n"
+    "  0    success\n"
+    "  1    bad usage or a refused value; nothing sent\n"
+    "  2    the port could not be opened; nothing sent\n"
+    "  3    communication failed\n"
+    "  4    wrong model; nothing written\n"
+    "  5    write refused; nothing written\n"
+    "  6    written, but the package association is missing\n"
+    "  7    written, but the database failed (db-check: the database failed)\n"
+    "  8    another run-time error\n"
+    "  9    the backup could not be saved; nothing written\n"
+    "  10   written, but lines read back different\n"
+    "  11   the output (or --save's file) could not be written\n"
+    "  12   the station log could not be written (a write: nothing written)\n"
+    "  128+N  stopped by signal N (SIGHUP 129, SIGINT 130, SIGTERM 143)\n";
 
 // What follows a usage error: where the whole story is.
 QString TryHelp(const QString& subcommand) {
@@ -113,7 +129,9 @@ void PrintFields(QTextStream& out, const FormValues& form, bool triBandCapable, 
     out << QJsonDocument(ShownFieldsJson(form, triBandCapable)).toJson(QJsonDocument::Indented);
     return;
   }
-  for (const auto& [name, value] : ShownFieldLines(form, triBandCapable)) out << name << ": " << value << '\n';
+  for (const auto& [name, value] : ShownFieldLines(form, triBandCapable)) {
+    out << name << ": " << VisibleText(value) << '\n';
+  }
 }
 
 // Flushes standard output; false (and why, on standard error) when it could not be written.
@@ -124,20 +142,22 @@ bool FlushOutput(QTextStream& out, QTextStream& err) {
   return written;
 }
 
-int RunTransferCommand(const QStringList& arguments, bool write) {
+int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
+  const bool write = command != TransferCommand::Read;
   QTextStream out(stdout);
   QTextStream err(stderr);
   const platform::AnsiCodePage codePage = platform::AnsiCodePage::System();
   TransferOptions options;
   std::optional<FactoryImage> image;
   try {
-    options = ParseTransferOptions(arguments, write);
+    options = ParseTransferOptions(arguments, command);
     FormValues check;
     for (const auto& [name, value] : options.sets) {
       SetWindowField(check, name, value);
       RefuseUnstorableText(name, value, codePage);
     }
     if (!options.imageFile.isEmpty()) image = ReadBlockFile(options.imageFile, codePage);
+    if (!options.saveFile.isEmpty()) RefuseSaveTarget(options.saveFile);
   } catch (const UsageError& error) {
     err << "zr93kw-setfactory: " << error.what() << '\n' << TryHelp(arguments.value(1));
     return ExitStatus::Usage;
@@ -185,14 +205,17 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
     // A write stopped for its "write started" entry says so in its cause line.
     if (outcome.end != TransferEnd::LogFailed) err << "zr93kw-setfactory: log not written: " << why << Qt::endl;
   };
-  // Where a write's block comes from: the block file, the radio's own values
-  // with the changes, or the window's start-up values with them.
+  // Where a write's block comes from: the block file, the radio's last
+  // backup, the radio's own values with the changes, or the window's start-up
+  // values with them.
   std::optional<BlockFileValues> fileValues;
   if (image) fileValues.emplace(*image, options.otherRadio, codePage);
+  UndoValues undoValues(records.LogPath(), codePage);
   RadioValuesWithChanges radioValues(state, host, codePage, options.sets, options.bandChange);
   const auto start = [&]() -> bool {
     if (!write) return link.StartRead();
     if (fileValues) return link.StartWrite(*fileValues);
+    if (command == TransferCommand::Undo) return link.StartWrite(undoValues);
     return options.readFirst ? link.StartWrite(radioValues) : link.StartWrite();
   };
 
@@ -213,7 +236,8 @@ int RunTransferCommand(const QStringList& arguments, bool write) {
   const TransferOutcome outcome = RunTransfer(link, start);
   const bool written = outcome.Succeeded() || outcome.end == TransferEnd::AssociationMissing ||
                        outcome.end == TransferEnd::DatabaseFailed;
-  if (written && !image) PrintFields(out, host.Form(), state.TriBandCapable, options.json);
+  // A block file's or a backup's values are the file's: nothing to show of the form.
+  if (written && !image && command != TransferCommand::Undo) PrintFields(out, host.Form(), state.TriBandCapable, options.json);
   PrintCause(err, outcome);
   // The block as read is saved even when its values cannot be shown: that is
   // when a technician needs it.
@@ -258,8 +282,9 @@ int RunSubcommand(const QStringList& arguments) {
     QTextStream(stdout) << SubcommandHelp(command);
     return ExitStatus::Success;
   }
-  if (command == QLatin1String("read")) return RunTransferCommand(arguments, false);
-  if (command == QLatin1String("write")) return RunTransferCommand(arguments, true);
+  if (command == QLatin1String("read")) return RunTransferCommand(arguments, TransferCommand::Read);
+  if (command == QLatin1String("write")) return RunTransferCommand(arguments, TransferCommand::Write);
+  if (command == QLatin1String("undo")) return RunTransferCommand(arguments, TransferCommand::Undo);
   if (command == QLatin1String("ports")) return RunPorts(arguments);
   if (command == QLatin1String("log")) return RunLog(arguments);
   if (command == QLatin1String("db-check")) return RunDbCheck(arguments);

@@ -1,6 +1,7 @@
 #include "app/cli/cli_options.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 
 #include "app/cli/command_options.h"
 #include "app/cli/window_field_names.h"
@@ -107,9 +108,11 @@ int SubcommandIndex(const QStringList& arguments) {
   return -1;
 }
 
-TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
+TransferOptions ParseTransferOptions(const QStringList& arguments, TransferCommand command) {
   QCommandLineParser parser;
-  const QList<QCommandLineOption> options = SubcommandOptions(write ? QStringLiteral("write") : QStringLiteral("read"));
+  const QList<QCommandLineOption> options = SubcommandOptions(
+      command == TransferCommand::Read ? QStringLiteral("read")
+      : command == TransferCommand::Undo ? QStringLiteral("undo") : QStringLiteral("write"));
   const QString port = QStringLiteral("port");
   const QString json = QStringLiteral("json");
   const QString trace = QStringLiteral("trace");
@@ -131,21 +134,25 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   if (!parser.isSet(port)) throw UsageError("--port is required");
 
   TransferOptions parsed;
+  parsed.command = command;
   parsed.port = ParsePort(parser.value(port));
-  parsed.json = parser.isSet(json);
   parsed.trace = parser.isSet(trace);
   parsed.records.logPath = parser.value(log);
   if (parser.isSet(log) && parsed.records.logPath.isEmpty()) throw UsageError("--log needs a file name");
-  if (!write) {
+  if (command == TransferCommand::Read) {
+    parsed.json = parser.isSet(json);
     parsed.saveFile = parser.value(save);
     if (parser.isSet(save) && parsed.saveFile.isEmpty()) throw UsageError("--save needs a file name");
     return parsed;
   }
-  parsed.records.backup = !parser.isSet(noBackup);
   parsed.records.backupDir = parser.value(backupDir);
   parsed.records.verify = parser.isSet(verify);
-  if (parser.isSet(noBackup) && parser.isSet(backupDir)) throw UsageError("--no-backup and --backup-dir exclude each other");
   if (parser.isSet(backupDir) && parsed.records.backupDir.isEmpty()) throw UsageError("--backup-dir needs a folder");
+  // An undo keeps a backup of its own, so that it can be undone too.
+  if (command == TransferCommand::Undo) return parsed;
+  parsed.json = parser.isSet(json);
+  parsed.records.backup = !parser.isSet(noBackup);
+  if (parser.isSet(noBackup) && parser.isSet(backupDir)) throw UsageError("--no-backup and --backup-dir exclude each other");
   parsed.imageFile = parser.value(image);
   parsed.otherRadio = parser.isSet(otherRadio);
   if (parser.isSet(image)) {
@@ -173,7 +180,12 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, bool write) {
   for (const QString& assignment : parser.values(set)) {
     const qsizetype equals = assignment.indexOf(QLatin1Char('='));
     if (equals <= 0) throw UsageError("--set takes FIELD=VALUE, not '" + assignment.toStdString() + "'");
-    parsed.sets.emplace_back(assignment.left(equals), assignment.mid(equals + 1));
+    // Which of two values was meant is a guess the station does not make.
+    const QString name = assignment.left(equals);
+    if (std::ranges::any_of(parsed.sets, [&](const auto& set) { return set.first == name; })) {
+      throw UsageError("--set " + name.toStdString() + " is given more than once");
+    }
+    parsed.sets.emplace_back(name, assignment.mid(equals + 1));
   }
   // Without the radio's band known before the write, a band given without an
   // answer to the band-change question could change the radio's band unasked.

@@ -14,8 +14,12 @@
 
 namespace zr::cli {
 
-// What `read` and `write` are asked to do.
+// The commands that talk to a radio.
+enum class TransferCommand { Read, Write, Undo };
+
+// What `read`, `write` and `undo` are asked to do.
 struct TransferOptions {
+  TransferCommand command = TransferCommand::Read;
   qint16 port = 0;
   bool json = false;
   bool trace = false;
@@ -35,7 +39,7 @@ struct TransferOptions {
 // `arguments` starts with the program name, then the subcommand. Raises
 // UsageError for anything the commands do not take: an unknown or repeated
 // option (only --set repeats), a missing --port, a malformed number.
-TransferOptions ParseTransferOptions(const QStringList& arguments, bool write);
+TransferOptions ParseTransferOptions(const QStringList& arguments, TransferCommand command);
 
 // What `log` is asked to show.
 struct LogOptions {

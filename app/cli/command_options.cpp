@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 
+#include "app/cli/window_field_names.h"
 #include "app/station/state_folder.h"
 #include "db/database_settings.h"
 
@@ -22,11 +23,24 @@ QCommandLineOption PortOption() {
                 "The radio's port: 3, COM3 or a device path (/dev/ttyUSB0, /dev/serial/by-id/...).");
 }
 
-QList<QCommandLineOption> TransferCommon() {
-  return {PortOption(), Flag("json", "Print the fields as JSON."),
-          Flag("trace", "Print every frame sent (>) and received (<) on standard error."),
-          Valued("log", "FILE", "The station log (default " ZR_STATION_LOG_WORDS ").")};
+QCommandLineOption TraceOption() {
+  return Flag("trace", "Print every frame sent (>) and received (<) on standard error.");
 }
+
+QCommandLineOption LogOption() {
+  return Valued("log", "FILE", "The station log (default " ZR_STATION_LOG_WORDS ").");
+}
+
+QList<QCommandLineOption> TransferCommon() {
+  return {PortOption(), Flag("json", "Print the fields as JSON."), TraceOption(), LogOption()};
+}
+
+QCommandLineOption BackupDirOption() {
+  return Valued("backup-dir", "DIR",
+                "Save the block here before writing (default " ZR_BACKUP_FOLDER_WORDS ").");
+}
+
+QCommandLineOption VerifyOption() { return Flag("verify", "Read the written lines back before ending."); }
 
 QList<QCommandLineOption> DatabaseOptions() {
   return {Valued("db-server", "NAME", "Package database server: host, host,port or host\\instance (default localhost)."),
@@ -39,6 +53,12 @@ QString Description(const QString& subcommand) {
     return QStringLiteral(
         "Writes the radio: reads it first and changes only what --set names, saves its block to the backup\n"
         "folder, then writes. --from-defaults writes the window's start-up values instead.");
+  }
+  if (subcommand == QLatin1String("undo")) {
+    return QStringLiteral(
+        "Puts back the block the radio on the port held before its last write in the station log (that\n"
+        "write's backup), as --image writes a block file. The undo is logged and backed up like any write,\n"
+        "so a second undo puts back what the first replaced.");
   }
   if (subcommand == QLatin1String("ports")) {
     return QStringLiteral("Lists the serial ports as the window does, with what the system knows of each.");
@@ -53,8 +73,8 @@ QString Description(const QString& subcommand) {
 }  // namespace
 
 QStringList SubcommandNames() {
-  return {QStringLiteral("read"), QStringLiteral("write"), QStringLiteral("ports"), QStringLiteral("log"),
-          QStringLiteral("db-check")};
+  return {QStringLiteral("read"),  QStringLiteral("write"),   QStringLiteral("undo"),
+          QStringLiteral("ports"), QStringLiteral("log"),     QStringLiteral("db-check")};
 }
 
 QList<QCommandLineOption> SubcommandOptions(const QString& subcommand) {
@@ -71,10 +91,9 @@ QList<QCommandLineOption> SubcommandOptions(const QString& subcommand) {
         DatabaseOptions() + QList{
         Valued("image", "FILE", "Write the lines of a 256-byte block file (a backup put back)."),
         Flag("other-radio", "Let --image write a block file of another radio."),
-        Valued("backup-dir", "DIR", "Save the block here before writing (default " ZR_BACKUP_FOLDER_WORDS ")."),
-        Flag("no-backup", "Write without saving the block first."),
-        Flag("verify", "Read the written lines back before ending.")};
+        BackupDirOption(), Flag("no-backup", "Write without saving the block first."), VerifyOption()};
   }
+  if (subcommand == QLatin1String("undo")) return {PortOption(), TraceOption(), LogOption(), BackupDirOption(), VerifyOption()};
   if (subcommand == QLatin1String("ports")) return {Flag("json", "Print the ports as JSON.")};
   if (subcommand == QLatin1String("log")) {
     return {Valued("log", "FILE", "The station log (default " ZR_STATION_LOG_WORDS ")."),
@@ -94,7 +113,7 @@ QString SubcommandHelp(const QString& subcommand) {
   parser.addPositionalArgument(subcommand, QString(), subcommand);
   parser.addOptions(SubcommandOptions(subcommand));
   parser.addHelpOption();
-  return parser.helpText();
+  return parser.helpText() + (subcommand == QLatin1String("write") ? SettableFieldsHelp() : QString());
 }
 
 }  // namespace zr::cli

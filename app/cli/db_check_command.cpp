@@ -1,12 +1,14 @@
 #include "app/cli/db_check_command.h"
 
 #include <QCommandLineParser>
+#include <QProcessEnvironment>
 #include <QTextStream>
 
 #include "app/cli/cli_options.h"
 #include "app/cli/command_options.h"
 #include "app/cli/exit_status.h"
 #include "app/cli/window_field_names.h"
+#include "db/connection_string.h"
 #include "db/database_error.h"
 #include "db/package_database.h"
 
@@ -28,12 +30,13 @@ int RunDbCheck(const QStringList& arguments) {
     err << "zr93kw-setfactory: " << error.what() << "\nTry 'zr93kw-setfactory db-check --help'.\n";
     return ExitStatus::Usage;
   }
-  out << "package database \"" << settings.server << "\" through ODBC driver \"" << settings.driver << "\": ";
-  out.flush();
+  // What was tried is said once: here when it worked, in the error when not.
+  out << "package database";
   try {
     db::PackageDatabase database(settings);
     const std::optional<QString> package = database.PackageCodeOf(serial);
-    out << "connected, the check statement runs\n";
+    out << " (" << db::DescribeConnection(settings.server, settings.driver, QProcessEnvironment::systemEnvironment())
+        << "): connected, the check statement runs\n";
     if (!serial.isEmpty()) {
       if (!package) {
         out << "no row for serial number " << serial << ": a write would record nothing for it\n";
@@ -44,7 +47,7 @@ int RunDbCheck(const QStringList& arguments) {
       }
     }
   } catch (const db::DatabaseError& error) {
-    out << "failed\n";
+    out << ": failed\n";
     out.flush();
     err << "zr93kw-setfactory: " << error.what() << '\n';
     return ExitStatus::DatabaseFailed;

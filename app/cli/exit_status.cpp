@@ -1,6 +1,21 @@
 #include "app/cli/exit_status.h"
 
+#include "app/cli/visible_text.h"
+#include "platform/user_account.h"
+
 namespace zr::cli {
+
+namespace {
+
+// What the operator can do about a port this user may not open: serial
+// devices belong to the dialout group.
+QString DialoutHint() {
+  const QString user = platform::UserAccountName();
+  return QStringLiteral(" (the user may need to be in the dialout group: sudo usermod -aG dialout %1, then log in again)")
+      .arg(user.isEmpty() ? QStringLiteral("USER") : user);
+}
+
+}  // namespace
 
 int ExitStatusOf(const TransferOutcome& outcome) {
   switch (outcome.end) {
@@ -25,7 +40,8 @@ int ExitStatusOf(const TransferOutcome& outcome) {
 
 void PrintCause(QTextStream& err, const TransferOutcome& outcome) {
   if (outcome.cause.isEmpty()) return;
-  err << "zr93kw-setfactory: " << EndName(outcome.end) << ": " << outcome.cause << '\n';
+  err << "zr93kw-setfactory: " << EndName(outcome.end) << ": " << VisibleText(outcome.cause)
+      << (outcome.portOpenError == PortOpenError::PermissionDenied ? DialoutHint() : QString()) << '\n';
   // A transfer cut short says how far it got; a stopped one says it even when it wrote nothing.
   const bool cutShort = outcome.end == TransferEnd::CommunicationFailed || outcome.end == TransferEnd::RuntimeError ||
                         outcome.end == TransferEnd::VerifyFailed;

@@ -56,6 +56,19 @@ const FactoryField* SettingNamed(const QString& name) {
   return nullptr;
 }
 
+// The first C0, DEL or C1 character; the description's box takes line breaks.
+std::optional<char16_t> FirstControl(const FactoryField& field, const QString& value) {
+  for (const QChar c : value) {
+    const char16_t code = c.unicode();
+    const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
+    const bool lineBreak = code == u'\r' || code == u'\n';
+    if (control && !(lineBreak && field.field == Field::MaintainedDescription)) {
+      return code;
+    }
+  }
+  return std::nullopt;
+}
+
 QString CodePoint(char32_t c) { return QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper(); }
 
 }  // namespace
@@ -97,6 +110,10 @@ void SetWindowField(FormValues& form, const QString& name, const QString& value)
       form.*field->formCheck = static_cast<qint16>(value.toShort());
       break;
     case BoxKind::Text:
+      if (const std::optional<char16_t> control = FirstControl(*field, value)) {
+        throw UsageError(QStringLiteral("%1 takes no control characters, not %2")
+                             .arg(name, CodePoint(*control)).toStdString());
+      }
       if (field->kind == FieldKind::Chars) {
         for (QChar c : value) {
           if (c.unicode() > 127) {
@@ -144,6 +161,45 @@ QStringList SettableFieldNames() {
     if (field.settable) names << NameOf(field);
   }
   return names;
+}
+
+namespace {
+
+QString ValuesTaken(const FactoryField& field) {
+  switch (field.box.kind) {
+    case BoxKind::Check: return QStringLiteral("0 or 1");
+    case BoxKind::List: {
+      if (field.field == Field::BandIndex) {
+        return QStringLiteral("a band's position, 0 to %1 (below)").arg(field.entries().size() - 1);
+      }
+      QStringList entries;
+      for (int position = 0; position < field.entries().size(); ++position) {
+        entries << QStringLiteral("%1 %2").arg(position).arg(field.entries()[position]);
+      }
+      return entries.join(QStringLiteral(", "));
+    }
+    case BoxKind::Text:
+      return field.kind == FieldKind::Chars
+                 ? QStringLiteral("at most %1 characters, 7-bit ASCII").arg(field.width)
+                 : QStringLiteral("at most %1 characters, %1 bytes in the ANSI code page").arg(field.width);
+  }
+  return QString();
+}
+
+}  // namespace
+
+QString SettableFieldsHelp() {
+  QString help = QStringLiteral("\nFields for --set FIELD=VALUE, with what each takes:\n");
+  for (const FactoryField& field : FactoryFields) {
+    if (field.settable) help += QStringLiteral("  %1 %2\n").arg(NameOf(field), -22).arg(ValuesTaken(field));
+  }
+  help += QStringLiteral("\nBands for --set BandIndex=N (* only on a three-band radio, TriBandCapable 1):\n");
+  const QStringList& bands = BandDescriptions();
+  for (int position = 0; position < bands.size(); ++position) {
+    const QString mark = position == ThreeBandPosition ? QStringLiteral("*") : QStringLiteral(" ");
+    help += QStringLiteral("  %1%2  %3\n").arg(position, 2).arg(mark, bands[position]);
+  }
+  return help;
 }
 
 }  // namespace zr::cli

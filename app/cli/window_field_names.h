@@ -37,4 +37,9 @@ void RefuseUnstorableText(const QString& name, const QString& value, const platf
 // The names SetWindowField takes.
 QStringList SettableFieldNames();
 
+// What `write --help` says of --set: each name SetWindowField takes with the
+// values or the width its box takes, and the band list by position, marking
+// the entries that need a three-band radio.
+QString SettableFieldsHelp();
+
 }  // namespace zr::cli

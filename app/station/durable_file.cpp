@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 
 namespace zr::station {
 
@@ -39,6 +41,22 @@ int WriteAll(int fd, QByteArrayView bytes) {
   return 0;
 }
 
+int ReplaceFile(const QString& path, QByteArrayView bytes, unsigned permissions) {
+  QByteArray temporary = QFile::encodeName(path) + ".XXXXXX";
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);  // made 0600
+  if (fd < 0) return errno;
+  int error = permissions != 0600 && ::fchmod(fd, permissions) != 0 ? errno : 0;
+  if (error == 0) error = WriteAll(fd, bytes);
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0) error = errno;
+  if (error != 0) {
+    ::unlink(temporary.constData());
+    return error;
+  }
+  return SyncFolder(QFileInfo(path).absolutePath());
+}
+
 int SyncFolder(const QString& path) {
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return errno;
@@ -48,8 +66,9 @@ int SyncFolder(const QString& path) {
 }
 
 int OpenRecordFile(const QString& path, RecordFileOpening opening, int& fd) {
-  const int flags = opening == RecordFileOpening::kAppend ? O_RDWR | O_APPEND | O_CREAT | O_NOCTTY | O_NONBLOCK
-                                                          : O_WRONLY | O_CREAT | O_EXCL;
+  const int flags = opening == RecordFileOpening::kRead     ? O_RDONLY | O_NOCTTY | O_NONBLOCK
+                    : opening == RecordFileOpening::kAppend ? O_RDWR | O_APPEND | O_CREAT | O_NOCTTY | O_NONBLOCK
+                                                            : O_WRONLY | O_CREAT | O_EXCL;
   fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, 0600);
   return fd < 0 ? errno : 0;
 }

@@ -18,13 +18,22 @@ int CreateFolders(const QString& path);
 // Writes all of `bytes`, through short writes and interrupting signals.
 int WriteAll(int fd, QByteArrayView bytes);
 
+// Makes `bytes` the whole contents of the file at `path`, or leaves it as it
+// was: written to a new file beside it, flushed, renamed over it, the folder
+// flushed. The file gets `permissions` (the new file is the owner's alone
+// until then).
+int ReplaceFile(const QString& path, QByteArrayView bytes, unsigned permissions);
+
 // Flushes the folder's entries to disk: a file just created in it is then
 // found after a power cut, not only its contents.
 int SyncFolder(const QString& path);
 
+// A FIFO is opened without waiting for its other end (and then refused by
+// the caller, who looks at what it opened).
 enum class RecordFileOpening {
-  // Read and write, every write at the end, created when missing; a FIFO is
-  // opened without waiting for a reader (and then refused by its caller).
+  // Read only; ENOENT when missing.
+  kRead,
+  // Read and write, every write at the end, created when missing.
   kAppend,
   // Write only, created here and now: EEXIST when the name is taken.
   kCreateNew,

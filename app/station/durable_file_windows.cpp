@@ -6,8 +6,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUuid>
 #include <cerrno>
 #include <cstdint>
+
+// windows.h's own ReplaceFile is not the station's.
+#undef ReplaceFile
 
 #include "app/station/durable_file.h"
 #include "platform/windows_support.h"
@@ -54,17 +58,39 @@ int WriteAll(int fd, QByteArrayView bytes) {
 // Windows has no folder flush to ask for.
 int SyncFolder(const QString&) { return 0; }
 
+// The user's folders keep their files the user's: no permissions to carry.
+int ReplaceFile(const QString& path, QByteArrayView bytes, unsigned) {
+  const QString temporary = path + QStringLiteral(".") + QUuid::createUuid().toString(QUuid::Id128).left(8);
+  int fd = -1;
+  if (const int error = OpenRecordFile(temporary, RecordFileOpening::kCreateNew, fd); error != 0) return error;
+  int error = WriteAll(fd, bytes);
+  if (error == 0) error = SyncFile(fd);
+  if (_close(fd) != 0 && error == 0) error = EIO;
+  if (error == 0 && !MoveFileExW(platform::WindowsPath(temporary).c_str(), platform::WindowsPath(path).c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = LastErrno();
+  }
+  if (error != 0) DeleteFileW(platform::WindowsPath(temporary).c_str());
+  return error;
+}
+
 int OpenRecordFile(const QString& path, RecordFileOpening opening, int& fd) {
   fd = -1;
-  const bool append = opening == RecordFileOpening::kAppend;
+  struct Way {
+    DWORD access;
+    DWORD creation;
+    int flags;
+  };
   // Appending without the right to write elsewhere puts every write at the
   // end of the file, also when another station appends at the same time.
-  const HANDLE file = CreateFileW(platform::WindowsPath(path).c_str(),
-                                  append ? GENERIC_READ | FILE_APPEND_DATA : GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, append ? OPEN_ALWAYS : CREATE_NEW,
+  const Way way = opening == RecordFileOpening::kRead     ? Way{GENERIC_READ, OPEN_EXISTING, _O_RDONLY}
+                  : opening == RecordFileOpening::kAppend ? Way{GENERIC_READ | FILE_APPEND_DATA, OPEN_ALWAYS, _O_APPEND}
+                                                          : Way{GENERIC_WRITE, CREATE_NEW, 0};
+  const HANDLE file = CreateFileW(platform::WindowsPath(path).c_str(), way.access,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, way.creation,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return LastErrno();
-  fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(file), _O_BINARY | (append ? _O_APPEND : 0));
+  fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(file), _O_BINARY | way.flags);
   if (fd < 0) {
     CloseHandle(file);
     return EMFILE;

@@ -4,6 +4,7 @@
 #include <QSysInfo>
 #include <utility>
 
+#include "app/station/log_entry_keys.h"
 #include "platform/user_account.h"
 #include "record/factory_fields.h"
 #include "record/image_codec.h"
@@ -78,10 +79,10 @@ QJsonValue BackupOf(const TransferOutcome& outcome) {
 
 QJsonObject WriteStartedEntry(const TransferOutcome& progress, const LogContext& context, const std::vector<int>& lines,
                               const QString& writeId, const platform::AnsiCodePage& codePage) {
-  QJsonObject entry = EntryHead(progress, context, QStringLiteral("write started"), codePage);
-  entry.insert(QStringLiteral("writeId"), writeId);
-  entry.insert(QStringLiteral("backup"), BackupOf(progress));
-  entry.insert(QStringLiteral("linesToWrite"), HexList(lines));
+  QJsonObject entry = EntryHead(progress, context, log_keys::WriteStarted, codePage);
+  entry.insert(log_keys::WriteId, writeId);
+  entry.insert(log_keys::Backup, BackupOf(progress));
+  entry.insert(log_keys::LinesToWrite, HexList(lines));
   return entry;
 }
 
@@ -113,7 +114,7 @@ QJsonObject LogEntry(const TransferOutcome& outcome, const LogContext& context,
       {QStringLiteral("linesMismatched"), HexList(outcome.linesMismatched)},
   };
   for (const auto& [key, value] : writeFields) entry.insert(key, value);
-  if (!outcome.writeId.isEmpty()) entry.insert(QStringLiteral("writeId"), outcome.writeId);
+  if (!outcome.writeId.isEmpty()) entry.insert(log_keys::WriteId, outcome.writeId);
   return entry;
 }
 

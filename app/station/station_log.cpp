@@ -6,13 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QJsonParseError>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <optional>
 
 #include "app/station/durable_file.h"
-#include "platform/regular_file.h"
 
 namespace zr::station {
 
@@ -54,44 +52,83 @@ QString StationLog::Append(const QJsonObject& entry) const {
   return error == 0 ? QString() : cannot(ErrorText(error));
 }
 
-StationLogContents StationLog::Read() const {
-  StationLogContents contents;
-  const auto cannot = [&](const QString& cause) {
-    return QStringLiteral("cannot read the station log %1: %2").arg(path_, cause);
-  };
+namespace {
+
+// Read at a time; with a whole line's room beside it, a line of any length
+// up to MaxLogLineBytes fits.
+constexpr qsizetype ReadBytes = 256 * 1024;
+
+}  // namespace
+
+StationLogReader::StationLogReader(const QString& path) : path_(path) {
+  // A FIFO must not hold `log` up until someone writes to it.
+  if (const int error = OpenRecordFile(path_, RecordFileOpening::kRead, fd_); error != 0) {
+    missing_ = error == ENOENT;
+    if (!missing_) Fail(error);
+    return;
+  }
   struct stat status {};
-  if (::stat(QFile::encodeName(path_).constData(), &status) != 0) {
-    contents.missing = errno == ENOENT;
-    if (!contents.missing) contents.error = cannot(ErrorText(errno));
-    return contents;
+  if (::fstat(fd_, &status) != 0) {
+    Fail(errno);
+  } else if (!S_ISREG(status.st_mode)) {
+    error_ = QStringLiteral("cannot read the station log %1: not a regular file").arg(path_);
+  } else {
+    buffer_.resize(static_cast<std::size_t>(MaxLogLineBytes + ReadBytes));
   }
-  if (!S_ISREG(status.st_mode)) {
-    contents.error = cannot(QStringLiteral("not a regular file"));
-    return contents;
-  }
-  if (status.st_size > MaxStationLogBytes) {
-    contents.error = cannot(QStringLiteral("larger than %1 MiB").arg(MaxStationLogBytes / (1024 * 1024)));
-    return contents;
-  }
-  errno = 0;
-  const std::optional<QByteArray> bytes = platform::ReadRegularFile(path_, MaxStationLogBytes);
-  if (!bytes) {
-    contents.error = cannot(errno != 0 ? ErrorText(errno) : QStringLiteral("it changed while it was read"));
-    return contents;
-  }
-  int number = 0;
-  for (const QByteArray& text : bytes->split('\n')) {
-    ++number;
-    if (text.trimmed().isEmpty()) continue;
-    QJsonParseError parse{};
-    const QJsonDocument document = QJsonDocument::fromJson(text, &parse);
-    if (parse.error == QJsonParseError::NoError && document.isObject()) {
-      contents.entries.push_back({number, text, document.object()});
-    } else {
-      contents.skippedLines.push_back(number);
+}
+
+StationLogReader::~StationLogReader() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void StationLogReader::Fail(int error) {
+  error_ = QStringLiteral("cannot read the station log %1: %2").arg(path_, ErrorText(error));
+}
+
+bool StationLogReader::Next(LogLine& line) {
+  if (fd_ < 0 || !error_.isEmpty()) return false;
+  for (;;) {
+    const char* start = buffer_.data() + begin_;
+    const auto* lineEnd = static_cast<const char*>(std::memchr(start, '\n', static_cast<std::size_t>(end_ - begin_)));
+    if (lineEnd != nullptr || (atEnd_ && (end_ > begin_ || overlong_))) {
+      const qsizetype length = lineEnd != nullptr ? lineEnd - start : end_ - begin_;
+      line = {++number_, overlong_ ? QByteArrayView() : QByteArrayView(start, length), !overlong_};
+      begin_ += lineEnd != nullptr ? length + 1 : length;
+      overlong_ = false;
+      return true;
     }
+    if (atEnd_) return false;
+    if (end_ - begin_ > MaxLogLineBytes) {
+      overlong_ = true;  // its start is dropped; the rest is skipped up to its end
+      begin_ = end_ = 0;
+    } else if (begin_ > 0) {
+      std::memmove(buffer_.data(), start, static_cast<std::size_t>(end_ - begin_));
+      end_ -= begin_;
+      begin_ = 0;
+    }
+    qint64 room = static_cast<qint64>(buffer_.size()) - end_;
+    if (limit_ >= 0) room = std::min(room, limit_ - consumed_);
+    const ssize_t count = room == 0 ? 0 : ::read(fd_, buffer_.data() + end_, static_cast<std::size_t>(room));
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) {
+      Fail(errno);
+      return false;
+    }
+    atEnd_ = count == 0;
+    end_ += count;
+    consumed_ += count;
   }
-  return contents;
+}
+
+void StationLogReader::Rewind() {
+  if (fd_ < 0 || !error_.isEmpty()) return;
+  if (::lseek(fd_, 0, SEEK_SET) != 0) {
+    Fail(errno);
+    return;
+  }
+  limit_ = consumed_;
+  begin_ = end_ = number_ = consumed_ = 0;
+  atEnd_ = overlong_ = false;
 }
 
 }  // namespace zr::station

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QJsonObject>
 #include <QString>
 #include <QtGlobal>
@@ -9,24 +10,15 @@
 
 namespace zr::station {
 
-// A log bigger than this is refused rather than read into memory whole: some
-// 250 000 transfers at about a kilobyte each.
-inline constexpr qint64 MaxStationLogBytes = qint64{256} * 1024 * 1024;
+// The longest line read as an entry. The station's entries take a few
+// kilobytes; a longer line is something else's, and is not held in memory.
+inline constexpr qsizetype MaxLogLineBytes = 1024 * 1024;
 
-// One entry as the log holds it.
-struct LoggedEntry {
-  int line;         // counted from 1
-  QByteArray text;  // the line as stored, without its end
-  QJsonObject fields;
-};
-
-struct StationLogContents {
-  bool missing = false;  // no log there yet
-  QString error;         // why it could not be read; empty when it was
-  std::vector<LoggedEntry> entries;
-  // Lines that hold no JSON object: one torn by a crash or a full disk, or
-  // something else's. Blank lines are no entries and are not counted.
-  std::vector<int> skippedLines;
+// One line of the log as read.
+struct LogLine {
+  qint64 number = 0;    // counted from 1
+  QByteArrayView text;  // without its end; valid until the next line is read
+  bool whole = true;    // false for a line over MaxLogLineBytes, whose text is not kept
 };
 
 // The station log: a file of JSON objects, one a line (JSON Lines), appended
@@ -44,11 +36,46 @@ class StationLog {
   // written must not end a transfer.
   QString Append(const QJsonObject& entry) const;
 
-  // Every entry, in the order written.
-  StationLogContents Read() const;
-
  private:
   QString path_;
+};
+
+// Reads the station log a line at a time through a buffer of a fixed size,
+// however long the log has grown.
+class StationLogReader {
+ public:
+  // Opens the log; a FIFO or a device is refused without waiting on it.
+  explicit StationLogReader(const QString& path);
+  ~StationLogReader();
+  StationLogReader(const StationLogReader&) = delete;
+  StationLogReader& operator=(const StationLogReader&) = delete;
+
+  bool Missing() const { return missing_; }  // no log there yet
+  // Why the log could not be opened or read on, naming it; empty while it can.
+  const QString& Error() const { return error_; }
+
+  // The next line; false at the end of the log or when reading failed.
+  bool Next(LogLine& line);
+
+  // Back to the first line for another pass, which ends where the first one
+  // did: entries appended meanwhile are seen by neither.
+  void Rewind();
+
+ private:
+  void Fail(int error);
+
+  QString path_;
+  int fd_ = -1;
+  bool missing_ = false;
+  QString error_;
+  std::vector<char> buffer_;
+  qsizetype begin_ = 0;  // the unread bytes in `buffer_`
+  qsizetype end_ = 0;
+  qint64 number_ = 0;
+  qint64 consumed_ = 0;  // bytes read from the file in this pass
+  qint64 limit_ = -1;    // bytes a pass reads at most; -1: to the end
+  bool atEnd_ = false;
+  bool overlong_ = false;  // inside a line over MaxLogLineBytes
 };
 
 }  // namespace zr::station

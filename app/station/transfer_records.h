@@ -25,6 +25,7 @@ class TransferRecords : public WriteJournal {
   // Null when writes keep no backup.
   BlockBackup* Backup() { return backup_ ? &*backup_ : nullptr; }
   WriteJournal* Journal() { return this; }
+  const QString& LogPath() const { return log_.Path(); }
   bool Verify() const { return verify_; }
 
   QString WriteStarting(const TransferOutcome& progress, qint16 comPort, const std::vector<int>& lines) override;

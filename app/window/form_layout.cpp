@@ -18,6 +18,7 @@ struct DesignRow {
 // A column of fields in Frame1 with the labels to their left, the dealer
 // fields in Frame2 on the right, the modes, the port and the commands below.
 // Rows are 540 twips apart; labels sit 45 twips below their field's top.
+// The status line, two lines of text, spans the options and the buttons.
 // clang-format off
 constexpr DesignRow Design[] = {
     {"Frame1", "", 120, 120, 9015, 6420},
@@ -68,6 +69,7 @@ constexpr DesignRow Design[] = {
     {"Command1", "", 4440, 7920, 1335, 495},
     {"Command2", "", 5880, 7920, 1335, 495},
     {"Command3", "", 7320, 7920, 1335, 495},
+    {"Status", "", 240, 8475, 8415, 480},
 };
 // clang-format on
 
@@ -98,10 +100,11 @@ TwipsRect& FormLayout::Rect(const QString& control) {
 
 const TwipsRect& FormLayout::Rect(const QString& control) const { return Place(control).rect; }
 
-QRect FormLayout::PixelRect(const QString& control, qreal dpi) const {
+QRect FormLayout::PixelRect(const QString& control, Dpi dpi) const {
   const TwipsRect& rect = Rect(control);
-  return QRect(TwipsToPixels(rect.left, dpi), TwipsToPixels(rect.top, dpi), TwipsToPixels(rect.width, dpi),
-               TwipsToPixels(rect.height, dpi));
+  const QPoint topLeft(TwipsToPixels(rect.left, dpi.x), TwipsToPixels(rect.top, dpi.y));
+  const QPoint end(TwipsToPixels(rect.right(), dpi.x), TwipsToPixels(rect.bottom(), dpi.y));
+  return QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y()));
 }
 
 }  // namespace zr::window

@@ -8,10 +8,18 @@ namespace zr::window {
 
 // The station window is designed in twips (1440 to the inch): positions and
 // sizes stay in twips, as single-precision values, and become pixels only
-// when they are put on the screen.
+// when they are put on the screen, by the screen's logical DPI (96, 120,
+// 144: QT_FONT_DPI or the X server's), the DPI its fonts are sized by.
 inline constexpr float TwipsPerInch = 1440.0f;
 inline constexpr float ClientWidthTwips = 9255.0f;
-inline constexpr float ClientHeightTwips = 8895.0f;
+// The design's 8895, and the status line below the buttons.
+inline constexpr float ClientHeightTwips = 9075.0f;
+
+// A screen's logical dots per inch, across and down.
+struct Dpi {
+  qreal x = 96;
+  qreal y = 96;
+};
 
 int TwipsToPixels(float twips, qreal dpi);
 float PixelsToTwips(int pixels, qreal dpi);
@@ -23,6 +31,7 @@ struct TwipsRect {
   float height = 0.0f;
 
   float right() const { return left + width; }
+  float bottom() const { return top + height; }
 };
 
 // Where a control sits: in the form itself, "Frame1" or "Frame2", in the
@@ -46,7 +55,9 @@ class FormLayout {
   const std::map<QString, ControlPlace>& Places() const { return places_; }
 
   // The rectangle in pixels at `dpi`, relative to the control's container.
-  QRect PixelRect(const QString& control, qreal dpi) const;
+  // Its edges are rounded, not its size: controls that line up in twips
+  // line up on the screen.
+  QRect PixelRect(const QString& control, Dpi dpi) const;
 
  private:
   std::map<QString, ControlPlace> places_;

@@ -82,7 +82,7 @@ FrmMain::~FrmMain() {
 void FrmMain::CreateControls() {
   setWindowTitle(lang::WindowCaption);
   setFont(QFont(QStringLiteral("Arial"), 9));
-  setFixedSize(TwipsToPixels(ClientWidthTwips, logicalDpiX()), TwipsToPixels(ClientHeightTwips, logicalDpiY()));
+  setFixedSize(TwipsToPixels(ClientWidthTwips, ScreenDpi().x), TwipsToPixels(ClientHeightTwips, ScreenDpi().y));
 
   Frame1 = new QGroupBox(this);
   Frame2 = new QGroupBox(Frame1);
@@ -172,6 +172,7 @@ void FrmMain::CreateControls() {
   Command1 = button("Command1", &FrmMain::Command1_Click);
   Command2 = button("Command2", &FrmMain::Command2_Click);
   Command3 = button("Command3", &FrmMain::Command3_Click);
+  Status = make.operator()<StatusLine>(QStringLiteral("Status"));
 
   auto* wheelGuard = new ListWheelGuard(this);
   for (QComboBox* list : findChildren<QComboBox*>()) wheelGuard->Guard(list);
@@ -219,6 +220,7 @@ void FrmMain::FormLoad() {
   Combo1[1]->setCurrentIndex(0);
   Combo1[0]->setEnabled(false);
   ApplyLanguage();
+  ShowStatus();  // in the language chosen now
   ShowByData();
   Option1[2]->setChecked(true);
   Option1_Click();
@@ -249,7 +251,7 @@ QWidget* FrmMain::Control(const QString& name) const {
 }
 
 void FrmMain::Place(const QString& control) {
-  if (QWidget* widget = Control(control)) widget->setGeometry(layout_.PixelRect(control, logicalDpiX()));
+  if (QWidget* widget = Control(control)) widget->setGeometry(layout_.PixelRect(control, ScreenDpi()));
 }
 
 void FrmMain::SetCaption(const QString& control, const QString& text) {
@@ -282,14 +284,16 @@ void FrmMain::ApplyLanguage() {
     SetCaption(caption.Control, caption.Text(state_.UiLanguage));
   }
   // Labels size themselves to their captions.
-  const qreal dpi = logicalDpiX();
+  const Dpi dpi = ScreenDpi();
   for (const auto& [name, widget] : controls_) {
     auto* label = qobject_cast<QLabel*>(widget);
-    if (label == nullptr || label == Label7) continue;
-    const QFontMetrics metrics(label->font());
+    if (label == nullptr || label == Label7 || label == Status) continue;
+    // Whole pixels that hold the caption's last fraction of one, and the
+    // line of the fonts that draw it.
+    const QSize size = label->sizeHint();
     TwipsRect& rect = layout_.Rect(name);
-    rect.width = PixelsToTwips(metrics.horizontalAdvance(label->text()), dpi);
-    rect.height = PixelsToTwips(metrics.height(), dpi);
+    rect.width = PixelsToTwips(size.width(), dpi.x);
+    rect.height = PixelsToTwips(size.height(), dpi.y);
     Place(name);
   }
   const auto lefts = lang::AlignedLabelLefts([this](const QString& control) { return layout_.Rect(control).left; },

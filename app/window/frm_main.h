@@ -18,6 +18,7 @@
 #include "app/station/records_options.h"
 #include "app/station/transfer_records.h"
 #include "app/window/port_list.h"
+#include "app/window/status_line.h"
 #include "db/database_settings.h"
 #include "db/package_database.h"
 #include "lang/messages.h"
@@ -93,6 +94,9 @@ class FrmMain : public QWidget, public TransferHost {
   QPushButton* Command1 = nullptr;
   QPushButton* Command2 = nullptr;
   QPushButton* Command3 = nullptr;
+  // Below the buttons: the frame a transfer is at, why one failed, a port
+  // folder that cannot be read, a log entry that could not be written.
+  StatusLine* Status = nullptr;
   QTimer Timer_SNFocus;
   QTimer ReShowComPortTimer;
 
@@ -134,6 +138,7 @@ class FrmMain : public QWidget, public TransferHost {
   void SetStatusLabel(const QString& text) override;
   void AdvancePackageCode() override;
   void TransferEnded(const TransferOutcome& outcome) override;
+  void FrameSent(const TransferOutcome& progress, int plannedFrames) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -144,6 +149,7 @@ class FrmMain : public QWidget, public TransferHost {
   void SetTabOrder();
   void FormLoad();
   void Shutdown();
+  Dpi ScreenDpi() const { return {static_cast<qreal>(logicalDpiX()), static_cast<qreal>(logicalDpiY())}; }
   void Place(const QString& control);
   void SetCaption(const QString& control, const QString& text);
   bool Text1_KeyPress(int index, QEvent* event);
@@ -158,6 +164,7 @@ class FrmMain : public QWidget, public TransferHost {
   qint16 StoredComPort() const;
   void StartTransfer(bool (RadioLink::*start)());
   MessageButton Present(const QString& text, MessageStyle style);
+  void ShowStatus();
 
   FrmMainOptions options_;
   QString localeName_;
@@ -170,6 +177,8 @@ class FrmMain : public QWidget, public TransferHost {
   db::PackageDatabase database_;
   station::TransferRecords records_;
   bool logFailureShown_ = false;
+  QString unreadablePortFolder_;  // "ZR93KW_PORT_DIR=/path" while it leaves the port list empty
+  QString transferStatus_;  // the running transfer's frame, or how the last one failed
   std::unique_ptr<RadioLink> link_;
   FormLayout layout_;
   std::map<QString, QWidget*> controls_;

@@ -37,6 +37,8 @@ void FrmMain::StartTransfer(bool (RadioLink::*start)()) {
   // A click while a transfer runs is ignored, and must not take the cursor with it.
   if (link_->Busy()) return;
   busyCursor_.Show();
+  transferStatus_.clear();
+  ShowStatus();
   // Every start ends in TransferEnded, a port that does not open included, which hides it.
   (link_.get()->*start)();
 }

@@ -4,11 +4,14 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStringList>
 #include <QTextStream>
 
 #include "app/window/frm_main.h"
 #include "app/form_into_record.h"
+#include "app/window/outcome_status.h"
 #include "lang/captions.h"
+#include "lang/status_texts.h"
 #include "record/field_conversions.h"
 
 namespace zr::window {
@@ -159,11 +162,31 @@ void FrmMain::TransferEnded(const TransferOutcome& outcome) {
     packageCode = TrimAtNul(state_.PackageCode);
   }
   const QString why = records_.Record(outcome, state_.CurrentComPort, packageCode);
+  // Why it failed, and the log's failure, where the operator sees them
+  // without another box to close.
+  QStringList status{OutcomeStatus(outcome, state_.UiLanguage)};
+  if (!why.isEmpty()) status << lang::StatusLineText(state_.UiLanguage, lang::StatusText::LogNotWritten, why);
+  status.removeAll(QString());
+  transferStatus_ = status.join(QLatin1Char('\n'));
+  ShowStatus();
   if (why.isEmpty() || logFailureShown_) return;
-  // Once a session, where the operator sees it without another box to close.
   logFailureShown_ = true;
-  setWindowTitle(lang::WindowCaption + QStringLiteral(" \u2014 log not written: ") + why);
   QTextStream(stderr) << "zr93kw-setfactory: log not written: " << why << Qt::endl;
+}
+
+void FrmMain::FrameSent(const TransferOutcome& progress, int plannedFrames) {
+  // A radio that stays silent takes seconds under the time-outs: the resends show it is no hang.
+  transferStatus_ = lang::FrameProgressText(state_.UiLanguage, progress.frames, plannedFrames, progress.resends);
+  ShowStatus();
+}
+
+void FrmMain::ShowStatus() {
+  QStringList lines{transferStatus_};
+  if (!unreadablePortFolder_.isEmpty()) {
+    lines.prepend(lang::StatusTextOf(lang::StatusText::PortFolderUnreadable, state_.UiLanguage).arg(unreadablePortFolder_));
+  }
+  lines.removeAll(QString());
+  Status->Show(lines.join(QLatin1Char('\n')));
 }
 
 void FrmMain::AdvancePackageCode() { SetText(BoxIndex(Field::PackageCode), QString()); }

@@ -31,7 +31,12 @@ qint16 FrmMain::StoredComPort() const { return StoredPortNumber(settings_.GetStr
 qint16 FrmMain::EnumComPorts() {
   const std::vector<PortListEntry> entries = options_.listPorts();
   // An empty list may be a mistyped port folder, which the operator must hear of.
-  ReportPortListProblem(*Combo2, entries.empty() ? platform::PortDirectoryError() : QString());
+  const QString unreadable = entries.empty() ? platform::UnreadablePortDirectorySetting() : QString();
+  ReportPortListProblem(*Combo2, unreadable.isEmpty() ? QString() : platform::PortDirectoryError());
+  if (unreadable != unreadablePortFolder_) {
+    unreadablePortFolder_ = unreadable;
+    ShowStatus();
+  }
   const QStringList names = EntryNames(entries);
   QStringList shown;
   for (int i = 0; i < Combo2->count(); ++i) shown << Combo2->itemText(i);

@@ -31,8 +31,13 @@ class LoggingPresenter : public MessagePresenter {
 
 }  // namespace
 
+void UseScreenDpi() {
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
+}
+
 int RunWindow(int& argc, char** argv) {
   platform::BlockTerminationSignals();
+  UseScreenDpi();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("zr93kw-setfactory"));
 

@@ -9,4 +9,10 @@ namespace zr::window {
 // after blocking SIGINT, SIGTERM and SIGHUP: they close the window as Exit does.
 int RunWindow(int& argc, char** argv);
 
+// Makes the screen's logical DPI the window's: at 120 or 144 DPI fonts and
+// twips turn into pixels at that DPI, where Qt would otherwise draw a 96-DPI
+// window scaled by 1.25 or 1.5 and cut the boxes' edges; a whole factor (192
+// DPI) still scales. Call before the QApplication is created.
+void UseScreenDpi();
+
 }  // namespace zr::window

@@ -10,6 +10,10 @@ ZR_BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
   # The man page, made from the program's --help.
   help2man
+  # Debian's hardening flags for the release build (dpkg-buildflags).
+  dpkg-dev
+  # What the bash completion's test runs in.
+  bash-completion
   qt6-base-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # The package database: Qt's ODBC driver, the ODBC driver manager and the

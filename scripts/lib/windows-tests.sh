@@ -64,6 +64,7 @@ json_fields() {
   python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); [print(f"{k}={json.dumps(d[k], ensure_ascii=False)}") for k in sorted(d)]' "$1"
 }
 
+# `read --save` keeps the same block as the Linux build's.
 test_ports_list_com7_and_read_json_matches_the_linux_build() {
   local work=$1/read
   start_com7_radio "$work" --serial 2026120600000042 --tri-band || { wine_test_failed "simulator"; return; }
@@ -71,13 +72,17 @@ test_ports_list_com7_and_read_json_matches_the_linux_build() {
     wine_test_failed "'ports' does not list COM$ZR_WINE_PORT: $(windows_station ports 2>&1 | tr '\n' ' ')"
   fi
   local status=0
-  "$ZR_LINUX_STATION" read --port "$ZR_WINE_PORT" --json >"$work/linux.json" 2>"$work/linux.err" || true
-  windows_station read --port "$ZR_WINE_PORT" --json >"$work/windows.json" 2>"$work/windows.err" || status=$?
+  "$ZR_LINUX_STATION" read --port "$ZR_WINE_PORT" --json --save "$work/linux.bin" >"$work/linux.json" \
+    2>"$work/linux.err" || true
+  windows_station read --port "$ZR_WINE_PORT" --json --save "$(winepath_of "$work/windows.bin")" \
+    >"$work/windows.json" 2>"$work/windows.err" || status=$?
   stop_radio_sim
   if [ "$status" -ne 0 ]; then
     wine_test_failed "read exited $status: $(cat "$work/windows.err")"
   elif ! diff <(json_fields "$work/linux.json") <(json_fields "$work/windows.json") >"$work/diff"; then
     wine_test_failed "read --json differs from the Linux build's: $(cat "$work/diff")"
+  elif ! cmp -s "$work/linux.bin" "$work/windows.bin"; then
+    wine_test_failed "read --save kept another block than the Linux build's"
   fi
 }
 

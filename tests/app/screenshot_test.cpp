@@ -41,7 +41,7 @@ TEST_F(ScreenshotMode, ReadsTheRadioAndSavesTheWindow) {
   const QString errors = Errors();
   EXPECT_EQ(program.exitCode(), 0) << errors.toStdString();
   EXPECT_TRUE(errors.contains(lang::ReadCompleteText)) << errors.toStdString();
-  EXPECT_EQ(QImage(Png()).size(), QSize(617, 593));
+  EXPECT_EQ(QImage(Png()).size(), QSize(617, 605));
 }
 
 // SIGTERM closes the window as Exit does, mid-read; what closing does is the Exit test's.

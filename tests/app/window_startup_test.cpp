@@ -1,12 +1,18 @@
 // The window's start-up, shutdown, port list refresh and captions.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOption>
+#include <QTextLayout>
 
+#include "app/window/cut_entry_tip.h"
 #include "lang/captions.h"
 #include "lang/label_placement.h"
+#include "tests/support/scoped_environment.h"
 #include "window_fixture.h"
 
 namespace zr::window::test {
@@ -105,6 +111,15 @@ TEST_F(WindowStartup, RefreshFollowsThePortsAndTheLastAssociatedWriteAndOnlyTheO
   EXPECT_EQ(w.State().CurrentComPort, 0);
 }
 
+TEST_F(WindowStartup, UnreadablePortFolderIsOnTheStatusLine) {
+  const zr::test::ScopedEnvironment environment{"ZR93KW_PORT_DIR"};
+  const QString missing = dir.filePath(QStringLiteral("ports"));
+  qputenv("ZR93KW_PORT_DIR", missing.toLocal8Bit());
+  FrmMainOptions options = Options();
+  options.systemLcid = [] { return lang::Lcid::ChinesePrc; };
+  EXPECT_EQ(Open(options).Status->Text(), QStringLiteral("ZR93KW_PORT_DIR=%1 不是可读的文件夹").arg(missing));
+}
+
 // A label's or button's text, a frame's title.
 QString CaptionOf(const QWidget* widget) {
   return widget->property(qobject_cast<const QGroupBox*>(widget) != nullptr ? "title" : "text").toString();
@@ -134,10 +149,60 @@ TEST_F(WindowStartup, CaptionsInTheLanguageOfThePrcLocaleOnlyAndLabelsEndBeforeT
 
     for (const lang::LabelAnchor& anchor : lang::LabelAnchors()) {
       const QWidget* label = w.Control(anchor.Label);
-      EXPECT_NEAR(w.Control(anchor.Reference)->x() - (label->x() + label->width()), 50.0 / 15.0, 1.0)
+      EXPECT_NEAR(w.Control(anchor.Reference)->x() - (label->x() + label->width()), 50.0 * w.logicalDpiX() / 1440, 1.0)
           << anchor.Label.toStdString();
     }
     EXPECT_FLOAT_EQ(w.Layout().Rect(QStringLiteral("Label3")).left, FormLayout().Rect(QStringLiteral("Label3")).left);
+  }
+}
+
+// Where a label, box or button draws its text, and the text; a control without one gives none.
+std::pair<QRect, QString> TextArea(QWidget* control) {
+  if (auto* box = qobject_cast<QLineEdit*>(control)) return {box->rect().adjusted(4, 2, -4, -2), box->text()};  // frame, margin
+  if (auto* label = qobject_cast<QLabel*>(control)) return {label->contentsRect(), label->text()};
+  auto* button = qobject_cast<QAbstractButton*>(control);
+  if (button == nullptr) return {control->rect(), QString()};
+  QStyleOptionButton option;
+  option.initFrom(button);
+  const QStyle::SubElement contents = qobject_cast<QCheckBox*>(button)      ? QStyle::SE_CheckBoxContents
+                                      : qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
+                                                                            : QStyle::SE_PushButtonContents;
+  return {button->style()->subElementRect(contents, &option, button), button->text().remove(QLatin1Char('&'))};
+}
+
+// At 96, 120 and 144 DPI (QT_FONT_DPI): each text whole, Chinese too, each control inside its frame or window.
+TEST_F(WindowStartup, AtTheScreensDpiNoTextOrBoxIsCutOrOutside) {
+  ports = Ports({256});
+  for (const quint32 lcid : {lang::Lcid::EnglishUs, lang::Lcid::ChinesePrc}) {
+    FrmMainOptions options = Options();
+    options.systemLcid = [lcid] { return lcid; };
+    FrmMain& w = Open(options);
+    const int dpi = w.logicalDpiY();
+    SCOPED_TRACE(dpi);
+    EXPECT_EQ(dpi, qEnvironmentVariableIsSet("QT_FONT_DPI") ? qEnvironmentVariableIntValue("QT_FONT_DPI") : dpi);
+    // The widest texts: digits to each field's length, a status longer than its line.
+    for (QLineEdit* box : w.findChildren<QLineEdit*>()) box->setText(QString(box->maxLength(), QLatin1Char('8')));
+    const QString status = QStringLiteral("通信失败: read of line 0x30 ") + QString(200, QLatin1Char('x'));
+    w.Status->Show(status);
+    w.show();
+    EXPECT_EQ(w.Status->toolTip(), status);  // cut short on the line, whole in the tooltip
+
+    for (const auto& entry : w.Layout().Places()) {
+      QWidget* control = w.Control(entry.first);
+      if (!control->isVisibleTo(&w) || control == w.Status) continue;
+      const auto [area, text] = TextArea(control);
+      QTextLayout layout(text, control->font(), control);
+      layout.beginLayout();
+      QTextLine line = layout.createLine();
+      line.setLineWidth(1e6);
+      layout.endLayout();
+      const auto* list = qobject_cast<QComboBox*>(control);
+      EXPECT_TRUE(control->rect().contains(area) && line.naturalTextWidth() <= area.width() &&
+                  line.height() <= area.height() && (list == nullptr || !CutsSelectedEntry(*list)) &&
+                  control->parentWidget()->contentsRect().contains(control->geometry()))
+          << entry.first.toStdString();
+    }
+    EXPECT_TRUE(w.grab().save(QStringLiteral(ZR_WINDOW_PICTURES_DIR "/window-%1-%2dpi.png").arg(lcid, 0, 16).arg(dpi)));
   }
 }
 

@@ -4,10 +4,13 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <optional>
 #include <tuple>
 
+#include "app/window/outcome_status.h"
+#include "lang/captions.h"
 #include "lang/messages.h"
 #include "tests/db/test_database.h"
 #include "tests/support/showable_block.h"
@@ -159,6 +162,36 @@ TEST_F(WindowTransfer, ExitEndsARunningTransfer) {
   EXPECT_EQ(Setting(QStringLiteral("CommHandle")), QStringLiteral("0"));
   EXPECT_FALSE(w.ReShowComPortTimer.isActive());
   EXPECT_EQ(OverrideCursor(), std::nullopt);
+}
+
+// Resends show it is no hang; the box keeps its fixed text, the line says why
+// in the window's language, and that the log failed (not in the title).
+TEST_F(WindowTransfer, StatusLineShowsTheFramesWhileATransferRunsAndThenWhyItFailed) {
+  FrmMainOptions options = Options();
+  options.systemLcid = [] { return lang::Lcid::ChinesePrc; };
+  options.records.logPath = dir.path();  // a folder takes no entries
+  FrmMain& w = OpenOnRadio(
+      FilledBlock(), QStringList{"--bad-checksum", "0x30:3", "--delay-ms", "20"}, std::move(options));
+  QStringList seen;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] { seen << w.Status->Text(); });
+  watch.start(5);
+  w.Command1_Click();
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_TRUE(seen.contains(QStringLiteral("第 5 帧，共 18 帧，重发 2 次")));
+  EXPECT_EQ(presenter.Texts(), QStringList{lang::CommunicationFailedText});
+  EXPECT_TRUE(w.Status->Text().contains(
+      QRegularExpression(QStringLiteral("^通信失败: read of line 0x30: the reply failed its test: .*\n日志未写入: "))));
+  EXPECT_EQ(w.windowTitle(), lang::WindowCaption);
+}
+
+TEST(OutcomeStatus, OnlyAPortThisUserMayNotOpenAsksAboutTheDialoutGroup) {
+  TransferOutcome outcome{TransferEnd::PortNotOpened, QStringLiteral("/dev/ttyUSB0: Permission denied")};
+  outcome.portOpenError = PortOpenError::PermissionDenied;
+  EXPECT_EQ(OutcomeStatus(outcome, lang::UiLanguage::English),
+            QStringLiteral("port: /dev/ttyUSB0: Permission denied (is the user in the dialout group?)"));
+  outcome.portOpenError = PortOpenError::Other;
+  EXPECT_EQ(OutcomeStatus(outcome, lang::UiLanguage::English), QStringLiteral("port: /dev/ttyUSB0: Permission denied"));
 }
 
 // Scan-code write mode end to end, with the package database on the test

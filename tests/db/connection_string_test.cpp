@@ -12,7 +12,7 @@ TEST(ConnectionString, FixedAdoStringAndTheOdbcStringMadeFromIt) {
             QStringLiteral("Provider=SQLOLEDB.1;Password=nuvafi;Persist Security Info=True;User ID=sa;"
                            "Initial Catalog=TK_Simp_ASS;Data Source=PLANT-SQL"));
   EXPECT_EQ(OdbcConnectionString(PackageConnectionString(QStringLiteral("PLANT-SQL")), QStringLiteral("FreeTDS")),
-            QStringLiteral("DRIVER={FreeTDS};Server=PLANT-SQL;Database=TK_Simp_ASS;UID=sa;PWD=nuvafi"));
+            QStringLiteral("DRIVER={FreeTDS};Server=PLANT-SQL;Port=1433;Database=TK_Simp_ASS;UID=sa;PWD=nuvafi"));
   EXPECT_EQ(OdbcConnectionString(PackageConnectionString(QStringLiteral("127.0.0.1, 1433")),
                                  QStringLiteral("PostgreSQL Unicode")),
             QStringLiteral("DRIVER={PostgreSQL Unicode};Server=127.0.0.1;Port=1433;Database=TK_Simp_ASS;"
@@ -22,9 +22,18 @@ TEST(ConnectionString, FixedAdoStringAndTheOdbcStringMadeFromIt) {
     EXPECT_EQ(OdbcConnectionString(QStringLiteral("Data Source=PLANT-SQL, 1433"), QLatin1String(driver)),
               QStringLiteral("DRIVER={%1};Server=PLANT-SQL,1433").arg(QLatin1String(driver)));
   }
-  // A named instance is the driver's business.
+  // A named instance's port comes from the server's browser; SQL Server's
+  // default port is FreeTDS's need only.
   EXPECT_EQ(OdbcConnectionString(QStringLiteral(" data source = PLANT\\SQLEXPRESS ;"), QStringLiteral("FreeTDS")),
             QStringLiteral("DRIVER={FreeTDS};Server=PLANT\\SQLEXPRESS"));
+  EXPECT_EQ(OdbcConnectionString(QStringLiteral("Data Source=db"), QStringLiteral("PostgreSQL Unicode")),
+            QStringLiteral("DRIVER={PostgreSQL Unicode};Server=db"));
+  // What a failure names (the FreeTDS ports are db-check's tests).
+  EXPECT_EQ(DescribeConnection(QStringLiteral("p\\SQLEXPRESS"), QStringLiteral("FreeTDS"), {}),
+            QStringLiteral("ODBC driver \"FreeTDS\", host p, instance SQLEXPRESS (its port from the server's "
+                           "browser service, UDP 1434), TDS version auto"));
+  EXPECT_EQ(DescribeConnection(QStringLiteral("db"), QStringLiteral("PostgreSQL Unicode"), {}),
+            QStringLiteral("ODBC driver \"PostgreSQL Unicode\", host db, the driver's default port"));
 }
 
 TEST(ConnectionString, ServerNameCannotAddSettings) {
@@ -33,7 +42,7 @@ TEST(ConnectionString, ServerNameCannotAddSettings) {
   EXPECT_EQ(PackageConnectionString(hostile).section(u';', 5),
             QStringLiteral("Data Source=\"x;Driver=/tmp/evil.so;PWD=}x\""));
   EXPECT_EQ(OdbcConnectionString(PackageConnectionString(hostile), QStringLiteral("FreeTDS")),
-            QStringLiteral("DRIVER={FreeTDS};Server={x;Driver=/tmp/evil.so;PWD=}}x};Database=TK_Simp_ASS;"
+            QStringLiteral("DRIVER={FreeTDS};Server={x;Driver=/tmp/evil.so;PWD=}}x};Port=1433;Database=TK_Simp_ASS;"
                            "UID=sa;PWD=nuvafi"));
   EXPECT_EQ(OdbcConnectionString(PackageConnectionString(QStringLiteral("\"q\" ")), QStringLiteral("D")),
             QStringLiteral("DRIVER={D};Server={\"q\" };Database=TK_Simp_ASS;UID=sa;PWD=nuvafi"));

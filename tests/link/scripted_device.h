@@ -59,6 +59,7 @@ class ScriptedDevice : public SerialDevice {
   void Close() override {
     open_ = false;
   }
+  PortOpenError OpenError() const override { return openError; }
 
   bool IsOpen() const { return open_; }
 
@@ -68,6 +69,7 @@ class ScriptedDevice : public SerialDevice {
   LineState line{9600, 7, LineStopBits::Two, LineParity::Even, 0};
   LineTimeouts timeouts;
   bool openFails = false;
+  PortOpenError openError = PortOpenError::None;  // what a failed open says of itself
   bool setStateFails = false;
 
  private:

@@ -234,6 +234,7 @@ TEST_F(Transfer, ThreeBandRefusalEndsTheWriteWithoutWritingOrAssociating) {
 
 TEST_F(Transfer, PortThatCannotOpenLeavesEverythingIdle) {
   device.openFails = true;
+  device.openError = PortOpenError::PermissionDenied;
   EXPECT_FALSE(Run(OperationModes::Read));
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, lang::CannotOpenPortText);
@@ -243,6 +244,7 @@ TEST_F(Transfer, PortThatCannotOpenLeavesEverythingIdle) {
   EXPECT_TRUE(device.written.empty());
   EXPECT_EQ(link.Outcome()->end, TransferEnd::PortNotOpened);
   EXPECT_EQ(link.Outcome()->cause, QStringLiteral("COM3 could not be opened"));
+  EXPECT_EQ(link.Outcome()->portOpenError, PortOpenError::PermissionDenied);  // the window asks about dialout
 
   device.openFails = false;
   device.setStateFails = true;

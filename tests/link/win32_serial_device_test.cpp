@@ -9,7 +9,8 @@ namespace {
 TEST(Win32SerialDevice, AMissingPortDoesNotOpenAndSaysWhyAndNothingReachesIt) {
   Win32SerialDevice device;
   EXPECT_EQ(device.Open(QStringLiteral("\\\\.\\COM250")), 0);
-  EXPECT_TRUE(device.ErrorText().startsWith(QStringLiteral("\\\\.\\COM250: "))) << device.ErrorText().toStdString();
+  EXPECT_EQ(device.ErrorText(), QStringLiteral("no serial port \\\\.\\COM250 on this PC"));
+  EXPECT_EQ(device.OpenError(), PortOpenError::Other);
   EXPECT_EQ(device.Location(), QString());
   LineState state;
   EXPECT_FALSE(device.GetState(state));

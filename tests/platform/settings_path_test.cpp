@@ -21,7 +21,11 @@ const QProcessEnvironment kUserEnvironment =
 // A program in a folder of its own keeps the file beside it; an installed one
 // uses the user's configuration folder.
 TEST(SettingsPath, BesideTheProgramOrInTheUsersConfigurationFolder) {
-  const SettingsPlace installed{.executableDir = QStringLiteral("/usr/bin")};
+  const SettingsPlace installed{.executableDir = QStringLiteral("/usr/bin"), .installed = true};
+  // Root may write anywhere: an installed program still never writes into its system folder.
+  const SettingsPlace installedForRoot{.executableDir = QStringLiteral("/usr/bin"), .installed = true,
+                                       .executableDirTakesFiles = true, .writableFileBesideExecutable = true};
+  const SettingsPlace readOnlyCopy{.executableDir = QStringLiteral("/opt/station")};
   const struct {
     const char* what;
     SettingsPlace place;
@@ -31,9 +35,12 @@ TEST(SettingsPath, BesideTheProgramOrInTheUsersConfigurationFolder) {
       // A copy unpacked somewhere, or the build folder.
       {"writable folder", {.executableDir = QStringLiteral("/opt/station"), .executableDirTakesFiles = true},
        kUserEnvironment, "/opt/station/mysetup.ini"},
-      {"a file an administrator put beside an installed program, writable by the operators",
-       {.executableDir = QStringLiteral("/usr/bin"), .writableFileBesideExecutable = true}, kUserEnvironment,
-       "/usr/bin/mysetup.ini"},
+      {"a writable file beside a copy in a read-only folder",
+       {.executableDir = QStringLiteral("/opt/station"), .writableFileBesideExecutable = true}, kUserEnvironment,
+       "/opt/station/mysetup.ini"},
+      {"installed, run by root", installedForRoot, Environment({{"HOME", "/root"}}),
+       "/root/.config/zr93kw-setfactory/mysetup.ini"},
+      {"a copy in a read-only folder", readOnlyCopy, kUserEnvironment, "/home/op/.cfg/zr93kw-setfactory/mysetup.ini"},
       {"XDG_CONFIG_HOME", installed, kUserEnvironment, "/home/op/.cfg/zr93kw-setfactory/mysetup.ini"},
       {"XDG_CONFIG_HOME with a trailing slash", installed,
        Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "/cfg/"}}), "/cfg/zr93kw-setfactory/mysetup.ini"},
@@ -43,9 +50,10 @@ TEST(SettingsPath, BesideTheProgramOrInTheUsersConfigurationFolder) {
        "/home/op/.config/zr93kw-setfactory/mysetup.ini"},
       {"XDG_CONFIG_HOME relative", installed, Environment({{"HOME", "/home/op"}, {"XDG_CONFIG_HOME", "cfg"}}),
        "/home/op/.config/zr93kw-setfactory/mysetup.ini"},
-      // Nowhere better to go: the old place, where writes fail as they always did.
-      {"no HOME", installed, Environment({{"XDG_CONFIG_HOME", "cfg"}}), "/usr/bin/mysetup.ini"},
-      {"relative HOME", installed, Environment({{"HOME", "op"}}), "/usr/bin/mysetup.ini"},
+      // Nowhere better to go: no settings file for an installed program; a
+      // copy's own folder, where writes fail as they always did.
+      {"no HOME", installedForRoot, Environment({{"XDG_CONFIG_HOME", "cfg"}}), ""},
+      {"relative HOME", readOnlyCopy, Environment({{"HOME", "op"}}), "/opt/station/mysetup.ini"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(SettingsPathFor(c.place, c.environment), QString::fromUtf8(c.path)) << c.what;

@@ -23,19 +23,20 @@ TEST(WindowsSystem, ShortDateIsTheLocalesOwnWithAFourDigitYear) {
   for (const auto& [locale, text] : cases) EXPECT_EQ(ShortDateText(day, QLatin1String(locale)), text) << locale;
 }
 
-TEST(WindowsSystem, SettingsStayBesideTheProgramUnlessItsFolderIsClosed) {
+TEST(WindowsSystem, SettingsStayBesideTheProgramUnlessItIsInstalledOrItsFolderIsClosed) {
   QProcessEnvironment environment;
   environment.insert(QStringLiteral("LOCALAPPDATA"), QStringLiteral("C:\\Users\\op\\AppData\\Local"));
-  const QString beside = QStringLiteral("C:/Program Files/zr93kw-setfactory/mysetup.ini");
+  const QString folder = QStringLiteral("D:/station");
+  const QString beside = folder + QStringLiteral("/mysetup.ini");
   const QString own = QStringLiteral("C:/Users/op/AppData/Local/zr93kw-setfactory/mysetup.ini");
-  SettingsPlace place{QStringLiteral("C:/Program Files/zr93kw-setfactory")};
-  EXPECT_EQ(SettingsPathFor(place, environment), own);
-  place.writableFileBesideExecutable = true;  // an administrator put one there for all
-  EXPECT_EQ(SettingsPathFor(place, environment), beside);
-  place = {place.executableDir, true, false};
-  EXPECT_EQ(SettingsPathFor(place, environment), beside);
+  EXPECT_EQ(SettingsPathFor({.executableDir = folder}, environment), own);
+  EXPECT_EQ(SettingsPathFor({.executableDir = folder, .executableDirTakesFiles = true}, environment), beside);
+  EXPECT_EQ(SettingsPathFor({.executableDir = folder, .writableFileBesideExecutable = true}, environment), beside);
+  // Program Files, even when an administrator's station could write there.
+  EXPECT_EQ(SettingsPathFor({.executableDir = folder, .installed = true, .executableDirTakesFiles = true}, environment),
+            own);
   environment.insert(QStringLiteral("LOCALAPPDATA"), QStringLiteral("relative"));
-  EXPECT_EQ(SettingsPathFor({place.executableDir}, environment), beside);
+  EXPECT_EQ(SettingsPathFor({.executableDir = folder}, environment), beside);
 }
 
 TEST(WindowsSystem, FilesAreReplacedWholeAndOnlyRegularFilesAreRead) {

@@ -92,6 +92,7 @@ CommandLine ParseCommandLine(const QStringList& arguments, const QString& portDi
   parser.setApplicationDescription(
       QStringLiteral("A simulated ZR93KW radio on a pseudo-terminal, linked as <port-dir>/COM<n>."));
   const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Print the version and exit."));
   const QCommandLineOption portDir(QStringLiteral("port-dir"),
                                    QStringLiteral("Directory for the COM<n> link (default: $%1).").arg(PortDirVariable),
                                    QStringLiteral("DIR"));
@@ -128,11 +129,12 @@ CommandLine ParseCommandLine(const QStringList& arguments, const QString& portDi
   const QCommandLineOption unplugAfter(QStringLiteral("unplug-after"),
                                        QStringLiteral("Pull the cable after answering N frames."), QStringLiteral("N"));
   const QCommandLineOption trace(QStringLiteral("trace"), QStringLiteral("Print frames and replies on stderr."));
-  parser.addOptions({portDir, port, image, model, serial, triBand, noAnswer, repeatRequest, badChecksum, dropWrite, delay, split,
+  parser.addOptions({version, portDir, port, image, model, serial, triBand, noAnswer, repeatRequest, badChecksum, dropWrite, delay, split,
                      pace, unplugAfter, trace});
 
   if (!parser.parse(arguments)) throw SetupError(parser.errorText());
   if (parser.isSet(help)) return {std::nullopt, parser.helpText() + QLatin1Char('\n') + Usage()};
+  if (parser.isSet(version)) return {std::nullopt, QStringLiteral("zr93kw-radio-sim " ZR_VERSION "\n")};
   if (!parser.positionalArguments().isEmpty()) {
     throw SetupError(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
   }

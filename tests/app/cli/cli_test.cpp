@@ -4,8 +4,11 @@
 #include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <csignal>
+#include <sys/stat.h>
 
+#include "app/cli/block_file.h"
 #include "app/cli/window_field_names.h"
+#include "record/factory_fields.h"
 #include "station_run.h"
 #include "tests/db/test_database.h"
 #include "tools/radio-sim/radio_block.h"
@@ -24,8 +27,9 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
   struct Case { QStringList simOptions; int band; QStringList arguments; int status; QString err; };
   const QString saved = state.filePath(QStringLiteral("radio.bin"));
   const std::vector<Case> cases{
-      {Args("--model ZR93KX"), 0, Args("read --port 1"), 4,
-       "Model Type Error!\nzr93kw-setfactory: model error: the radio's model is \"ZR93KX\", not \"ZR93KW\"\n"},
+      // The radio's text is shown, its control characters escaped.
+      {{"--model", "ZR\x1B[2J"}, 0, Args("read --port 1"), 4,
+       "Model Type Error!\nzr93kw-setfactory: model error: the radio's model is \"ZR\\x1B[2J\", not \"ZR93KW\"\n"},
       {{}, 0, Args("read --port 2"), 2,
        "Cannot Open Communication Port.\nzr93kw-setfactory: port not opened: no serial port COM2 on this PC\n"},
       {Args("--no-answer program"), 0, Args("read --port 1 --trace"), 3,
@@ -88,6 +92,49 @@ TEST_F(Cli, EachEndHasItsExitStatusMessageAndCause) {
     const int programsTraced = c.arguments.contains(QStringLiteral("--trace")) ? 3 : 0;
     EXPECT_EQ(run.err.count(QStringLiteral("> 50 52 4F 47 52 41 4D")), programsTraced);
   }
+}
+
+// A radio's texts cannot move the cursor or clear the screen: the tables show
+// their control characters escaped, the description's line breaks too.
+TEST_F(Cli, ControlCharactersFromTheRadioArePrintedEscaped) {
+  FactoryImage block = sim::FreshBlock(QStringLiteral("ZR93KW"), QStringLiteral("SN\x1B[2J\x07"));
+  const char description[] = "a\r\nb";
+  std::copy(description, description + 4, block.Bytes().begin() + FieldOf(Field::MaintainedDescription).offset);
+  ASSERT_TRUE(radio.WriteImage(block));
+  ASSERT_TRUE(radio.Start());
+  const StationRun read = Station(Args("read --port 1"));
+  EXPECT_TRUE(read.out.contains(QStringLiteral("SerialNumber: SN\\x1B[2J\\x07\n"))) << read.out.toStdString();
+  EXPECT_TRUE(read.out.contains(QStringLiteral("MaintainedDescription: a\\r\\nb\n"))) << read.out.toStdString();
+  const StationRun log = Station(Args("log"));
+  EXPECT_TRUE(log.out.contains(QStringLiteral("SN\\x1B[2J\\x07  -"))) << log.out.toStdString();
+  EXPECT_FALSE((read.out + log.out).contains(QChar(0x1B)));
+  // The log holds it escaped as JSON escapes it, and --serial still finds it.
+  EXPECT_EQ(Station({"log", "--serial", "SN\x1B[2J\x07"}).out.count('\n'), 2);
+}
+
+// --save is kept as safe as a backup: a regular file replaced whole, new files the owner's alone.
+TEST(BlockFile, SavingReplacesOnlyARegularFileAndKeepsANewOneToItsOwner) {
+  QTemporaryDir dir;
+  FactoryImage block;
+  block[0] = 0x42;
+  const QString fifo = dir.filePath(QStringLiteral("fifo"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString shared = dir.filePath(QStringLiteral("shared.bin"));
+  ASSERT_TRUE(QFile(shared).open(QIODevice::WriteOnly));
+  ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 0640), 0);
+  const std::tuple<QString, const char*, int> cases[] = {
+      {fifo, "not a regular file", 010600}, {dir.path(), "not a regular file", 040700},
+      {dir.filePath(QStringLiteral("new.bin")), "", 0100600}, {shared, "", 0100640}};
+  for (const auto& [path, why, mode] : cases) {
+    const QString error = cli::SaveBlockFile(path, block);
+    EXPECT_EQ(error, *why ? QStringLiteral("cannot save the block to %1: %2").arg(path, why) : QString());
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode, static_cast<mode_t>(mode)) << path.toStdString();
+    EXPECT_TRUE(*why || sim::LoadBlockFile(path) == block);
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);  // no temporary file left
+  EXPECT_THROW(cli::RefuseSaveTarget(fifo), cli::UsageError);  // before the radio is read
 }
 
 TEST_F(Cli, NoReplyIsResentOnlyAfterTheSerialPortsReadTimeOut) {
@@ -171,7 +218,8 @@ TEST_F(Cli, BadArgumentsAreNamedAndNothingIsSent) {
            {"write --port 1 --set BandIndex=+3", ""}, {"write --port 1 --set WorkCountry=01x", ""},
            {"write --port 1 --band-change maybe", ""}, {"write --port 1 --package B --package C", ""},
            {"read --port 1 --package B", ""}, {"fly", ""}, {"write --port 1 --set Seller=张三", "U+5F20"},
-           {"write --port 1 --set DealerCode=aÿ", "U+00FF"}}) {
+           {"write --port 1 --set DealerCode=aÿ", "U+00FF"}, {"write --port 1 --set Seller=a\x1B[2J", "Seller"},
+           {"write --port 1 --set Seller=a --set Aprs=1 --set Seller=b", "--set Seller is given more than once"}}) {
     const StationRun run = Station(Args(arguments));
     EXPECT_EQ(run.status, 1) << arguments;
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("zr93kw-setfactory: "))) << run.err.toStdString();
@@ -232,6 +280,7 @@ TEST(WindowFieldNames, SettingAFieldFollowsTheWindowsEntryRules) {
   FormValues form;
   cli::SetWindowField(form, QStringLiteral("MaintainedDescription"), QString(80, QLatin1Char('x')));
   EXPECT_EQ(form.maintainedDescription.size(), 80);
+  cli::SetWindowField(form, QStringLiteral("MaintainedDescription"), QStringLiteral("a\r\nb"));  // its line breaks
   cli::SetWindowField(form, QStringLiteral("WorkCountry"), QStringLiteral("2"));
   EXPECT_EQ(form.workCountryPosition, 2);
   // A value longer than its box is refused, never cut.
@@ -239,7 +288,8 @@ TEST(WindowFieldNames, SettingAFieldFollowsTheWindowsEntryRules) {
            {"MaintainedDescription", "x\r\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
                                      "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
            {"ProgramPassword", "12345"}, {"AreaCode", "区号"}, {"WorkCountry", "3"}, {"Aprs", "2"},
-           {"SerialNumber", "X"}, {"RemoteKill", "1"}}) {
+           {"SerialNumber", "X"}, {"RemoteKill", "1"}, {"Seller", "a\x7F"}, {"DealerCode", "\xC2\x9B"},
+           {"MaintainedDescription", "a\tb"}, {"Seller", "a\r\nb"}}) {
     EXPECT_THROW(cli::SetWindowField(form, QString::fromLatin1(name), QString::fromUtf8(value)), cli::UsageError)
         << name;
   }

@@ -5,13 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QThread>
+#include <memory>
 
+#include "app/cli/exit_status.h"
 #include "app/cli/terminal_progress.h"
+#include "db/connection_string.h"
 #include "station_run.h"
 #include "tests/db/test_database.h"
 
@@ -29,7 +36,9 @@ TEST(CommandLine, VersionAndEachHelpNeedNoDisplay) {
       {{"--version"}, "zr93kw-setfactory " ZR_PROJECT_VERSION "\n"},
       {{"--help"}, "\nSettings: " + settings + u'\n'},
       {{"read", "--help"}, "--save"},
-      {{"write", "--help"}, "--from-defaults"},
+      // The fields with their widths and the bands by position, the three-band one marked.
+      {{"write", "--help"}, "\n  Seller                 at most 16 characters, 16 bytes in the ANSI code page"},
+      {{"write", "--help"}, "\n  13   UHF{403 - 470 MHz} VHF{136 - 174 MHz}\n  14*  UHF{400 - 520 MHz} MHF{220 - 225 MHz}"},
       {{"ports", "--help"}, "--json"},
       {{"log", "--help"}, "--since"},
       {{"db-check", "--help"}, "--serial"},
@@ -70,11 +79,61 @@ TEST_F(CommandLineOnRadio, APortNamedByItsDeviceIsItsComNumberAndThePortsSayWhat
   EXPECT_TRUE(listed[QStringLiteral("settings")].toString().endsWith(QStringLiteral("mysetup.ini")));
 }
 
-TEST(CommandLine, DbCheckSaysWhetherTheDatabaseAnswersInTheDriversWords) {
-  const StationRun down = RunStation({"db-check", "--db-server", db::ClosedServer});
-  EXPECT_EQ(down.status, 7);
-  EXPECT_TRUE(down.err.contains(QStringLiteral("Database connection to"))) << down.err.toStdString();
+// Runs db-check against `server`, a loopback stand-in for SQL Server; gives
+// the run and the first byte FreeTDS sent it (-1: none).
+std::pair<StationRun, int> DbCheckAgainst(QTcpServer& server, const QString& name, const Variables& variables) {
+  QProcess station;
+  station.setProcessEnvironment(StationEnvironment(variables));
+  station.start(QStringLiteral(ZR_STATION_PATH), {QStringLiteral("db-check"), QStringLiteral("--db-server"), name});
+  int first = -1;
+  for (QDeadlineTimer deadline(20000); !station.waitForFinished(20) && !deadline.hasExpired();) {
+    if (!server.waitForNewConnection(20)) continue;
+    const std::unique_ptr<QTcpSocket> connection(server.nextPendingConnection());
+    if (first < 0 && connection->waitForReadyRead(2000)) first = static_cast<unsigned char>(connection->read(1).front());
+  }
+  return {{station.exitCode(), QString::fromUtf8(station.readAllStandardOutput()),
+           QString::fromUtf8(station.readAllStandardError())},
+          first};
+}
 
+// SQL Server's naming: a bare host is port 1433, "host,port" that port, and
+// FreeTDS's TDSPORT wins. Each stand-in must get FreeTDS's pre-login (0x12);
+// the failure names what was tried, once, and each of the driver's records once.
+TEST(CommandLine, DbCheckReachesTheServerAsThePlantNamesIt) {
+  QTcpServer standard;
+  QTcpServer other;
+  ASSERT_TRUE(other.listen(QHostAddress::LocalHost));
+  const bool standardListens = standard.listen(QHostAddress::LocalHost, db::SqlServerPort);
+  const QString port = QString::number(other.serverPort());
+  const Variables freeTds{{"TDSPORT", {}}, {"TDSVER", {}}};
+  const struct {
+    QString server;
+    Variables variables;
+    QTcpServer& stand;
+    QString tried;
+  } cases[] = {
+      {"127.0.0.1", freeTds, standard, "host 127.0.0.1, port 1433, TDS version auto"},
+      {"localhost", freeTds, standard, "host localhost, port 1433, TDS version auto"},
+      {"127.0.0.1," + port, freeTds, other, "host 127.0.0.1, port " + port + ", TDS version auto"},
+      {"127.0.0.1", {{"TDSPORT", port}, {"TDSVER", "7.4"}}, other,
+       "host 127.0.0.1, port " + port + " (TDSPORT), TDS version 7.4 (TDSVER)"},
+  };
+  for (const auto& c : cases) {
+    if (&c.stand == &standard && !standardListens) continue;
+    SCOPED_TRACE(c.server.toStdString());
+    const auto [run, first] = DbCheckAgainst(c.stand, c.server, c.variables);
+    EXPECT_EQ(run.status, 7);
+    EXPECT_EQ(first, 0x12) << run.err.toStdString();
+    const QString all = run.out + run.err;
+    EXPECT_EQ(all.count(QStringLiteral("ODBC driver \"FreeTDS\", ") + c.tried), 1) << all.toStdString();
+    EXPECT_EQ(all.count(QStringLiteral("port ")), 1) << all.toStdString();
+    const QStringList records = run.err.split(QStringLiteral(" ["));
+    EXPECT_EQ(QSet<QString>(records.begin(), records.end()).size(), records.size()) << all.toStdString();
+  }
+  if (!standardListens) GTEST_SKIP() << "port 1433 is taken on this PC: the bare-name cases did not run";
+}
+
+TEST(CommandLine, DbCheckSaysWhetherTheDatabaseAnswersInTheDriversWords) {
   const auto server = db::TestServer();
   if (!server) GTEST_SKIP() << "no test database server: ZR_TEST_DB_SERVER is not set (scripts/test sets it)";
   db::TestTable table(*server);
@@ -105,6 +164,16 @@ TEST(TerminalProgress, ShowsOnlyOnATerminalAndOnlyOnceATransferIsSlow) {
   progress.Clear();
   terminal.flush();
   EXPECT_TRUE(shown.endsWith(QStringLiteral("\r\x1b[K")));
+}
+
+// The device says the rights were missing; the command line says what to do about it.
+TEST(CauseLine, APortTheUserMayNotOpenNamesTheDialoutGroup) {
+  TransferOutcome outcome{TransferEnd::PortNotOpened, QStringLiteral("/dev/ttyUSB0: Permission denied")};
+  outcome.portOpenError = PortOpenError::PermissionDenied;
+  QString said;
+  QTextStream err(&said);
+  cli::PrintCause(err, outcome);
+  EXPECT_TRUE(said.contains(QStringLiteral("Permission denied (the user may need to be in the dialout group: sudo")));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
@@ -87,6 +88,32 @@ TEST_F(Records, AWriteIsBackedUpLoggedReadBackAndCanBePutBackByteForByte) {
   EXPECT_EQ(LogEntries().back()[QStringLiteral("operation")].toString(), QStringLiteral("image write"));
 }
 
+// undo puts back the block from before the radio's last write; being logged
+// and backed up like any write, a second undo puts back what the first replaced.
+TEST_F(Records, UndoPutsBackTheBlockFromBeforeTheRadiosLastWrite) {
+  const FactoryImage original = StartRadio();
+  const StationRun nothing = Station(Args("undo --port 1"));
+  EXPECT_EQ(nothing.status, 1);
+  EXPECT_TRUE(nothing.err.contains(QStringLiteral("no station log"))) << nothing.err.toStdString();
+  ASSERT_EQ(Station(Args("write --port 1 --set Seller=Undone")).status, 0);
+  const FactoryImage written = radio.ReadImage().value();
+
+  const StationRun undo = Station(Args("undo --port 1"));
+  ASSERT_EQ(undo.status, 0) << undo.err.toStdString();
+  EXPECT_EQ(radio.ReadImage().value(), original);
+  EXPECT_EQ(LogEntries().back()[QStringLiteral("operation")].toString(), QStringLiteral("undo"));
+  ASSERT_EQ(Station(Args("undo --port 1")).status, 0);
+  EXPECT_EQ(radio.ReadImage().value(), written);
+
+  // Another radio on the port has no write of its own in the log: nothing is written to it.
+  radio.Stop();
+  const FactoryImage other = StartRadio({}, QStringLiteral("SN-OTHER-000001"));
+  const StationRun refused = Station(Args("undo --port 1"));
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_TRUE(refused.err.contains(QStringLiteral("no write of radio \"SN-OTHER-000001\""))) << refused.err.toStdString();
+  EXPECT_EQ(radio.ReadImage().value(), other);
+}
+
 // A write that changes nothing gives the radio back every byte it held, in
 // whichever code page the station runs.
 TEST_F(Records, AWriteThatChangesNothingLeavesTheBlockAsItWas) {
@@ -120,6 +147,10 @@ TEST_F(Records, AWriteKilledHalfWayLeftItsStartedEntryNamingTheBackup) {
   EXPECT_EQ(entries[0][QStringLiteral("outcome")].toString(), QStringLiteral("write started"));
   EXPECT_EQ(entries[0][QStringLiteral("serial")].toString(), QStringLiteral("SN-0000000000001"));
   EXPECT_TRUE(QFile::exists(entries[0][QStringLiteral("backup")].toString()));
+  // `log` shows it as the write that never ended, by its backup's name.
+  const QString table = Station(Args("log")).out;
+  EXPECT_TRUE(table.contains(QStringLiteral("interrupted, no outcome"))) << table.toStdString();
+  EXPECT_TRUE(table.contains(QFileInfo(entries[0][QStringLiteral("backup")].toString()).fileName())) << table.toStdString();
 }
 
 }  // namespace

@@ -19,21 +19,42 @@ bool Append(const QString& path, const QByteArray& bytes) {
   return file.open(QIODevice::Append) && file.write(bytes) == bytes.size();
 }
 
+// Every line of the log by its number, as read.
+std::vector<std::pair<qint64, QByteArray>> Lines(StationLogReader& reader) {
+  std::vector<std::pair<qint64, QByteArray>> lines;
+  LogLine line;
+  while (reader.Next(line)) lines.emplace_back(line.number, line.whole ? line.text.toByteArray() : "(too long)");
+  return lines;
+}
+
 TEST(StationLog, EachEntryIsOneLineAfterWhatIsThereAndATornLineIsEndedFirst) {
   QTemporaryDir dir;
   const StationLog log(dir.filePath(QStringLiteral("state/station-log.jsonl")));  // folders made by the first entry
   EXPECT_EQ(log.Append(Entry(1)), QString());
   ASSERT_TRUE(Append(log.Path(), "not json\n{\"serial\":\"SN"));  // a foreign line, then a station's last gasp
   EXPECT_EQ(log.Append(Entry(4)), QString());
-  EXPECT_EQ(log.Append(Entry(5)), QString());
 
-  const StationLogContents contents = log.Read();
-  ASSERT_EQ(contents.entries.size(), 3u);
-  for (const auto& [entry, number] : {std::pair(0, 1), std::pair(1, 4), std::pair(2, 5)}) {
-    EXPECT_EQ(contents.entries[entry].line, number);
-    EXPECT_EQ(contents.entries[entry].fields, Entry(number));
-  }
-  EXPECT_EQ(contents.skippedLines, (std::vector<int>{2, 3}));
+  StationLogReader reader(log.Path());
+  const QByteArray first = R"({"cause":"a\nb","serial":"SN1"})";
+  EXPECT_EQ(Lines(reader), (std::vector<std::pair<qint64, QByteArray>>{
+                               {1, first}, {2, "not json"}, {3, "{\"serial\":\"SN"}, {4, R"({"cause":"a\nb","serial":"SN4"})"}}));
+  // A second pass ends where the first one did.
+  EXPECT_EQ(log.Append(Entry(5)), QString());
+  reader.Rewind();
+  EXPECT_EQ(Lines(reader).size(), 4u);
+  EXPECT_EQ(reader.Error(), QString());
+}
+
+// However long the log, and however long one of its lines, the reader holds
+// one line of at most MaxLogLineBytes.
+TEST(StationLog, ALogOfAnySizeIsReadALineAtATime) {
+  QTemporaryDir dir;
+  QFile huge(dir.filePath(QStringLiteral("huge")));
+  ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(3 * MaxLogLineBytes));  // sparse: no disk taken
+  huge.close();
+  ASSERT_TRUE(Append(huge.fileName(), "\n{}\nlast"));
+  StationLogReader reader(huge.fileName());
+  EXPECT_EQ(Lines(reader), (std::vector<std::pair<qint64, QByteArray>>{{1, "(too long)"}, {2, "{}"}, {3, "last"}}));
 }
 
 // POSIX: FIFOs and the system's words for these errors.
@@ -50,12 +71,11 @@ TEST(StationLog, AnythingButARegularFileIsRefusedWithoutWaiting) {
   for (const auto& [path, cause] : cases) {
     EXPECT_EQ(StationLog(path).Append(Entry(1)),
               QStringLiteral("cannot write the station log %1: %2").arg(path, cause));
-    EXPECT_TRUE(StationLog(path).Read().error.startsWith("cannot read the station log " + path));
+    const StationLogReader reader(path);
+    EXPECT_TRUE(reader.Error().startsWith("cannot read the station log " + path)) << reader.Error().toStdString();
+    EXPECT_FALSE(reader.Missing());
   }
-  QFile huge(dir.filePath(QStringLiteral("huge")));
-  ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(MaxStationLogBytes + 1));  // sparse: no disk taken
-  EXPECT_EQ(StationLog(huge.fileName()).Read().error,
-            "cannot read the station log " + huge.fileName() + ": larger than 256 MiB");
+  EXPECT_TRUE(StationLogReader(dir.filePath(QStringLiteral("none"))).Missing());
 }
 #endif
 

@@ -1,0 +1,25 @@
+#include "app/cli/undo_values.h"
+
+#include "app/cli/block_file.h"
+#include "app/cli/window_field_names.h"
+#include "app/station/last_backup.h"
+#include "record/image_codec.h"
+
+namespace zr::cli {
+
+std::optional<WriteRefusal> UndoValues::MakeBlock(const BlockAsRead& asRead, FactoryImage& image) {
+  const auto refused = [](const QString& why) {
+    return WriteRefusal{TransferEnd::ImageRefused, why + QStringLiteral("; nothing was written")};
+  };
+  const auto found = station::LastWriteBackup(logPath_, SerialNumberText(asRead.bytes, codePage_));
+  if (const auto* none = std::get_if<station::NoBackup>(&found)) return refused(none->why);
+  try {
+    backup_.emplace(ReadBlockFile(std::get<QString>(found), codePage_, QStringLiteral("the backup")), false,
+                    codePage_);
+  } catch (const UsageError& error) {
+    return refused(QString::fromUtf8(error.what()));
+  }
+  return backup_->MakeBlock(asRead, image);
+}
+
+}  // namespace zr::cli
