@@ -1,5 +1,6 @@
 // zr93kw-setfactory: with no subcommand the station window; with a subcommand
-// (read, write, ports) the same engine headless, or (log) the station log.
+// the same engine headless (read, write, undo), the ports, the station log or
+// the package database's check.
 #ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>

@@ -14,7 +14,7 @@
 #include "link/qt_serial_device.h"
 #include "link/radio_link.h"
 #include "platform/settings_file.h"
-#include "record/form_values.h"
+#include "link/form_host.h"
 #include "tests/support/radio_simulator.h"
 
 namespace zr {
@@ -27,34 +27,19 @@ constexpr int WriteTransferBytes = (7 + 3) + 5 * (6 + 24) + 14 * (24 + 1) + (3 +
 constexpr int RecordedWriteTransferBytes = WriteTransferBytes + 11 * (6 + 24);
 constexpr double SecondsPerByte = 10.0 / 921600.0;  // 8N1
 
-class QuietHost : public TransferHost, public PackageAssociations {
+// The window's stand-in: the form's values, every box answered OK.
+class QuietHost : public FormHost, public PackageAssociations {
  public:
-  explicit QuietHost(StationState& state) : state_(state) {}
-  void ProcessPendingEvents() override { QCoreApplication::processEvents(); }
+  using FormHost::FormHost;
   MessageButton ShowMessage(const QString&, MessageStyle) override { return MessageButton::Ok; }
-  void ShowPlainMessage(const QString&) override {}
-  void SetPortListRefresh(bool) override {}
-  void ShowSerialNumber(const QString&) override {}
-  bool GetDataByShow() override {
-    return TakeFormIntoRecord(form, state_.FactoryRecord, state_.PackageCode, state_.TriBandCapable,
-                              [] { return true; });
-  }
-  void ShowByData() override { ShowRecordInForm(state_.FactoryRecord, form); }
-  AssociationMode SelectedMode() const override { return AssociationMode::NoPackageAssociation; }
-  void SetStatusLabel(const QString&) override {}
-  void AdvancePackageCode() override {}
   bool SaveAssociation(const QString&, const QString&) override { return true; }
   bool AssociationExists(const QString&, const QString&) override { return true; }
   void TransferEnded(const TransferOutcome& outcome) override {
-    if (records != nullptr) logFailure = records->Record(outcome, state_.CurrentComPort, std::nullopt);
+    if (records != nullptr) logFailure = records->Record(outcome, State().CurrentComPort, std::nullopt);
   }
 
-  FormValues form;
   const station::TransferRecords* records = nullptr;  // null: nothing logged
   QString logFailure;
-
- private:
-  StationState& state_;
 };
 
 // One simulated radio per pacing, started once.

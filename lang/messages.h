@@ -13,6 +13,8 @@ namespace zr::lang {
 // Band change confirmation, indexed by UiLanguage; entry 0 stays empty.
 using BandChangeMessageTable = std::array<QString, 3>;
 BandChangeMessageTable BandChangeMessages();
+// The entry of a language (English or Chinese).
+QString BandChangeMessageOf(UiLanguage uiLanguage);
 
 // Model check: English for UiLanguage::English, Chinese otherwise.
 QString ModelTypeErrorText(UiLanguage uiLanguage);

@@ -6,8 +6,6 @@ namespace zr {
 
 namespace {
 
-constexpr std::uint8_t WriteCommand = 0x57;  // 'W', also the first byte of a data reply
-constexpr std::uint8_t ReadCommand = 0x52;   // 'R'
 constexpr int AddressBytes = 4;
 
 int UpperBound(std::span<const std::uint8_t> bytes) { return static_cast<int>(bytes.size()) - 1; }
@@ -41,7 +39,7 @@ Bytes BuildProgram() { return {'P', 'R', 'O', 'G', 'R', 'A', 'M'}; }
 
 Bytes BuildReadRequest(std::uint32_t address, std::uint8_t length) {
   Bytes frame(6);
-  frame[0] = ReadCommand;
+  frame[0] = ReadRequestCode;
   PutAddress(frame, address);
   frame[5] = length;
   return frame;
@@ -49,7 +47,7 @@ Bytes BuildReadRequest(std::uint32_t address, std::uint8_t length) {
 
 Bytes BuildWriteFrame(std::uint32_t address, std::span<const std::uint8_t, LineLength> data) {
   Bytes frame(DataReplyLength);
-  frame[0] = WriteCommand;
+  frame[0] = WriteFrameCode;
   PutAddress(frame, address);
   frame[5] = LineLength;
   std::copy(data.begin(), data.end(), frame.begin() + 6);
@@ -67,7 +65,7 @@ bool IsAck(std::span<const std::uint8_t> reply) { return Equals(reply, {AckByte}
 bool IsRepeatRequest(std::span<const std::uint8_t> reply) { return Equals(reply, {RepeatRequestByte}); }
 
 bool IsDataReply(std::span<const std::uint8_t> reply) {
-  return reply.size() == DataReplyLength && reply[0] == WriteCommand && reply[5] == LineLength &&
+  return reply.size() == DataReplyLength && reply[0] == WriteFrameCode && reply[5] == LineLength &&
          reply[23] == AckByte && CheckSum(reply, 1, 0, 0);
 }
 

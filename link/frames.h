@@ -9,6 +9,8 @@ namespace zr {
 // Bytes on the serial line: one frame or one reply.
 using Bytes = std::vector<std::uint8_t>;
 
+inline constexpr std::uint8_t ReadRequestCode = 'R';
+inline constexpr std::uint8_t WriteFrameCode = 'W';  // also the first byte of a data reply
 inline constexpr std::uint8_t LineLength = 0x10;
 inline constexpr std::uint8_t AckByte = 0x06;
 inline constexpr std::uint8_t RepeatRequestByte = 0x0A;

@@ -1,8 +1,7 @@
 #include "link/radio_port.h"
 
-#include <exception>
-
 #include "lang/messages.h"
+#include "record/runtime_error.h"
 #include "platform/serial_devices.h"
 #include "platform/settings_file.h"
 
@@ -92,7 +91,7 @@ bool RadioPort::OpenRadioPort() {
       openFailure_ = device_.ErrorText();
       if (openFailure_.isEmpty()) openFailure_ = QStringLiteral("COM%1 could not be opened").arg(state_.CurrentComPort);
     }
-  } catch (const std::exception& error) {
+  } catch (const RuntimeError& error) {
     openFailure_ = QString::fromStdString(error.what());
     openRaised_ = true;
     ClosePort();

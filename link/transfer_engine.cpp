@@ -1,17 +1,13 @@
 #include "link/transfer_engine.h"
 
 #include <algorithm>
-#include <exception>
-
 #include "lang/messages.h"
+#include "record/runtime_error.h"
 #include "record/factory_image.h"
 
 namespace zr {
 
 namespace {
-
-constexpr std::uint8_t ReadRequestCode = 'R';
-constexpr std::uint8_t WriteFrameCode = 'W';
 
 QString LineName(std::uint32_t address) {
   return QStringLiteral("line ") + LineOffsetText(static_cast<int>(address - FactoryBase));
@@ -74,7 +70,7 @@ void TransferEngine::SendFrame(const Bytes& frame, int expectedLength, bool rese
     port_.WritePort(sendBuffer_);
     receivePending_ = true;
     RunReceiveLoop();
-  } catch (const std::exception& error) {
+  } catch (const RuntimeError& error) {
     Fail(steps_->EndForError(), QString::fromStdString(error.what()));
   }
 }

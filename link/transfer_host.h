@@ -23,7 +23,7 @@ class TransferHost {
   // Lets pending window events run (between reads of a transfer).
   virtual void ProcessPendingEvents() = 0;
   // The system's message box: pauses the focus pull while open; returns the
-  // button code (MessageButton), 0 for the OK-only style.
+  // button pressed (MessageButton::None for the OK-only style).
   virtual MessageButton ShowMessage(const QString& text, MessageStyle style) = 0;
   // A plain OK box shown directly (the focus pull keeps running).
   virtual void ShowPlainMessage(const QString& text) = 0;

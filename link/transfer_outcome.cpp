@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "platform/text_format.h"
+
 namespace zr {
 
 void BlockAsRead::Store(int offset, std::span<const std::uint8_t, FactoryLineSize> line) {
@@ -11,23 +13,7 @@ void BlockAsRead::Store(int offset, std::span<const std::uint8_t, FactoryLineSiz
 }
 
 QString EndName(TransferEnd end) {
-  switch (end) {
-    case TransferEnd::ReadComplete: return QStringLiteral("read complete");
-    case TransferEnd::WriteComplete: return QStringLiteral("write complete");
-    case TransferEnd::AssociationMissing: return QStringLiteral("association missing");
-    case TransferEnd::WriteRefused: return QStringLiteral("write refused");
-    case TransferEnd::ModelError: return QStringLiteral("model error");
-    case TransferEnd::CommunicationFailed: return QStringLiteral("communication failed");
-    case TransferEnd::PortNotOpened: return QStringLiteral("port not opened");
-    case TransferEnd::DatabaseFailed: return QStringLiteral("database failed");
-    case TransferEnd::RuntimeError: return QStringLiteral("run-time error");
-    case TransferEnd::Interrupted: return QStringLiteral("interrupted");
-    case TransferEnd::BackupFailed: return QStringLiteral("backup failed");
-    case TransferEnd::VerifyFailed: return QStringLiteral("verify failed");
-    case TransferEnd::ImageRefused: return QStringLiteral("image refused");
-    case TransferEnd::LogFailed: return QStringLiteral("log not written");
-  }
-  return QString();
+  return Latin1(EndingOf(end).name);
 }
 
 QString KindName(TransferKind kind) {
@@ -41,7 +27,7 @@ QString KindName(TransferKind kind) {
 }
 
 QString LineOffsetText(int offset) {
-  return QStringLiteral("0x") + QString::number(offset, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+  return QStringLiteral("0x") + Hex(static_cast<unsigned>(offset));
 }
 
 QString DescribeLines(const std::vector<int>& offsets) {

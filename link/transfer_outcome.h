@@ -9,28 +9,10 @@
 #include <vector>
 
 #include "link/serial_device.h"
+#include "link/transfer_end.h"
 #include "record/factory_image.h"
 
 namespace zr {
-
-// How a transfer ended. The window shows its fixed texts for these; the
-// command line turns them into exit statuses; the station log records them.
-enum class TransferEnd {
-  ReadComplete,
-  WriteComplete,
-  AssociationMissing,   // radio written; the operator left the association missing
-  WriteRefused,         // "write error": nothing written
-  ModelError,           // not this model: nothing written
-  CommunicationFailed,  // no valid reply after the resends
-  PortNotOpened,        // nothing sent
-  DatabaseFailed,       // radio written; the association could not be recorded
-  RuntimeError,         // a value the block, the window or a field cannot take
-  Interrupted,          // stopped at a frame boundary, or the port closed under it
-  BackupFailed,         // the block could not be saved before the write: nothing written
-  VerifyFailed,         // written, but lines read back different
-  ImageRefused,         // the block file is another radio's: nothing written
-  LogFailed,            // the "write started" entry could not be written: nothing written
-};
 
 // What a transfer was asked to do.
 enum class TransferKind { Read, Write, ImageWrite, Undo };
@@ -84,6 +66,9 @@ struct TransferOutcome {
 
 // "read complete", "communication failed", ...: the end in a few words.
 QString EndName(TransferEnd end);
+
+// The transfer did what it was asked.
+inline bool WentThrough(const TransferOutcome& outcome) { return EndingOf(outcome.end).wentThrough; }
 
 // "read", "write", "image write", "undo".
 QString KindName(TransferKind kind);

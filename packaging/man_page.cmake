@@ -3,9 +3,10 @@
 #
 # A man page from the built program's --help and --version, with the sections
 # of INCLUDE added, so that each option's words have one source. With
-# SUBCOMMANDS the page also gets each subcommand's options (from
-# `PROGRAM SUBCOMMAND --help`, the subcommands as the usage lines name them)
-# as the OPTIONS section, and --help's exit statuses as EXIT STATUS. --help
+# SUBCOMMANDS the page's OPTIONS section has --help's "Options of the window:"
+# and each subcommand's options (from `PROGRAM SUBCOMMAND --help`, the
+# subcommands as the usage lines name them), and --help's exit statuses are
+# its EXIT STATUS. --help
 # ends by naming the settings file this build would use, a path inside the
 # build folder; the page states the rule instead (its FILES section), so that
 # line is left out.
@@ -25,8 +26,11 @@ set(source ${PROGRAM})
 if(SUBCOMMANDS)
   help_of(main)
   string(REGEX REPLACE "\nSettings: [^\n]*" "" main "${main}")
+  string(FIND "${main}" "\nOptions of the window:" window_at)
   string(FIND "${main}" "\nExit status:" exit_at)
-  string(SUBSTRING "${main}" 0 ${exit_at} head)
+  math(EXPR window_length "${exit_at} - ${window_at} + 1")
+  string(SUBSTRING "${main}" 0 ${window_at} head)
+  string(SUBSTRING "${main}" ${window_at} ${window_length} window_options)
   string(SUBSTRING "${main}" ${exit_at} -1 exit_statuses)
 
   string(REGEX MATCHALL "\n  or:  ${program_name} [a-z][-a-z]*" forms "${main}")
@@ -37,7 +41,7 @@ if(SUBCOMMANDS)
   endforeach()
   list(REMOVE_DUPLICATES subcommands)
 
-  set(options "\nOptions:\n")
+  set(options "\nOptions:${window_options}")
   foreach(subcommand IN LISTS subcommands)
     help_of(text ${subcommand})
     # Qt's option list, without its own --help and --help-all; then what

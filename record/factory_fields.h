@@ -167,6 +167,15 @@ constexpr const FactoryField* FieldInBox(FormBox box) {
 
 constexpr int BoxIndex(Field field) { return FieldOf(field).box.index; }
 
+// How many boxes of a kind the window numbers: one past the highest number.
+constexpr std::size_t BoxCount(BoxKind kind) {
+  int highest = -1;
+  for (const FactoryField& field : FactoryFields) {
+    if (field.box.kind == kind) highest = std::max(highest, field.box.index);
+  }
+  return static_cast<std::size_t>(highest + 1);
+}
+
 // The fields ordered by `key`, for the steps whose order can be seen: which
 // refusal a write reports, which boxes a failed show has already filled.
 template <typename Key>

@@ -18,24 +18,22 @@
 
 namespace zr::cli {
 
-FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage, const QString& what) {
+std::variant<FactoryImage, QString> BlockFileToWrite(const QString& path, const platform::AnsiCodePage& codePage,
+                                                    const QString& what) {
   const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, FactoryImageSize + 1);
-  if (!bytes) throw UsageError(QStringLiteral("%1: %2 is not a readable file").arg(what, path).toStdString());
+  if (!bytes) return QStringLiteral("%1: %2 is not a readable file").arg(what, path);
   if (bytes->size() != FactoryImageSize) {
-    throw UsageError(QStringLiteral("%1: %2 holds %3 bytes, a block file holds %4")
-                         .arg(what, path,
-                              bytes->size() > FactoryImageSize ? QStringLiteral("more than %1").arg(FactoryImageSize)
-                                                               : QString::number(bytes->size()),
-                              QString::number(FactoryImageSize))
-                         .toStdString());
+    return QStringLiteral("%1: %2 holds %3 bytes, a block file holds %4")
+        .arg(what, path,
+             bytes->size() > FactoryImageSize ? QStringLiteral("more than %1").arg(FactoryImageSize)
+                                              : QString::number(bytes->size()),
+             QString::number(FactoryImageSize));
   }
   FactoryImage image;
   std::copy(bytes->begin(), bytes->end(), image.Bytes().begin());
   // A file of another model's block must never reach this radio.
   if (const QString model = ModelText(image, codePage); model != ExpectedModel) {
-    throw UsageError(QStringLiteral("%1: %2 is not a %3 block (its model is \"%4\")")
-                         .arg(what, path, ExpectedModel, model)
-                         .toStdString());
+    return QStringLiteral("%1: %2 is not a %3 block (its model is \"%4\")").arg(what, path, ExpectedModel, model);
   }
   // A value the window cannot show (a band out of range) would leave the
   // radio one that no read or write can take any more.
@@ -46,9 +44,15 @@ FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& co
   try {
     ShowRecordInForm(record, form);
   } catch (const RuntimeError& error) {
-    throw UsageError(QStringLiteral("%1: %2: %3").arg(what, path, QString::fromUtf8(error.what())).toStdString());
+    return QStringLiteral("%1: %2: %3").arg(what, path, QString::fromUtf8(error.what()));
   }
   return image;
+}
+
+FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage) {
+  std::variant<FactoryImage, QString> loaded = BlockFileToWrite(path, codePage, QStringLiteral("--image"));
+  if (const QString* why = std::get_if<QString>(&loaded)) throw UsageError(why->toStdString());
+  return std::get<FactoryImage>(loaded);
 }
 
 namespace {

@@ -49,6 +49,8 @@ namespace zr::cli {
 namespace {
 
 // One line for each form: help2man makes the man page's SYNOPSIS of them.
+// The man page takes everything up to the window's options as its
+// DESCRIPTION.
 const char* const UsageText =
     "Usage: zr93kw-setfactory [--db-server NAME] [--db-driver NAME] [OPTION]...\n"
     "  or:  zr93kw-setfactory read --port PORT [--save FILE] [--json] [--trace] [--log FILE]\n"
@@ -62,11 +64,9 @@ const char* const UsageText =
     "  or:  zr93kw-setfactory SUBCOMMAND --help\n"
     "  or:  zr93kw-setfactory --help | --version\n"
     "\n"
-    "The ZR93KW factory station: without a subcommand the station window; with one\n"
-    "the same engine headless. 'zr93kw-setfactory SUBCOMMAND --help' lists its options.\n"
-    "The window takes write's --db-server, --db-driver, --backup-dir, --no-backup,\n"
-    "--verify and --log, and --screenshot FILE.png (read the radio on the selected\n"
-    "port, save the window as that PNG picture and exit).\n"
+    "The ZR93KW factory station: without a subcommand the station window, which takes\n"
+    "the options below; with one the same engine headless.\n"
+    "'zr93kw-setfactory SUBCOMMAND --help' lists a subcommand's options.\n"
     "\n"
     "A write reads the radio first and changes only what --set names (--from-defaults:\n"
     "the window's start-up values); a --set BandIndex other than the radio's band\n"
@@ -80,7 +80,10 @@ const char* const UsageText =
     "when it cannot. 'undo' puts back the radio's block from before its last write.\n"
     "--package writes in scan-code write mode: the radio's serial number\n"
     "is then recorded against CODE in the production database (--db-server, default\n"
-    "localhost; --db-driver, the ODBC driver, default " ZR_DEFAULT_ODBC_DRIVER "); 'db-check' tries it.\n"
+    "localhost; --db-driver, the ODBC driver, default " ZR_DEFAULT_ODBC_DRIVER "); 'db-check' tries it.\n";
+
+// After the window's options, which the table lists.
+const char* const ExitStatusText =
     "\n"
     "Exit status:\n"
     "  0    success\n"
@@ -147,21 +150,15 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   QTextStream out(stdout);
   QTextStream err(stderr);
   const platform::AnsiCodePage codePage = platform::AnsiCodePage::System();
-  TransferOptions options;
-  std::optional<FactoryImage> image;
-  try {
-    options = ParseTransferOptions(arguments, command);
-    FormValues check;
-    for (const auto& [name, value] : options.sets) {
-      SetWindowField(check, name, value);
-      RefuseUnstorableText(name, value, codePage);
-    }
-    if (!options.imageFile.isEmpty()) image = ReadBlockFile(options.imageFile, codePage);
-    if (!options.saveFile.isEmpty()) RefuseSaveTarget(options.saveFile);
-  } catch (const UsageError& error) {
-    err << "zr93kw-setfactory: " << error.what() << '\n' << TryHelp(arguments.value(1));
-    return ExitStatus::Usage;
+  const TransferOptions options = ParseTransferOptions(arguments, command);
+  FormValues check;
+  for (const auto& [name, value] : options.sets) {
+    SetWindowField(check, name, value);
+    RefuseUnstorableText(name, value, codePage);
   }
+  std::optional<FactoryImage> image;
+  if (!options.imageFile.isEmpty()) image = ReadBlockFile(options.imageFile, codePage);
+  if (!options.saveFile.isEmpty()) RefuseSaveTarget(options.saveFile);
   // A mistyped port folder must not send the radio's frames to another device.
   if (const QString portDirectory = platform::PortDirectoryError(); !portDirectory.isEmpty()) {
     err << "zr93kw-setfactory: " << portDirectory << '\n';
@@ -185,7 +182,9 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   if (!options.readFirst) {
     for (const auto& [name, value] : options.sets) SetWindowField(host.Form(), name, value);
   }
-  if (options.packageCode) host.Form().packageCode = *options.packageCode;
+  // Taken into the station as a write takes the window's box, also by a
+  // write that does not take the form (a block file).
+  if (options.packageCode) host.Form().packageCode = state.PackageCode = *options.packageCode;
 
   platform::SettingsFile settings(platform::ProgramSettingsPath());
   SystemSerialDevice serial;
@@ -199,7 +198,7 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   link.SetWriteChecks(records.Backup(), records.Journal(), records.Verify());
   QString logFailure;
   host.ended = [&](const TransferOutcome& outcome) {
-    const QString why = records.Record(outcome, options.port, options.packageCode);
+    const QString why = records.RecordEnd(outcome, state, host.SelectedMode());
     if (why.isEmpty()) return;
     logFailure = why;
     // A write stopped for its "write started" entry says so in its cause line.
@@ -234,10 +233,8 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
     return ExitStatus::SignalBase + stopSignal;
   }
   const TransferOutcome outcome = RunTransfer(link, start);
-  const bool written = outcome.Succeeded() || outcome.end == TransferEnd::AssociationMissing ||
-                       outcome.end == TransferEnd::DatabaseFailed;
   // A block file's or a backup's values are the file's: nothing to show of the form.
-  if (written && !image && command != TransferCommand::Undo) PrintFields(out, host.Form(), state.TriBandCapable, options.json);
+  if (WentThrough(outcome) && !image && command != TransferCommand::Undo) PrintFields(out, host.Form(), state.TriBandCapable, options.json);
   PrintCause(err, outcome);
   // The block as read is saved even when its values cannot be shown: that is
   // when a technician needs it.
@@ -261,14 +258,7 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
 int RunLog(const QStringList& arguments) {
   QTextStream out(stdout);
   QTextStream err(stderr);
-  LogOptions options;
-  try {
-    options = ParseLogOptions(arguments);
-  } catch (const UsageError& error) {
-    err << "zr93kw-setfactory: " << error.what() << '\n' << TryHelp(QStringLiteral("log"));
-    return ExitStatus::Usage;
-  }
-  const int status = ShowStationLog(options, out, err);
+  const int status = ShowStationLog(ParseLogOptions(arguments), out, err);
   const bool outputWritten = FlushOutput(out, err);
   return status == ExitStatus::Success && !outputWritten ? ExitStatus::OutputFailed : status;
 }
@@ -277,19 +267,25 @@ int RunLog(const QStringList& arguments) {
 
 int RunSubcommand(const QStringList& arguments) {
   const QString command = arguments.value(1);
-  if (SubcommandNames().contains(command) &&
-      (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h")))) {
-    QTextStream(stdout) << SubcommandHelp(command);
+  const std::optional<FrontEnd> subcommand = SubcommandNamed(command);
+  if (subcommand && (arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h")))) {
+    QTextStream(stdout) << SubcommandHelp(*subcommand);
     return ExitStatus::Success;
   }
-  if (command == QLatin1String("read")) return RunTransferCommand(arguments, TransferCommand::Read);
-  if (command == QLatin1String("write")) return RunTransferCommand(arguments, TransferCommand::Write);
-  if (command == QLatin1String("undo")) return RunTransferCommand(arguments, TransferCommand::Undo);
-  if (command == QLatin1String("ports")) return RunPorts(arguments);
-  if (command == QLatin1String("log")) return RunLog(arguments);
-  if (command == QLatin1String("db-check")) return RunDbCheck(arguments);
+  // A usage error leaves before anything is sent, whichever subcommand found it.
+  try {
+    if (subcommand == FrontEnd::Read) return RunTransferCommand(arguments, TransferCommand::Read);
+    if (subcommand == FrontEnd::Write) return RunTransferCommand(arguments, TransferCommand::Write);
+    if (subcommand == FrontEnd::Undo) return RunTransferCommand(arguments, TransferCommand::Undo);
+    if (subcommand == FrontEnd::Ports) return RunPorts(arguments);
+    if (subcommand == FrontEnd::Log) return RunLog(arguments);
+    if (subcommand == FrontEnd::DbCheck) return RunDbCheck(arguments);
+  } catch (const UsageError& error) {
+    QTextStream(stderr) << "zr93kw-setfactory: " << error.what() << '\n' << TryHelp(command);
+    return ExitStatus::Usage;
+  }
   if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
-    QTextStream(stdout) << UsageText << "Settings: "
+    QTextStream(stdout) << UsageText << '\n' << WindowOptionsHelp() << ExitStatusText << "Settings: "
                         << platform::ProgramSettingsPath(platform::SettingsFolder::kLeaveAlone) << '\n';
     return ExitStatus::Success;
   }

@@ -1,21 +1,13 @@
 #include "app/cli/cli_host.h"
 
-#include <QCoreApplication>
-
-#include "lang/messages.h"
-#include "app/form_into_record.h"
-
 namespace zr::cli {
 
 CliHost::CliHost(StationState& state, QTextStream& messages, Answers answers, bool scanCodeWrite,
                  bool messagesOnTerminal)
-    : state_(state),
+    : FormHost(state, scanCodeWrite ? AssociationMode::ScanCodeWrite : AssociationMode::NoPackageAssociation),
       messages_(messages),
       answers_(answers),
-      scanCodeWrite_(scanCodeWrite),
       progress_(messages, messagesOnTerminal) {}
-
-void CliHost::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
 MessageButton CliHost::ShowMessage(const QString& text, MessageStyle style) {
   progress_.Clear();
@@ -37,24 +29,9 @@ void CliHost::ShowPlainMessage(const QString& text) {
   messages_ << text << Qt::endl;
 }
 
-void CliHost::ShowSerialNumber(const QString& serialNumber) { form_.serialNumber = serialNumber; }
-
-bool CliHost::GetDataByShow() {
-  return TakeFormIntoStation(form_, state_, *this,
-                             lang::BandChangeMessages().at(static_cast<std::size_t>(state_.UiLanguage)));
-}
-
-void CliHost::ShowByData() { ShowRecordInForm(state_.FactoryRecord, form_); }
-
-AssociationMode CliHost::SelectedMode() const {
-  return scanCodeWrite_ ? AssociationMode::ScanCodeWrite : AssociationMode::NoPackageAssociation;
-}
-
 void CliHost::SetStatusLabel(const QString& text) {
   progress_.Clear();
   messages_ << text << Qt::endl;
 }
-
-void CliHost::AdvancePackageCode() { form_.packageCode.clear(); }
 
 }  // namespace zr::cli

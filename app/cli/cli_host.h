@@ -4,16 +4,14 @@
 #include <functional>
 
 #include "app/cli/terminal_progress.h"
-#include "link/station_state.h"
-#include "link/transfer_host.h"
-#include "record/form_values.h"
+#include "link/form_host.h"
 
 namespace zr::cli {
 
 // The command line standing in for the window: messages go to standard error
 // exactly as the window would show them, questions are answered from the
 // command's options, and the window's form is a plain struct.
-class CliHost : public TransferHost {
+class CliHost : public FormHost {
  public:
   struct Answers {
     bool bandChange = false;      // OK (true) or Cancel to the band-change question
@@ -24,16 +22,9 @@ class CliHost : public TransferHost {
   CliHost(StationState& state, QTextStream& messages, Answers answers, bool scanCodeWrite = false,
           bool messagesOnTerminal = false);
 
-  void ProcessPendingEvents() override;
   MessageButton ShowMessage(const QString& text, MessageStyle style) override;
   void ShowPlainMessage(const QString& text) override;
-  void SetPortListRefresh(bool) override {}
-  void ShowSerialNumber(const QString& serialNumber) override;
-  bool GetDataByShow() override;
-  void ShowByData() override;
-  AssociationMode SelectedMode() const override;
   void SetStatusLabel(const QString& text) override;
-  void AdvancePackageCode() override;
   void TransferEnded(const TransferOutcome& outcome) override {
     progress_.Clear();
     if (ended) ended(outcome);
@@ -45,14 +36,9 @@ class CliHost : public TransferHost {
   // Hears how each transfer ended, before its last message shows.
   std::function<void(const TransferOutcome&)> ended;
 
-  FormValues& Form() { return form_; }
-
  private:
-  StationState& state_;
   QTextStream& messages_;
   Answers answers_;
-  bool scanCodeWrite_ = false;
-  FormValues form_;
   TerminalProgress progress_;
 };
 

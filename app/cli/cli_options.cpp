@@ -10,44 +10,11 @@
 
 namespace zr::cli {
 
-namespace {
-
-// Options of the window and the commands that take a value: the word after
-// them is that value, not a subcommand.
-const QStringList OptionsWithValues = {
-    QStringLiteral("--port"),      QStringLiteral("--set"),       QStringLiteral("--band-change"),
-    QStringLiteral("--package"),   QStringLiteral("--db-server"), QStringLiteral("--db-driver"),
-    QStringLiteral("--screenshot"), QStringLiteral("--save"),      QStringLiteral("--image"),
-    QStringLiteral("--backup-dir"), QStringLiteral("--log"),       QStringLiteral("--serial"),
-    QStringLiteral("--since"),
-};
-
-// Only --set may be given more than once: a second --port is a mistake, not
-// a choice between two ports.
-void RefuseRepeats(const QCommandLineParser& parser, const QStringList& arguments,
-                   const QList<QCommandLineOption>& options) {
-  for (const QCommandLineOption& option : options) {
-    const QString name = option.names().front();
-    if (name == QLatin1String("set")) continue;
-    const qsizetype given = option.valueName().isEmpty() ? arguments.count(QStringLiteral("--") + name)
-                                                         : parser.values(option).size();
-    if (given > 1) throw UsageError("--" + name.toStdString() + " is given more than once");
-  }
-}
-
-}  // namespace
-
-void ParseSubcommandOptions(QCommandLineParser& parser, const QStringList& arguments,
-                            const QList<QCommandLineOption>& options) {
-  parser.addOptions(options);
+void ParseSubcommandOptions(QCommandLineParser& parser, const QStringList& arguments, FrontEnd subcommand) {
   // The subcommand is the first positional argument; the parser sees the rest.
   QStringList rest = arguments;
   rest.removeAt(1);
-  if (!parser.parse(rest)) throw UsageError(parser.errorText().toStdString());
-  if (!parser.positionalArguments().isEmpty()) {
-    throw UsageError("unexpected argument '" + parser.positionalArguments().front().toStdString() + "'");
-  }
-  RefuseRepeats(parser, rest, options);
+  if (const QString why = ParseOptions(parser, rest, subcommand); !why.isEmpty()) throw UsageError(why.toStdString());
 }
 
 namespace {
@@ -103,16 +70,13 @@ int SubcommandIndex(const QStringList& arguments) {
     const QString& argument = arguments[i];
     if (argument == QLatin1String("--")) return i + 1 < arguments.size() ? i + 1 : -1;
     if (!argument.startsWith(QLatin1Char('-'))) return i;
-    if (OptionsWithValues.contains(argument)) ++i;
+    if (TakesValue(argument)) ++i;
   }
   return -1;
 }
 
 TransferOptions ParseTransferOptions(const QStringList& arguments, TransferCommand command) {
   QCommandLineParser parser;
-  const QList<QCommandLineOption> options = SubcommandOptions(
-      command == TransferCommand::Read ? QStringLiteral("read")
-      : command == TransferCommand::Undo ? QStringLiteral("undo") : QStringLiteral("write"));
   const QString port = QStringLiteral("port");
   const QString json = QStringLiteral("json");
   const QString trace = QStringLiteral("trace");
@@ -130,7 +94,10 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, TransferComma
   const QString backupDir = QStringLiteral("backup-dir");
   const QString noBackup = QStringLiteral("no-backup");
   const QString verify = QStringLiteral("verify");
-  ParseSubcommandOptions(parser, arguments, options);
+  ParseSubcommandOptions(parser, arguments,
+                         command == TransferCommand::Read   ? FrontEnd::Read
+                         : command == TransferCommand::Undo ? FrontEnd::Undo
+                                                            : FrontEnd::Write);
   if (!parser.isSet(port)) throw UsageError("--port is required");
 
   TransferOptions parsed;
@@ -211,12 +178,11 @@ TransferOptions ParseTransferOptions(const QStringList& arguments, TransferComma
 
 LogOptions ParseLogOptions(const QStringList& arguments) {
   QCommandLineParser parser;
-  const QList<QCommandLineOption> options = SubcommandOptions(QStringLiteral("log"));
   const QString log = QStringLiteral("log");
   const QString serial = QStringLiteral("serial");
   const QString since = QStringLiteral("since");
   const QString json = QStringLiteral("json");
-  ParseSubcommandOptions(parser, arguments, options);
+  ParseSubcommandOptions(parser, arguments, FrontEnd::Log);
 
   LogOptions parsed;
   parsed.json = parser.isSet(json);

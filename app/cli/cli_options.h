@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/cli/command_options.h"
 #include "app/station/records_options.h"
 #include "db/database_settings.h"
 
@@ -56,10 +57,8 @@ struct LogOptions {
 LogOptions ParseLogOptions(const QStringList& arguments);
 
 // Parses a subcommand's arguments (`arguments` starts with the program name,
-// then the subcommand) into `parser`: only `options`, none repeated but --set,
-// no other words. Raises UsageError.
-void ParseSubcommandOptions(QCommandLineParser& parser, const QStringList& arguments,
-                            const QList<QCommandLineOption>& options);
+// then the subcommand) into `parser` by ParseOptions. Raises UsageError.
+void ParseSubcommandOptions(QCommandLineParser& parser, const QStringList& arguments, FrontEnd subcommand);
 
 // The one way numbers are read on the command line: decimal digits only, no
 // sign, no blanks, at most `maximum`.

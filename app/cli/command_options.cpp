@@ -1,119 +1,114 @@
 #include "app/cli/command_options.h"
 
-#include <QCommandLineParser>
-
 #include "app/cli/window_field_names.h"
-#include "app/station/state_folder.h"
-#include "db/database_settings.h"
 
 namespace zr::cli {
 
 namespace {
 
-QCommandLineOption Flag(const char* name, const char* description) {
-  return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description));
-}
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QCommandLineOption Valued(const char* name, const char* valueName, const char* description) {
-  return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description), QString::fromLatin1(valueName));
-}
-
-QCommandLineOption PortOption() {
-  return Valued("port", "PORT",
-                "The radio's port: 3, COM3 or a device path (/dev/ttyUSB0, /dev/serial/by-id/...).");
-}
-
-QCommandLineOption TraceOption() {
-  return Flag("trace", "Print every frame sent (>) and received (<) on standard error.");
-}
-
-QCommandLineOption LogOption() {
-  return Valued("log", "FILE", "The station log (default " ZR_STATION_LOG_WORDS ").");
-}
-
-QList<QCommandLineOption> TransferCommon() {
-  return {PortOption(), Flag("json", "Print the fields as JSON."), TraceOption(), LogOption()};
-}
-
-QCommandLineOption BackupDirOption() {
-  return Valued("backup-dir", "DIR",
-                "Save the block here before writing (default " ZR_BACKUP_FOLDER_WORDS ").");
-}
-
-QCommandLineOption VerifyOption() { return Flag("verify", "Read the written lines back before ending."); }
-
-QList<QCommandLineOption> DatabaseOptions() {
-  return {Valued("db-server", "NAME", "Package database server: host, host,port or host\\instance (default localhost)."),
-          Valued("db-driver", "NAME", "ODBC driver of the package database (default " ZR_DEFAULT_ODBC_DRIVER ").")};
-}
-
-QString Description(const QString& subcommand) {
-  if (subcommand == QLatin1String("read")) return QStringLiteral("Reads the radio's factory block and prints its fields.");
-  if (subcommand == QLatin1String("write")) {
-    return QStringLiteral(
-        "Writes the radio: reads it first and changes only what --set names, saves its block to the backup\n"
-        "folder, then writes. --from-defaults writes the window's start-up values instead.");
-  }
-  if (subcommand == QLatin1String("undo")) {
-    return QStringLiteral(
-        "Puts back the block the radio on the port held before its last write in the station log (that\n"
-        "write's backup), as --image writes a block file. The undo is logged and backed up like any write,\n"
-        "so a second undo puts back what the first replaced.");
-  }
-  if (subcommand == QLatin1String("ports")) {
-    return QStringLiteral("Lists the serial ports as the window does, with what the system knows of each.");
-  }
-  if (subcommand == QLatin1String("log")) return QStringLiteral("Shows the station log: one row for each transfer.");
-  if (subcommand == QLatin1String("db-check")) {
-    return QStringLiteral("Tries the package database the way a scan-code write reaches it.");
+QString Description(FrontEnd subcommand) {
+  switch (subcommand) {
+    case FrontEnd::Window: return QString();
+    case FrontEnd::Read: return QStringLiteral("Reads the radio's factory block and prints its fields.");
+    case FrontEnd::Write:
+      return QStringLiteral(
+          "Writes the radio: reads it first and changes only what --set names, saves its block to the backup\n"
+          "folder, then writes. --from-defaults writes the window's start-up values instead.");
+    case FrontEnd::Undo:
+      return QStringLiteral(
+          "Puts back the block the radio on the port held before its last write in the station log (that\n"
+          "write's backup), as --image writes a block file. The undo is logged and backed up like any write,\n"
+          "so a second undo puts back what the first replaced.");
+    case FrontEnd::Ports:
+      return QStringLiteral("Lists the serial ports as the window does, with what the system knows of each.");
+    case FrontEnd::Log: return QStringLiteral("Shows the station log: one row for each transfer.");
+    case FrontEnd::DbCheck: return QStringLiteral("Tries the package database the way a scan-code write reaches it.");
   }
   return QString();
 }
 
 }  // namespace
 
+QString NameOf(FrontEnd frontEnd) {
+  switch (frontEnd) {
+    case FrontEnd::Window: return QString();
+    case FrontEnd::Read: return QStringLiteral("read");
+    case FrontEnd::Write: return QStringLiteral("write");
+    case FrontEnd::Undo: return QStringLiteral("undo");
+    case FrontEnd::Ports: return QStringLiteral("ports");
+    case FrontEnd::Log: return QStringLiteral("log");
+    case FrontEnd::DbCheck: return QStringLiteral("db-check");
+  }
+  return QString();
+}
+
 QStringList SubcommandNames() {
-  return {QStringLiteral("read"),  QStringLiteral("write"),   QStringLiteral("undo"),
-          QStringLiteral("ports"), QStringLiteral("log"),     QStringLiteral("db-check")};
+  QStringList names;
+  for (FrontEnd frontEnd : FrontEnds) {
+    if (frontEnd != FrontEnd::Window) names << NameOf(frontEnd);
+  }
+  return names;
 }
 
-QList<QCommandLineOption> SubcommandOptions(const QString& subcommand) {
-  if (subcommand == QLatin1String("read")) {
-    return TransferCommon() + QList{Valued("save", "FILE", "Save the 256 bytes as read, even when they cannot be shown.")};
+std::optional<FrontEnd> SubcommandNamed(const QString& name) {
+  for (FrontEnd frontEnd : FrontEnds) {
+    if (frontEnd != FrontEnd::Window && NameOf(frontEnd) == name) return frontEnd;
   }
-  if (subcommand == QLatin1String("write")) {
-    return TransferCommon() + QList{
-        Valued("set", "FIELD=VALUE", "Change one field by its name (repeatable)."),
-        Flag("from-defaults", "Start from the window's start-up values, not the radio's."),
-        Flag("read-first", "Start from the radio's values (what a write does anyway)."),
-        Valued("band-change", "ok|cancel", "The answer to the band-change question."),
-        Valued("package", "CODE", "Scan-code write mode: record the radio against this package code.")} +
-        DatabaseOptions() + QList{
-        Valued("image", "FILE", "Write the lines of a 256-byte block file (a backup put back)."),
-        Flag("other-radio", "Let --image write a block file of another radio."),
-        BackupDirOption(), Flag("no-backup", "Write without saving the block first."), VerifyOption()};
-  }
-  if (subcommand == QLatin1String("undo")) return {PortOption(), TraceOption(), LogOption(), BackupDirOption(), VerifyOption()};
-  if (subcommand == QLatin1String("ports")) return {Flag("json", "Print the ports as JSON.")};
-  if (subcommand == QLatin1String("log")) {
-    return {Valued("log", "FILE", "The station log (default " ZR_STATION_LOG_WORDS ")."),
-            Valued("serial", "S", "Only this radio's entries."),
-            Valued("since", "DATE", "Only entries from this date (2026-12-06) or ISO 8601 time on."),
-            Flag("json", "Print the entries as stored.")};
-  }
-  if (subcommand == QLatin1String("db-check")) {
-    return DatabaseOptions() + QList{Valued("serial", "S", "Also look up this radio's row.")};
-  }
-  return {};
+  return std::nullopt;
 }
 
-QString SubcommandHelp(const QString& subcommand) {
+QList<QCommandLineOption> OptionsOf(FrontEnd frontEnd) {
+  QList<QCommandLineOption> options;
+  for (const CommandOption& option : CommandOptions) {
+    if (option.Takes(frontEnd)) {
+      options.append(QCommandLineOption(Text(option.name), Text(option.help), Text(option.valueName)));
+    }
+  }
+  return options;
+}
+
+bool TakesValue(const QString& argument) {
+  if (!argument.startsWith(QLatin1String("--"))) return false;
+  for (const CommandOption& option : CommandOptions) {
+    if (!option.valueName.empty() && argument.mid(2) == Text(option.name)) return true;
+  }
+  return false;
+}
+
+QString ParseOptions(QCommandLineParser& parser, const QStringList& arguments, FrontEnd frontEnd) {
+  parser.addOptions(OptionsOf(frontEnd));
+  if (!parser.parse(arguments)) return parser.errorText();
+  if (!parser.positionalArguments().isEmpty()) {
+    return QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front());
+  }
+  const QStringList given = parser.optionNames();
+  for (const CommandOption& option : CommandOptions) {
+    const QString name = Text(option.name);
+    if (option.Takes(frontEnd) && !option.repeats && given.count(name) > 1) {
+      return QStringLiteral("--%1 is given more than once").arg(name);
+    }
+  }
+  return QString();
+}
+
+QString WindowOptionsHelp() {
+  QCommandLineParser parser;
+  parser.addOptions(OptionsOf(FrontEnd::Window));
+  // Qt's list, as each subcommand's help has it, without Qt's usage line.
+  const QString help = parser.helpText();
+  return QStringLiteral("Options of the window:\n") + help.mid(help.indexOf(QLatin1String("\n  ")) + 1);
+}
+
+QString SubcommandHelp(FrontEnd subcommand) {
+  const QString name = NameOf(subcommand);
   QCommandLineParser parser;
   parser.setApplicationDescription(Description(subcommand));
-  parser.addPositionalArgument(subcommand, QString(), subcommand);
-  parser.addOptions(SubcommandOptions(subcommand));
+  parser.addPositionalArgument(name, QString(), name);
+  parser.addOptions(OptionsOf(subcommand));
   parser.addHelpOption();
-  return parser.helpText() + (subcommand == QLatin1String("write") ? SettableFieldsHelp() : QString());
+  return parser.helpText() + (subcommand == FrontEnd::Write ? SettableFieldsHelp() : QString());
 }
 
 }  // namespace zr::cli

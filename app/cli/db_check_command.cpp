@@ -5,7 +5,6 @@
 #include <QTextStream>
 
 #include "app/cli/cli_options.h"
-#include "app/cli/command_options.h"
 #include "app/cli/exit_status.h"
 #include "app/cli/window_field_names.h"
 #include "db/connection_string.h"
@@ -18,18 +17,12 @@ int RunDbCheck(const QStringList& arguments) {
   QTextStream out(stdout);
   QTextStream err(stderr);
   QCommandLineParser parser;
+  ParseSubcommandOptions(parser, arguments, FrontEnd::DbCheck);
   db::DatabaseSettings settings;
-  QString serial;
-  try {
-    ParseSubcommandOptions(parser, arguments, SubcommandOptions(QStringLiteral("db-check")));
-    if (parser.isSet(QStringLiteral("db-server"))) settings.server = parser.value(QStringLiteral("db-server"));
-    if (parser.isSet(QStringLiteral("db-driver"))) settings.driver = parser.value(QStringLiteral("db-driver"));
-    serial = parser.value(QStringLiteral("serial"));
-    if (parser.isSet(QStringLiteral("serial")) && serial.isEmpty()) throw UsageError("--serial needs a serial number");
-  } catch (const UsageError& error) {
-    err << "zr93kw-setfactory: " << error.what() << "\nTry 'zr93kw-setfactory db-check --help'.\n";
-    return ExitStatus::Usage;
-  }
+  if (parser.isSet(QStringLiteral("db-server"))) settings.server = parser.value(QStringLiteral("db-server"));
+  if (parser.isSet(QStringLiteral("db-driver"))) settings.driver = parser.value(QStringLiteral("db-driver"));
+  const QString serial = parser.value(QStringLiteral("serial"));
+  if (parser.isSet(QStringLiteral("serial")) && serial.isEmpty()) throw UsageError("--serial needs a serial number");
   // What was tried is said once: here when it worked, in the error when not.
   out << "package database";
   try {

@@ -8,7 +8,7 @@ namespace zr::cli {
 // the package database as a scan-code write would and runs its check
 // statement; with --serial also shows the package code that radio's row holds.
 // Exit 0 when the connection and statement work; 7 with the driver's words
-// when not; 1 for bad usage.
+// when not. Raises UsageError for bad usage.
 int RunDbCheck(const QStringList& arguments);
 
 }  // namespace zr::cli

@@ -17,35 +17,15 @@ QString DialoutHint() {
 
 }  // namespace
 
-int ExitStatusOf(const TransferOutcome& outcome) {
-  switch (outcome.end) {
-    case TransferEnd::ReadComplete:
-    case TransferEnd::WriteComplete: return ExitStatus::Success;
-    case TransferEnd::PortNotOpened: return ExitStatus::PortNotOpened;
-    case TransferEnd::CommunicationFailed: return ExitStatus::CommunicationFailed;
-    case TransferEnd::ModelError: return ExitStatus::ModelError;
-    case TransferEnd::WriteRefused: return ExitStatus::WriteRefused;
-    case TransferEnd::AssociationMissing: return ExitStatus::AssociationMissing;
-    case TransferEnd::DatabaseFailed: return ExitStatus::DatabaseFailed;
-    case TransferEnd::RuntimeError: return ExitStatus::RuntimeError;
-    case TransferEnd::BackupFailed: return ExitStatus::BackupFailed;
-    case TransferEnd::VerifyFailed: return ExitStatus::VerifyFailed;
-    case TransferEnd::ImageRefused: return ExitStatus::Usage;
-    case TransferEnd::LogFailed: return ExitStatus::LogNotWritten;
-    // Without a signal only a vanished port interrupts a command's transfer.
-    case TransferEnd::Interrupted: return ExitStatus::CommunicationFailed;
-  }
-  return ExitStatus::RuntimeError;
-}
+int ExitStatusOf(const TransferOutcome& outcome) { return EndingOf(outcome.end).exitStatus; }
 
 void PrintCause(QTextStream& err, const TransferOutcome& outcome) {
   if (outcome.cause.isEmpty()) return;
   err << "zr93kw-setfactory: " << EndName(outcome.end) << ": " << VisibleText(outcome.cause)
       << (outcome.portOpenError == PortOpenError::PermissionDenied ? DialoutHint() : QString()) << '\n';
   // A transfer cut short says how far it got; a stopped one says it even when it wrote nothing.
-  const bool cutShort = outcome.end == TransferEnd::CommunicationFailed || outcome.end == TransferEnd::RuntimeError ||
-                        outcome.end == TransferEnd::VerifyFailed;
-  if (outcome.end == TransferEnd::Interrupted || (cutShort && !outcome.linesWritten.empty())) {
+  const LinesReport report = EndingOf(outcome.end).linesReport;
+  if (report == LinesReport::Always || (report == LinesReport::WhenAny && !outcome.linesWritten.empty())) {
     err << "zr93kw-setfactory: lines written: " << DescribeLines(outcome.linesWritten) << '\n';
   }
   err.flush();

@@ -19,6 +19,7 @@
 #include "app/station/log_line_scan.h"
 #include "app/station/state_folder.h"
 #include "app/station/station_log.h"
+#include "platform/text_format.h"
 #include "record/factory_fields.h"
 
 namespace zr::cli {
@@ -61,7 +62,7 @@ QString ChangedFields(const QJsonArray& changes) {
       changed.emplace_back(offset, offsetText);
     } else {
       changed.emplace_back(field->offset,
-                           QString::fromLatin1(field->name.data(), static_cast<qsizetype>(field->name.size())));
+                           Latin1(field->name));
     }
   }
   std::ranges::sort(changed);

@@ -7,9 +7,7 @@
 #include <QTextStream>
 
 #include "app/cli/cli_options.h"
-#include "app/cli/command_options.h"
 #include "app/cli/exit_status.h"
-#include "app/cli/window_field_names.h"
 #include "app/window/port_list.h"
 #include "platform/serial_devices.h"
 #include "platform/settings_file.h"
@@ -20,12 +18,7 @@ int RunPorts(const QStringList& arguments) {
   QTextStream out(stdout);
   QTextStream err(stderr);
   QCommandLineParser parser;
-  try {
-    ParseSubcommandOptions(parser, arguments, SubcommandOptions(QStringLiteral("ports")));
-  } catch (const UsageError& error) {
-    err << "zr93kw-setfactory: " << error.what() << "\nTry 'zr93kw-setfactory ports --help'.\n";
-    return ExitStatus::Usage;
-  }
+  ParseSubcommandOptions(parser, arguments, FrontEnd::Ports);
   if (const QString portDirectory = platform::PortDirectoryError(); !portDirectory.isEmpty()) {
     err << "zr93kw-setfactory: " << portDirectory << '\n';
     return ExitStatus::Usage;

@@ -1,7 +1,6 @@
 #include "app/cli/undo_values.h"
 
 #include "app/cli/block_file.h"
-#include "app/cli/window_field_names.h"
 #include "app/station/last_backup.h"
 #include "record/image_codec.h"
 
@@ -13,12 +12,9 @@ std::optional<WriteRefusal> UndoValues::MakeBlock(const BlockAsRead& asRead, Fac
   };
   const auto found = station::LastWriteBackup(logPath_, SerialNumberText(asRead.bytes, codePage_));
   if (const auto* none = std::get_if<station::NoBackup>(&found)) return refused(none->why);
-  try {
-    backup_.emplace(ReadBlockFile(std::get<QString>(found), codePage_, QStringLiteral("the backup")), false,
-                    codePage_);
-  } catch (const UsageError& error) {
-    return refused(QString::fromUtf8(error.what()));
-  }
+  const auto file = BlockFileToWrite(std::get<QString>(found), codePage_, QStringLiteral("the backup"));
+  if (const QString* why = std::get_if<QString>(&file)) return refused(*why);
+  backup_.emplace(std::get<FactoryImage>(file), false, codePage_);
   return backup_->MakeBlock(asRead, image);
 }
 

@@ -1,5 +1,7 @@
 #include "app/cli/visible_text.h"
 
+#include "platform/text_format.h"
+
 namespace zr::cli {
 
 QString VisibleText(QStringView text) {
@@ -16,7 +18,7 @@ QString VisibleText(QStringView text) {
     } else if (code == '\t') {
       visible += QLatin1String("\\t");
     } else {
-      visible += QLatin1String("\\x") + QString::number(code, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+      visible += QLatin1String("\\x") + Hex(code);
     }
   }
   return visible;

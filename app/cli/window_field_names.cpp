@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/cli/cli_options.h"
+#include "platform/text_format.h"
 #include "record/factory_fields.h"
 
 namespace zr::cli {
@@ -27,7 +28,7 @@ int ParsePosition(const QString& name, const QString& value, qsizetype entries) 
 }
 
 QString NameOf(const FactoryField& field) {
-  return QString::fromLatin1(field.name.data(), static_cast<qsizetype>(field.name.size()));
+  return Latin1(field.name);
 }
 
 // What the window shows: every field of the block; the package code is the operator's.

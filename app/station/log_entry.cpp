@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/station/log_entry_keys.h"
+#include "platform/text_format.h"
 #include "platform/user_account.h"
 #include "record/factory_fields.h"
 #include "record/image_codec.h"
@@ -15,7 +16,7 @@ namespace {
 
 // "0x4A": the form the station's other reports use for offsets and bytes.
 QString Hex(int value) {
-  return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+  return QStringLiteral("0x") + zr::Hex(static_cast<unsigned>(value));
 }
 
 QJsonArray HexList(const std::vector<int>& values) {
@@ -26,13 +27,8 @@ QJsonArray HexList(const std::vector<int>& values) {
 
 // What became of the package association the write was to record.
 QString Association(const TransferOutcome& outcome, bool packageAsked) {
-  if (!packageAsked) return QStringLiteral("none");
-  switch (outcome.end) {
-    case TransferEnd::WriteComplete: return QStringLiteral("recorded");
-    case TransferEnd::AssociationMissing: return QStringLiteral("missing");
-    case TransferEnd::DatabaseFailed: return QStringLiteral("failed");
-    default: return QStringLiteral("not attempted");
-  }
+  const std::string_view association = EndingOf(outcome.end).association;
+  return packageAsked ? Latin1(association) : QStringLiteral("none");
 }
 
 }  // namespace

@@ -12,7 +12,9 @@ namespace {
 // Deeper than any entry the station writes, shallow enough for the stack.
 constexpr int MaxDepth = 64;
 
-constexpr std::array<std::string_view, 4> MemberKeys = {"time", "serial", "outcome", "writeId"};
+// By LogMember.
+constexpr std::array<std::string_view, static_cast<std::size_t>(LogMember::Count)> MemberKeys = {
+    "time", "serial", "outcome", "writeId"};
 
 // Bytes a JSON text holds as they are: printable ASCII but the quote and the backslash.
 constexpr std::array<bool, 256> PlainBytes = [] {

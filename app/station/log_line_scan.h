@@ -10,7 +10,7 @@
 namespace zr::station {
 
 // The top-level texts of an entry that `log` filters and pairs by.
-enum class LogMember { Time, Serial, Outcome, WriteId };
+enum class LogMember { Time, Serial, Outcome, WriteId, Count };
 
 // What `log` needs of one line of the station log, found in one pass over its
 // bytes without building the entry: whether the line is one JSON object (RFC
@@ -34,7 +34,7 @@ class LogLineScan {
     bool escaped = false;  // then `decoded` holds the text
     std::string decoded;
   };
-  std::array<Member, 4> members_;
+  std::array<Member, static_cast<std::size_t>(LogMember::Count)> members_;
 };
 
 }  // namespace zr::station

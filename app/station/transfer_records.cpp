@@ -5,6 +5,7 @@
 
 #include "app/station/log_entry.h"
 #include "app/station/state_folder.h"
+#include "record/field_conversions.h"
 #include "record/runtime_error.h"
 
 namespace zr::station {
@@ -26,6 +27,15 @@ QString TransferRecords::WriteStarting(const TransferOutcome& progress, qint16 c
     throw RuntimeError(why.toStdString());
   }
   return writeId;
+}
+
+QString TransferRecords::RecordEnd(const TransferOutcome& outcome, const StationState& state,
+                                   AssociationMode mode) const {
+  std::optional<QString> packageCode;
+  if (outcome.kind != TransferKind::Read && mode != AssociationMode::NoPackageAssociation) {
+    packageCode = TrimAtNul(state.PackageCode);
+  }
+  return Record(outcome, state.CurrentComPort, packageCode);
 }
 
 QString TransferRecords::Record(const TransferOutcome& outcome, qint16 comPort,

@@ -7,6 +7,8 @@
 #include "app/station/backup_folder.h"
 #include "app/station/records_options.h"
 #include "app/station/station_log.h"
+#include "link/station_state.h"
+#include "link/transfer_host.h"
 #include "link/transfer_outcome.h"
 #include "link/write_journal.h"
 #include "platform/ansi_code_page.h"
@@ -34,6 +36,10 @@ class TransferRecords : public WriteJournal {
   // the write was to record a package association. Returns why the entry
   // could not be written; empty when it was.
   QString Record(const TransferOutcome& outcome, qint16 comPort, const std::optional<QString>& packageCode) const;
+  // The one step both front ends end a transfer with: its entry, with the
+  // port and, for a write in a mode that associates packages, the package
+  // code as the database gets it.
+  QString RecordEnd(const TransferOutcome& outcome, const StationState& state, AssociationMode mode) const;
 
  private:
   platform::AnsiCodePage codePage_;

@@ -18,8 +18,8 @@
 #include "app/window/multi_line_text_box.h"
 #include "app/window/option_group_tab.h"
 #include "app/window/qt_translation.h"
-#include "lang/captions.h"
-#include "lang/label_placement.h"
+#include "app/window/window_captions.h"
+#include "app/window/label_placement.h"
 #include "lang/ui_language.h"
 #include "link/system_serial_device.h"
 #include "platform/system_locale.h"
@@ -80,7 +80,7 @@ FrmMain::~FrmMain() {
 }
 
 void FrmMain::CreateControls() {
-  setWindowTitle(lang::WindowCaption);
+  setWindowTitle(WindowCaption);
   setFont(QFont(QStringLiteral("Arial"), 9));
   setFixedSize(TwipsToPixels(ClientWidthTwips, ScreenDpi().x), TwipsToPixels(ClientHeightTwips, ScreenDpi().y));
 
@@ -138,16 +138,13 @@ void FrmMain::CreateControls() {
   Label7 = make.operator()<QLabel>(QStringLiteral("Label7"));
   Label7->setStyleSheet(QStringLiteral("color: red;"));
 
-  const auto check = [&](const char* name) { return make.operator()<QCheckBox>(QLatin1String(name)); };
-  Check1 = check("Check1");
-  Check2 = check("Check2");
-  Check3 = check("Check3");
-  Check5 = check("Check5");
-  Check6 = check("Check6");
-  Check7 = check("Check7");
-  Check8 = check("Check8");
-  Check2->setVisible(false);
-  Check3->setVisible(false);
+  for (const FactoryField& field : FactoryFields) {
+    if (field.box.kind != BoxKind::Check) continue;
+    QCheckBox*& box = Check[static_cast<std::size_t>(field.box.index)];
+    box = make.operator()<QCheckBox>(QStringLiteral("Check%1").arg(field.box.index));
+    // The remote kill and stun flags are shown to nobody; they carry what a read found.
+    box->setVisible(field.settable);
+  }
 
   for (int i = 0; i < static_cast<int>(Option1.size()); ++i) {
     const QString name = Indexed("Option1", i);
@@ -182,16 +179,16 @@ void FrmMain::CreateControls() {
   }
 
   // The design-time captions; ApplyLanguage replaces those that follow the language.
-  for (const lang::LanguageCaption& caption : lang::LanguageCaptions()) SetCaption(caption.Control, caption.Chinese);
-  for (const lang::FixedCaption& caption : lang::FixedCaptions()) SetCaption(caption.Control, caption.Text);
+  for (const LanguageCaption& caption : LanguageCaptions()) SetCaption(caption.Control, caption.Chinese);
+  for (const FixedCaption& caption : FixedCaptions()) SetCaption(caption.Control, caption.Text);
   for (const auto& entry : layout_.Places()) Place(entry.first);
 }
 
 void FrmMain::SetTabOrder() {
   const std::vector<QWidget*> order = {
-      Check1,   Combo1[0],  Combo1[1],  Text1[0],   Text1[1],  Text1[2],  Text1[3],  Text1[4],  Command1, Command2,
-      Command3, Combo2,     Text1[6],   Text1[8],   Text1[9],  Text1[10], Text1[11], Text1[12], Check2,   Check3,
-      Text1[5], Option1[1], Option1[0], Option1[2], Combo1[3], Check7,    Check6,    Check5,    Check8};
+      Check[1], Combo1[0],  Combo1[1],  Text1[0],   Text1[1],  Text1[2],  Text1[3],  Text1[4],  Command1, Command2,
+      Command3, Combo2,     Text1[6],   Text1[8],   Text1[9],  Text1[10], Text1[11], Text1[12], Check[2], Check[3],
+      Text1[5], Option1[1], Option1[0], Option1[2], Combo1[3], Check[7],  Check[6],  Check[5],  Check[8]};
   for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
@@ -280,7 +277,7 @@ void FrmMain::SetText(int index, const QString& text) {
 void FrmMain::ApplyLanguage() {
   const quint32 lcid = options_.systemLcid ? options_.systemLcid() : lang::SystemDefaultLcid();
   state_.UiLanguage = lang::UiLanguageForLcid(lcid);
-  for (const lang::LanguageCaption& caption : lang::LanguageCaptions()) {
+  for (const LanguageCaption& caption : LanguageCaptions()) {
     SetCaption(caption.Control, caption.Text(state_.UiLanguage));
   }
   // Labels size themselves to their captions.
@@ -296,9 +293,9 @@ void FrmMain::ApplyLanguage() {
     rect.height = PixelsToTwips(size.height(), dpi.y);
     Place(name);
   }
-  const auto lefts = lang::AlignedLabelLefts([this](const QString& control) { return layout_.Rect(control).left; },
+  const auto lefts = AlignedLabelLefts([this](const QString& control) { return layout_.Rect(control).left; },
                                              [this](const QString& label) { return layout_.Rect(label).width; });
-  for (const lang::LabelLeft& left : lefts) {
+  for (const LabelLeft& left : lefts) {
     layout_.Rect(left.Label).left = left.Left;
     Place(left.Label);
   }

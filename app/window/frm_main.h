@@ -76,20 +76,15 @@ class FrmMain : public QWidget, public TransferHost {
   // The controls.
   QGroupBox* Frame1 = nullptr;
   QGroupBox* Frame2 = nullptr;
-  std::array<QWidget*, 13> Text1{};    // QLineEdit; Text1(4) a MultiLineTextBox; no Text1(7)
-  std::array<QComboBox*, 4> Combo1{};  // no Combo1(2)
+  std::array<QWidget*, BoxCount(BoxKind::Text)> Text1{};    // QLineEdit; Text1(4) a MultiLineTextBox; no Text1(7)
+  std::array<QComboBox*, BoxCount(BoxKind::List)> Combo1{};  // no Combo1(2)
   std::array<QRadioButton*, 3> Option1{};
   std::array<QLabel*, 15> Label1{};  // no Label1(8)
   QLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label7 = nullptr;
-  QCheckBox* Check1 = nullptr;
-  QCheckBox* Check2 = nullptr;
-  QCheckBox* Check3 = nullptr;
-  QCheckBox* Check5 = nullptr;
-  QCheckBox* Check6 = nullptr;
-  QCheckBox* Check7 = nullptr;
-  QCheckBox* Check8 = nullptr;
+  // Check1 to Check8 by their numbers, as the field table numbers them; no Check4.
+  std::array<QCheckBox*, BoxCount(BoxKind::Check)> Check{};
   QComboBox* Combo2 = nullptr;
   QPushButton* Command1 = nullptr;
   QPushButton* Command2 = nullptr;
@@ -155,7 +150,6 @@ class FrmMain : public QWidget, public TransferHost {
   bool Text1_KeyPress(int index, QEvent* event);
   void Text1_GotFocus(int index);
   int TextIndexOf(const QObject* object) const;
-  QCheckBox* CheckNumbered(int number) const;
   FormValues FormFromControls() const;
   void FormToControls(const FormValues& form);
   void ShowPortDetails(const std::vector<PortListEntry>& entries);

@@ -8,9 +8,10 @@
 #include <QTextStream>
 
 #include "app/window/frm_main.h"
-#include "app/form_into_record.h"
 #include "app/window/outcome_status.h"
-#include "lang/captions.h"
+#include "app/window/window_captions.h"
+#include "link/form_host.h"
+#include "platform/contract.h"
 #include "lang/status_texts.h"
 #include "record/field_conversions.h"
 
@@ -37,18 +38,13 @@ void SetCheckValue(QCheckBox* box, qint16 value) {
 
 }  // namespace
 
-QCheckBox* FrmMain::CheckNumbered(int number) const {
-  const std::array<QCheckBox*, 9> checks = {nullptr, Check1, Check2, Check3, nullptr, Check5, Check6, Check7, Check8};
-  return checks.at(static_cast<std::size_t>(number));
-}
-
 FormValues FrmMain::FormFromControls() const {
   FormValues form;
   for (const FactoryField& field : FactoryFields) {
     const int box = field.box.index;
     switch (field.box.kind) {
       case BoxKind::Check:
-        form.*field.formCheck = CheckValue(CheckNumbered(box));
+        form.*field.formCheck = CheckValue(Check[static_cast<std::size_t>(box)]);
         break;
       case BoxKind::List:
         if (field.formText) {
@@ -71,7 +67,7 @@ void FrmMain::FormToControls(const FormValues& form) {
     const int box = field.box.index;
     switch (field.box.kind) {
       case BoxKind::Check:
-        SetCheckValue(CheckNumbered(box), form.*field.formCheck);
+        SetCheckValue(Check[static_cast<std::size_t>(box)], form.*field.formCheck);
         break;
       case BoxKind::List:
         Combo1[box]->setCurrentIndex(field.formText ? Combo1[box]->findText(form.*field.formText)
@@ -127,8 +123,9 @@ void FrmMain::ShowSerialNumber(const QString& serialNumber) { SetText(BoxIndex(F
 
 bool FrmMain::GetDataByShow() {
   FormValues form = FormFromControls();
-  const bool taken = TakeFormIntoStation(form, state_, *this,
-                                         bandChangeMessage_.at(static_cast<std::size_t>(state_.UiLanguage)));
+  const auto entry = static_cast<std::size_t>(state_.UiLanguage);
+  platform::Expects(entry < bandChangeMessage_.size(), "the band change question in the window's language");
+  const bool taken = TakeFormIntoStation(form, state_, *this, bandChangeMessage_[entry]);
   // A cancelled band change puts the list back on the radio's band.
   Combo1[BoxIndex(Field::BandIndex)]->setCurrentIndex(form.bandPosition);
   return taken;
@@ -157,11 +154,7 @@ void FrmMain::SetStatusLabel(const QString& text) { Label7->setText(text); }
 void FrmMain::TransferEnded(const TransferOutcome& outcome) {
   // The last message comes after this, with the normal cursor.
   busyCursor_.Hide();
-  std::optional<QString> packageCode;
-  if (outcome.kind != TransferKind::Read && SelectedMode() != AssociationMode::NoPackageAssociation) {
-    packageCode = TrimAtNul(state_.PackageCode);
-  }
-  const QString why = records_.Record(outcome, state_.CurrentComPort, packageCode);
+  const QString why = records_.RecordEnd(outcome, state_, SelectedMode());
   // Why it failed, and the log's failure, where the operator sees them
   // without another box to close.
   QStringList status{OutcomeStatus(outcome, state_.UiLanguage)};

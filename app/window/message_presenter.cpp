@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 
-#include "lang/captions.h"
+#include "app/window/window_captions.h"
 #include "link/transfer_host.h"
 
 namespace zr::window {
@@ -33,7 +33,7 @@ class AnswerRequired : public QObject {
 
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const QString& text, MessageStyle style) {
   auto box = std::make_unique<QMessageBox>(parent);
-  box->setWindowTitle(lang::WindowCaption);
+  box->setWindowTitle(WindowCaption);
   box->setText(text);
   if (style == MessageStyle::OkCancelWarning) {
     box->setIcon(QMessageBox::Warning);

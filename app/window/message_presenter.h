@@ -16,7 +16,7 @@ class MessagePresenter {
  public:
   virtual ~MessagePresenter() = default;
   // A modal box with `text` in the style's buttons and icon (MessageStyle);
-  // returns the button code (MessageButton), 0 for the OK-only style.
+  // returns the button pressed (MessageButton::None for the OK-only style).
   virtual MessageButton Present(QWidget* parent, const QString& text, MessageStyle style) = 0;
 };
 

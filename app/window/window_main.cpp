@@ -6,9 +6,8 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include "app/station/state_folder.h"
+#include "app/cli/command_options.h"
 #include "app/window/frm_main.h"
-#include "db/database_settings.h"
 #include "platform/termination_signals.h"
 
 namespace zr::window {
@@ -42,40 +41,19 @@ int RunWindow(int& argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("zr93kw-setfactory"));
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("The ZR93KW factory station window."));
-  parser.addHelpOption();
-  const QCommandLineOption dbServer(QStringLiteral("db-server"),
-                                    QStringLiteral("Package database server (default localhost)."),
-                                    QStringLiteral("NAME"));
-  const QCommandLineOption dbDriver(QStringLiteral("db-driver"),
-                                    QStringLiteral("ODBC driver of the package database (default " ZR_DEFAULT_ODBC_DRIVER ")."),
-                                    QStringLiteral("NAME"));
-  const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                      QStringLiteral("Read the radio on the selected port, save the window as "
-                                                     "a PNG to FILE and exit."),
-                                      QStringLiteral("FILE"));
-  const QCommandLineOption backupDir(QStringLiteral("backup-dir"),
-                                     QStringLiteral("Save each radio's block to DIR before writing it (default "
-                                                    ZR_BACKUP_FOLDER_WORDS ")."),
-                                     QStringLiteral("DIR"));
-  const QCommandLineOption noBackup(QStringLiteral("no-backup"), QStringLiteral("Write without saving the block first."));
-  const QCommandLineOption verify(QStringLiteral("verify"), QStringLiteral("Read the written lines back."));
-  const QCommandLineOption log(QStringLiteral("log"),
-                               QStringLiteral("The station log (default "
-                                              ZR_STATION_LOG_WORDS ")."),
-                               QStringLiteral("FILE"));
-  const QList<QCommandLineOption> accepted = {dbServer, dbDriver, screenshot, backupDir, noBackup, verify, log};
-  parser.addOptions(accepted);
-  parser.process(app);
+  if (const QString why = cli::ParseOptions(parser, QCoreApplication::arguments(), cli::FrontEnd::Window);
+      !why.isEmpty()) {
+    QTextStream(stderr) << "zr93kw-setfactory: " << why << '\n';
+    return 1;
+  }
+  const QString dbServer = QStringLiteral("db-server");
+  const QString dbDriver = QStringLiteral("db-driver");
+  const QString screenshot = QStringLiteral("screenshot");
+  const QString backupDir = QStringLiteral("backup-dir");
+  const QString noBackup = QStringLiteral("no-backup");
   if (parser.isSet(noBackup) && parser.isSet(backupDir)) {
     QTextStream(stderr) << "zr93kw-setfactory: --no-backup and --backup-dir exclude each other\n";
     return 1;
-  }
-  for (const QCommandLineOption& option : accepted) {
-    if (parser.values(option).size() > 1) {
-      QTextStream(stderr) << "zr93kw-setfactory: --" << option.names().front() << " is given more than once\n";
-      return 1;
-    }
   }
 
   FrmMainOptions options;
@@ -83,8 +61,8 @@ int RunWindow(int& argc, char** argv) {
   if (parser.isSet(dbDriver)) options.database.driver = parser.value(dbDriver);
   options.records.backup = !parser.isSet(noBackup);
   options.records.backupDir = parser.value(backupDir);
-  options.records.verify = parser.isSet(verify);
-  options.records.logPath = parser.value(log);
+  options.records.verify = parser.isSet(QStringLiteral("verify"));
+  options.records.logPath = parser.value(QStringLiteral("log"));
   LoggingPresenter logging;
   const bool shooting = parser.isSet(screenshot);
   if (shooting) options.presenter = &logging;

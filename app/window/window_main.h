@@ -3,10 +3,12 @@
 namespace zr::window {
 
 // Opens the station window and runs it until it is closed; returns the exit
-// status. Options: --db-server NAME, --db-driver NAME (the package database of
-// scan-code write mode), --screenshot FILE (read the radio on the selected
-// port, save the window as a PNG, exit). Creates the QApplication itself,
-// after blocking SIGINT, SIGTERM and SIGHUP: they close the window as Exit does.
+// status (1 for options it does not take). Its options are the window's rows
+// of the command line's table (app/cli/command_options.h): the package
+// database of scan-code write mode, the backups, verify, the station log, and
+// --screenshot FILE (read the radio on the selected port, save the window as a
+// PNG, exit). Creates the QApplication itself, after blocking SIGINT, SIGTERM
+// and SIGHUP: they close the window as Exit does.
 int RunWindow(int& argc, char** argv);
 
 // Makes the screen's logical DPI the window's: at 120 or 144 DPI fonts and

@@ -15,7 +15,7 @@
 
 #include <tuple>
 
-#include "lang/captions.h"
+#include "app/window/window_captions.h"
 #include "lang/messages.h"
 #include "window_fixture.h"
 
@@ -213,7 +213,7 @@ TEST(MessageBoxPresenter, AnswersWithTheButtonCodes) {
       box->button(press)->click();
     });
     EXPECT_EQ(presenter.Present(nullptr, QStringLiteral("?"), style), answer);
-    EXPECT_EQ(title, lang::WindowCaption);
+    EXPECT_EQ(title, window::WindowCaption);
   }
 }
 

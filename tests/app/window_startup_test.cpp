@@ -8,10 +8,11 @@
 #include <QRadioButton>
 #include <QStyleOption>
 #include <QTextLayout>
+#include <set>
 
 #include "app/window/cut_entry_tip.h"
-#include "lang/captions.h"
-#include "lang/label_placement.h"
+#include "app/window/label_placement.h"
+#include "app/window/window_captions.h"
 #include "tests/support/scoped_environment.h"
 #include "window_fixture.h"
 
@@ -137,17 +138,17 @@ TEST_F(WindowStartup, CaptionsInTheLanguageOfThePrcLocaleOnlyAndLabelsEndBeforeT
     FrmMain& w = Open(options);
     EXPECT_EQ(w.State().UiLanguage, language);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("ZR93KW_SetFactory"));
-    for (const auto& caption : lang::LanguageCaptions()) {
+    for (const auto& caption : window::LanguageCaptions()) {
       EXPECT_EQ(CaptionOf(w.Control(caption.Control)), caption.Text(language)) << caption.Control.toStdString();
     }
-    for (const auto& caption : lang::FixedCaptions()) {
+    for (const auto& caption : window::FixedCaptions()) {
       EXPECT_EQ(CaptionOf(w.Control(caption.Control)), caption.Text) << caption.Control.toStdString();
     }
     // The names above reach the controls the operator sees.
     EXPECT_EQ(w.Command1->text(),
               language == lang::UiLanguage::English ? QStringLiteral("&Read") : QStringLiteral("读出(&R)"));
 
-    for (const lang::LabelAnchor& anchor : lang::LabelAnchors()) {
+    for (const window::LabelAnchor& anchor : window::LabelAnchors()) {
       const QWidget* label = w.Control(anchor.Label);
       EXPECT_NEAR(w.Control(anchor.Reference)->x() - (label->x() + label->width()), 50.0 * w.logicalDpiX() / 1440, 1.0)
           << anchor.Label.toStdString();
@@ -204,6 +205,21 @@ TEST_F(WindowStartup, AtTheScreensDpiNoTextOrBoxIsCutOrOutside) {
     }
     EXPECT_TRUE(w.grab().save(QStringLiteral(ZR_WINDOW_PICTURES_DIR "/window-%1-%2dpi.png").arg(lcid, 0, 16).arg(dpi)));
   }
+}
+
+// The captions themselves live in one table; the window's tests put each on its control.
+TEST(WindowCaptions, EachControlOnceWithTheSameAccessKeyInBothLanguages) {
+  std::set<QString> controls;
+  for (const LanguageCaption& caption : LanguageCaptions()) {
+    SCOPED_TRACE(caption.Control.toStdString());
+    EXPECT_TRUE(controls.insert(caption.Control).second);
+    EXPECT_FALSE(caption.English.isEmpty() || caption.Chinese.isEmpty());
+    const qsizetype key = caption.English.indexOf(QLatin1Char('&'));
+    EXPECT_EQ(caption.Chinese.contains(QLatin1Char('&')), key >= 0);
+    const QString chineseKey = key < 0 ? QString() : QStringLiteral("(&%1)").arg(caption.English[key + 1].toUpper());
+    EXPECT_TRUE(caption.Chinese.contains(chineseKey));
+  }
+  for (const FixedCaption& caption : FixedCaptions()) EXPECT_TRUE(controls.insert(caption.Control).second);
 }
 
 }  // namespace

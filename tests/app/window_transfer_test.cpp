@@ -10,7 +10,7 @@
 #include <tuple>
 
 #include "app/window/outcome_status.h"
-#include "lang/captions.h"
+#include "app/window/window_captions.h"
 #include "lang/messages.h"
 #include "tests/db/test_database.h"
 #include "tests/support/showable_block.h"
@@ -31,7 +31,7 @@ TEST_F(WindowTransfer, ReadFillsEveryFieldAndAWriteTakesOnlyTheOperatorsChanges)
   w.Command1_Click();
   ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(presenter.Texts(), QStringList{lang::ReadCompleteText});
-  const std::vector<QCheckBox*> checks{w.Check1, w.Check2, w.Check3, w.Check5, w.Check6, w.Check7, w.Check8};
+  const std::vector<QCheckBox*> checks{w.Check[1], w.Check[2], w.Check[3], w.Check[5], w.Check[6], w.Check[7], w.Check[8]};
   const std::vector<Qt::CheckState> states{Qt::Checked, Qt::Checked,   Qt::Unchecked, Qt::Checked,
                                            Qt::Checked, Qt::Unchecked, Qt::Checked};
   for (std::size_t i = 0; i < checks.size(); ++i) EXPECT_EQ(checks[i]->checkState(), states[i]) << i;
@@ -45,7 +45,7 @@ TEST_F(WindowTransfer, ReadFillsEveryFieldAndAWriteTakesOnlyTheOperatorsChanges)
   EXPECT_TRUE(w.ReShowComPortTimer.isActive());
   EXPECT_EQ(static_cast<QPlainTextEdit*>(w.Text1[4])->blockCount(), 4);  // each break shown as one
 
-  w.Check5->setChecked(false);
+  w.Check[5]->setChecked(false);
   w.SetText(11, QStringLiteral("Ann   "));
   w.SetText(12, QString());
   w.SetText(1, QStringLiteral("IGNORED"));
@@ -182,7 +182,7 @@ TEST_F(WindowTransfer, StatusLineShowsTheFramesWhileATransferRunsAndThenWhyItFai
   EXPECT_EQ(presenter.Texts(), QStringList{lang::CommunicationFailedText});
   EXPECT_TRUE(w.Status->Text().contains(
       QRegularExpression(QStringLiteral("^通信失败: read of line 0x30: the reply failed its test: .*\n日志未写入: "))));
-  EXPECT_EQ(w.windowTitle(), lang::WindowCaption);
+  EXPECT_EQ(w.windowTitle(), window::WindowCaption);
 }
 
 TEST(OutcomeStatus, OnlyAPortThisUserMayNotOpenAsksAboutTheDialoutGroup) {

@@ -2,21 +2,19 @@
 
 #include <QCoreApplication>
 #include <deque>
-#include <stdexcept>
 #include <vector>
 
 #include "lang/messages.h"
+#include "link/form_host.h"
 #include "link/package_associations.h"
-#include "link/station_state.h"
-#include "link/transfer_host.h"
-#include "record/form_values.h"
+#include "record/runtime_error.h"
 
 namespace zr::testing {
 
 // A window stand-in that records what the transfer asks of it.
-class RecordingHost : public TransferHost, public PackageAssociations {
+class RecordingHost : public FormHost, public PackageAssociations {
  public:
-  explicit RecordingHost(StationState& state) : state_(state) {}
+  explicit RecordingHost(StationState& state) : FormHost(state) {}
 
   struct Shown {
     QString text;
@@ -24,40 +22,35 @@ class RecordingHost : public TransferHost, public PackageAssociations {
   };
 
   void ProcessPendingEvents() override {
-    QCoreApplication::processEvents();
+    FormHost::ProcessPendingEvents();
     if (onPump) onPump();
   }
   MessageButton ShowMessage(const QString& text, MessageStyle style) override {
     messages.push_back({text, false});
-    if (style == MessageStyle::OkOnly) return MessageButton::None;
-    if (answers.empty()) return style == MessageStyle::YesNo ? MessageButton::No : MessageButton::Cancel;
+    if (style == MessageStyle::OkOnly || answers.empty()) return FormHost::ShowMessage(text, style);
     const MessageButton answer = answers.front();
     answers.pop_front();
     return answer;
   }
   void ShowPlainMessage(const QString& text) override { messages.push_back({text, true}); }
   void SetPortListRefresh(bool enabled) override { refresh.push_back(enabled); }
-  void ShowSerialNumber(const QString& serialNumber) override { form.serialNumber = serialNumber; }
   bool GetDataByShow() override {
     ++takes;
-    // As the window does it: the band question through ShowMessage, the refusal plainly.
-    const bool taken = TakeFormIntoRecord(form, state_.FactoryRecord, state_.PackageCode, state_.TriBandCapable, [&] {
-      return ShowMessage(QStringLiteral("band?"), MessageStyle::OkCancelWarning) == MessageButton::Ok;
-    });
-    if (!taken) ShowPlainMessage(lang::WriteErrorText);
-    return taken;
+    return FormHost::GetDataByShow();
   }
-  void ShowByData() override { ShowRecordInForm(state_.FactoryRecord, form); }
   AssociationMode SelectedMode() const override { return mode; }
   void SetStatusLabel(const QString& text) override { statusLabel = text; }
-  void AdvancePackageCode() override { form.packageCode.clear(); ++advances; }
+  void AdvancePackageCode() override {
+    FormHost::AdvancePackageCode();
+    ++advances;
+  }
   bool SaveAssociation(const QString& serialNumber, const QString& packageCode) override {
     saves.push_back(serialNumber + QLatin1Char('|') + packageCode);
-    if (databaseDown) throw std::runtime_error("database unreachable");
+    if (databaseDown) throw RuntimeError("database unreachable");
     return true;
   }
   bool AssociationExists(const QString&, const QString&) override {
-    if (databaseDown) throw std::runtime_error("database unreachable");
+    if (databaseDown) throw RuntimeError("database unreachable");
     if (existsAnswers.empty()) return true;
     const bool exists = existsAnswers.front();
     existsAnswers.pop_front();
@@ -70,7 +63,7 @@ class RecordingHost : public TransferHost, public PackageAssociations {
     return texts;
   }
 
-  FormValues form;
+  FormValues& form = Form();
   AssociationMode mode = AssociationMode::NoPackageAssociation;
   std::vector<Shown> messages;
   std::deque<MessageButton> answers;
@@ -82,9 +75,6 @@ class RecordingHost : public TransferHost, public PackageAssociations {
   int takes = 0;
   int advances = 0;
   bool databaseDown = false;
-
- private:
-  StationState& state_;
 };
 
 }  // namespace zr::testing

@@ -18,7 +18,7 @@ inline QString Describe(const Bytes& frame) {
   if (frame == BuildProgram()) return QStringLiteral("PROGRAM");
   if (frame == BuildEnd()) return QStringLiteral("END");
   const auto line = QStringLiteral("%1").arg(FrameAddress(frame) - FactoryBase, 2, 16, QLatin1Char('0')).toUpper();
-  return (frame[0] == 'R' ? QStringLiteral("R") : QStringLiteral("W")) + line;
+  return (frame[0] == ReadRequestCode ? QStringLiteral("R") : QStringLiteral("W")) + line;
 }
 
 inline QStringList Frames(const char* names) { return QString::fromLatin1(names).split(QLatin1Char(' ')); }

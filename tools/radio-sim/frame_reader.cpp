@@ -15,9 +15,9 @@ std::optional<FrameKind> KindOf(std::uint8_t first) {
   switch (first) {
     case 'P':
       return FrameKind::Program;
-    case 'R':
+    case ReadRequestCode:
       return FrameKind::Read;
-    case 'W':
+    case WriteFrameCode:
       return FrameKind::Write;
     case 'E':
       return FrameKind::End;

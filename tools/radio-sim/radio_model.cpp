@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "platform/text_format.h"
+
 namespace zr::sim {
 
 namespace {
@@ -17,8 +19,8 @@ Exchange Reply(const Bytes& frame, Bytes reply, QString note = {}) {
 
 Exchange Silence(const Bytes& frame, QString note) { return Reply(frame, {}, std::move(note)); }
 
-QString Hex(std::uint32_t value) {
-  return QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(8, QLatin1Char('0'));
+QString AddressText(std::uint32_t value) {
+  return QStringLiteral("0x") + Hex(value, 8);
 }
 
 }  // namespace
@@ -99,7 +101,7 @@ Exchange RadioModel::AnswerWrite(const Bytes& frame) {
   const std::uint32_t address = FrameAddress(frame);
   if (!IsBlockLine(address)) {
     // Acknowledging would tell the station its data is kept when it is not.
-    return Silence(frame, QStringLiteral("write to %1, outside the block, not answered").arg(Hex(address)));
+    return Silence(frame, QStringLiteral("write to %1, outside the block, not answered").arg(AddressText(address)));
   }
   if (faults_.TakeNoAnswer(FrameKind::Write, address)) return Silence(frame, QStringLiteral("no answer (fault)"));
   if (faults_.TakeRepeatRequest()) return Reply(frame, {RepeatRequestByte}, QStringLiteral("repeat request (fault)"));

@@ -214,10 +214,9 @@ TEST_F(Cli, BadArgumentsAreNamedAndNothingIsSent) {
   // Text the radio cannot hold as given is refused before the port opens, naming the character.
   for (const auto& [arguments, named] : std::vector<std::pair<const char*, const char*>>{
            {"read", ""}, {"read --port COMX", ""}, {"read --port +1", ""}, {"read --port 1x", ""}, {"read --port 0", ""},
-           {"read --port 1 --port 2", ""}, {"read --port 1 --json --json", ""}, {"write --port 1 --set Color=red", ""},
+           {"read --port 1 --json --json", ""}, {"write --port 1 --set Color=red", ""}, {"read --port 1 --package B", ""},
            {"write --port 1 --set BandIndex=+3", ""}, {"write --port 1 --set WorkCountry=01x", ""},
-           {"write --port 1 --band-change maybe", ""}, {"write --port 1 --package B --package C", ""},
-           {"read --port 1 --package B", ""}, {"fly", ""}, {"write --port 1 --set Seller=张三", "U+5F20"},
+           {"write --port 1 --band-change maybe", ""}, {"fly", ""}, {"write --port 1 --set Seller=张三", "U+5F20"},
            {"write --port 1 --set DealerCode=aÿ", "U+00FF"}, {"write --port 1 --set Seller=a\x1B[2J", "Seller"},
            {"write --port 1 --set Seller=a --set Aprs=1 --set Seller=b", "--set Seller is given more than once"}}) {
     const StationRun run = Station(Args(arguments));
@@ -240,6 +239,10 @@ TEST_F(Cli, BadArgumentsAreNamedAndNothingIsSent) {
   const StationRun window = Station({}, NoDisplay);
   EXPECT_EQ(window.status, 1);
   EXPECT_TRUE(window.err.contains(QStringLiteral("no display"))) << window.err.toStdString();
+  // The window refuses a repeated switch as the subcommands do, before it opens.
+  const StationRun twice = Station(Args("--verify --verify"), {{"QT_QPA_PLATFORM", "offscreen"}});
+  EXPECT_EQ(twice.status, 1);
+  EXPECT_TRUE(twice.err.contains(QStringLiteral("--verify is given more than once"))) << twice.err.toStdString();
 
   // A mistyped port folder never falls back to the system's ports.
   for (const char* arguments : {"read --port 1", "ports"}) {
@@ -257,14 +260,20 @@ TEST_F(Cli, PackageOptionRecordsTheAssociationOrReportsItMissing) {
   db::TestTable table(*server);
   table.Reset({{QStringLiteral("CLI-0000000002"), std::nullopt, std::nullopt}});
   ASSERT_TRUE(radio.Start({QStringLiteral("--serial"), QStringLiteral("CLI-0000000002")}));
-  const QStringList write = Args("write --port 1 --package BOX-'7") +
-                            QStringList{QStringLiteral("--db-server"), server->server,
-                                        QStringLiteral("--db-driver"), server->driver};
+  const QStringList database{QStringLiteral("--db-server"), server->server, QStringLiteral("--db-driver"),
+                             server->driver};
+  const QStringList write = QStringList{"write", "--port", "1", "--package", "BOX-'7  "} + database;
   StationRun run = Station(write);
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(run.err, QStringLiteral("Waitting next...\n"));
   ASSERT_EQ(table.Rows().size(), 1);
   EXPECT_EQ(table.Rows()[0].packageCode, QStringLiteral("BOX-'7"));
+  // The log says what the database got; a block file's write records its package too.
+  EXPECT_TRUE(Station(Args("log --json")).out.contains(QStringLiteral("\"package\":\"BOX-'7\"")));
+  const QString block = state.filePath(QStringLiteral("radio.bin"));
+  ASSERT_EQ(Station(Args("read --port 1 --save") << block).status, 0);
+  ASSERT_EQ(Station(QStringList{"write", "--port", "1", "--image", block, "--package", "BOX-8"} + database).status, 0);
+  EXPECT_EQ(table.Rows()[0].packageCode, QStringLiteral("BOX-8"));
 
   table.Reset({});
   run = Station(write);

@@ -10,14 +10,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
 #include <memory>
 
+#include "app/cli/command_options.h"
 #include "app/cli/exit_status.h"
 #include "app/cli/terminal_progress.h"
+#include "app/cli/window_field_names.h"
 #include "db/connection_string.h"
 #include "station_run.h"
 #include "tests/db/test_database.h"
@@ -35,13 +38,9 @@ TEST(CommandLine, VersionAndEachHelpNeedNoDisplay) {
   const std::pair<QStringList, QString> cases[] = {
       {{"--version"}, "zr93kw-setfactory " ZR_PROJECT_VERSION "\n"},
       {{"--help"}, "\nSettings: " + settings + u'\n'},
-      {{"read", "--help"}, "--save"},
       // The fields with their widths and the bands by position, the three-band one marked.
       {{"write", "--help"}, "\n  Seller                 at most 16 characters, 16 bytes in the ANSI code page"},
       {{"write", "--help"}, "\n  13   UHF{403 - 470 MHz} VHF{136 - 174 MHz}\n  14*  UHF{400 - 520 MHz} MHF{220 - 225 MHz}"},
-      {{"ports", "--help"}, "--json"},
-      {{"log", "--help"}, "--since"},
-      {{"db-check", "--help"}, "--serial"},
   };
   for (const auto& [arguments, shown] : cases) {
     const StationRun run = RunStation(arguments, NoDisplay);
@@ -49,6 +48,51 @@ TEST(CommandLine, VersionAndEachHelpNeedNoDisplay) {
     EXPECT_TRUE(shown.endsWith(u'\n') ? run.out.endsWith(shown) : run.out.contains(shown)) << run.out.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
   }
+  // Each help lists what its front end takes, the window's in the program's own.
+  for (const cli::FrontEnd frontEnd : cli::FrontEnds) {
+    const QString name = cli::NameOf(frontEnd);
+    const StationRun run = RunStation(name.isEmpty() ? QStringList{"--help"} : QStringList{name, "--help"}, NoDisplay);
+    for (const QCommandLineOption& option : cli::OptionsOf(frontEnd)) {
+      const QString value = option.valueName().isEmpty() ? QString() : " <" + option.valueName() + '>';
+      const QString listed = "\n  --" + option.names().front() + value;
+      EXPECT_TRUE(run.out.contains(listed)) << name.toStdString() << listed.toStdString();
+    }
+  }
+}
+
+// The completion is a file of its own: its words are the option table's and
+// the settable fields', and every option that takes a value has its case.
+TEST(BashCompletion, OffersTheWordsOfTheOptionAndFieldTables) {
+  QFile file(QStringLiteral(ZR_BASH_COMPLETION_PATH));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString script = QString::fromUtf8(file.readAll());
+  const auto sorted = [](QStringList words) {
+    words.sort();
+    return words.join(u' ').toStdString();
+  };
+  const auto words = [&](const QString& pattern) {
+    QStringList found;  // every match's words
+    for (const QRegularExpressionMatch& match : QRegularExpression(pattern).globalMatch(script)) {
+      found << match.captured(1).split(QRegularExpression(QStringLiteral("[\\s|]+")), Qt::SkipEmptyParts);
+    }
+    return sorted(found);
+  };
+  EXPECT_EQ(words(R"re(_subcommands="([^"]*)")re"), sorted(cli::SubcommandNames() << "help"));
+  EXPECT_EQ(words(R"re(_fields="([^"]*)")re"), sorted(cli::SettableFieldNames()));
+  QStringList valued;
+  for (const cli::FrontEnd frontEnd : cli::FrontEnds) {
+    const QString name = cli::NameOf(frontEnd);
+    QStringList offered{"--help"};
+    if (name.isEmpty()) offered << "--version";
+    for (const QCommandLineOption& option : cli::OptionsOf(frontEnd)) {
+      offered << "--" + option.names().front();
+      if (!option.valueName().isEmpty() && !valued.contains(offered.back())) valued << offered.back();
+    }
+    const QString echoed = QStringLiteral(R"re(\n    %1\) echo "([^"]*)")re").arg(name.isEmpty() ? "\\*" : name);
+    EXPECT_EQ(words(echoed), sorted(offered)) << name.toStdString();
+  }
+  EXPECT_EQ(words(R"re(_valued="([^"]*)")re"), sorted(valued));
+  EXPECT_EQ(words(R"re(\n    (--[-a-z]+(?: \| --[-a-z]+)*)\))re"), sorted(valued));  // each has its `case $prev`
 }
 
 using CommandLineOnRadio = OnRadio;

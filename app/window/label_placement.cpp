@@ -1,6 +1,6 @@
-#include "lang/label_placement.h"
+#include "app/window/label_placement.h"
 
-namespace zr::lang {
+namespace zr::window {
 
 const std::array<LabelAnchor, LabelAnchorCount>& LabelAnchors() {
   static const std::array<LabelAnchor, LabelAnchorCount> anchors{{
@@ -38,4 +38,4 @@ std::array<LabelLeft, LabelAnchorCount> AlignedLabelLefts(const ControlMeasure& 
   return lefts;
 }
 
-}  // namespace zr::lang
+}  // namespace zr::window

@@ -4,7 +4,7 @@
 #include <array>
 #include <functional>
 
-namespace zr::lang {
+namespace zr::window {
 
 // Captions differ in width between the languages, so after the captions are
 // set each field label is moved to end just left of its input box. All
@@ -42,4 +42,4 @@ using ControlMeasure = std::function<float(const QString& control)>;
 std::array<LabelLeft, LabelAnchorCount> AlignedLabelLefts(const ControlMeasure& leftOf,
                                                           const ControlMeasure& widthOf);
 
-}  // namespace zr::lang
+}  // namespace zr::window

@@ -6,7 +6,7 @@
 
 #include "lang/ui_language.h"
 
-namespace zr::lang {
+namespace zr::window {
 
 // Window title; the same in both languages.
 inline const QString WindowCaption = QStringLiteral("ZR93KW_SetFactory");
@@ -19,7 +19,7 @@ struct LanguageCaption {
   QString Chinese;
 
   // The Chinese text for UiLanguage::Chinese, the English text otherwise.
-  const QString& Text(UiLanguage uiLanguage) const;
+  const QString& Text(lang::UiLanguage uiLanguage) const;
 };
 
 // A control whose caption is the same in both languages.
@@ -38,4 +38,4 @@ const std::array<LanguageCaption, LanguageCaptionCount>& LanguageCaptions();
 // The mode options and the feature check boxes whose captions never change.
 const std::array<FixedCaption, FixedCaptionCount>& FixedCaptions();
 
-}  // namespace zr::lang
+}  // namespace zr::window

@@ -1,11 +1,11 @@
-#include "lang/captions.h"
+#include "app/window/window_captions.h"
 
 #include "lang/ui_language.h"
 
-namespace zr::lang {
+namespace zr::window {
 
-const QString& LanguageCaption::Text(UiLanguage uiLanguage) const {
-  return uiLanguage == UiLanguage::Chinese ? Chinese : English;
+const QString& LanguageCaption::Text(lang::UiLanguage uiLanguage) const {
+  return uiLanguage == lang::UiLanguage::Chinese ? Chinese : English;
 }
 
 const std::array<LanguageCaption, LanguageCaptionCount>& LanguageCaptions() {
@@ -53,4 +53,4 @@ const std::array<FixedCaption, FixedCaptionCount>& FixedCaptions() {
   return captions;
 }
 
-}  // namespace zr::lang
+}  // namespace zr::window
