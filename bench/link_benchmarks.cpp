@@ -10,11 +10,11 @@
 #include <memory>
 #include <optional>
 
-#include "app/station/transfer_records.h"
+#include "link/form_host.h"
 #include "link/qt_serial_device.h"
 #include "link/radio_link.h"
 #include "platform/settings_file.h"
-#include "link/form_host.h"
+#include "station/transfer_records.h"
 #include "tests/support/radio_simulator.h"
 
 namespace zr {

@@ -18,8 +18,8 @@
 #include <random>
 #include <vector>
 
-#include "app/station/log_entry.h"
 #include "record/field_conversions.h"
+#include "station/log_entry.h"
 
 extern char** environ;
 

@@ -1,34 +1,16 @@
 #pragma once
 
 #include <QString>
-#include <variant>
 
 #include "platform/ansi_code_page.h"
 #include "record/factory_image.h"
 
 namespace zr::cli {
 
-// A radio's whole factory block as a file: its 256 bytes, nothing else
-// (what `read --save` writes and every backup holds).
-
-// Reads a block file to write to a radio: its block, or why not, naming the
-// file: it is not a regular file of exactly 256 bytes, not a ZR93KW block, or
-// holds a value the window cannot show (naming the field and the value).
-// `what` names the file's part in the reason ("--image", "the backup").
-std::variant<FactoryImage, QString> BlockFileToWrite(const QString& path, const platform::AnsiCodePage& codePage,
-                                                    const QString& what);
-
-// BlockFileToWrite for `write --image`; raises UsageError with the reason.
+// The block files of `write --image` and `read --save` as arguments: refused
+// (UsageError) before the port opens when station::BlockFileToWrite or
+// station::SaveTargetRefusal say no.
 FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage);
-
-// Writes the block to `path`, replacing it whole or not at all, and flushed
-// to disk. Refuses anything but a regular file; a new file is the owner's
-// alone, one replaced keeps its permissions. Returns why it could not; empty
-// when it was written.
-QString SaveBlockFile(const QString& path, const FactoryImage& block);
-
-// Raises UsageError when `path` is something SaveBlockFile refuses, so that
-// `read --save` says so before the radio is read.
 void RefuseSaveTarget(const QString& path);
 
 }  // namespace zr::cli

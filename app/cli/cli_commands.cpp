@@ -21,19 +21,17 @@
 #include "app/cli/command_options.h"
 #include "app/cli/db_check_command.h"
 #include "app/cli/exit_status.h"
+#include "app/cli/field_arguments.h"
 #include "app/cli/log_command.h"
 #include "app/cli/ports_command.h"
 #include "app/cli/radio_values.h"
 #include "app/cli/undo_values.h"
 #include "app/cli/visible_text.h"
-#include "app/cli/window_field_names.h"
-#include "app/station/state_folder.h"
-#include "app/station/transfer_records.h"
-#include "app/window/port_list.h"
 #include "db/database_settings.h"
 #include "db/package_database.h"
 #include "lang/ui_language.h"
 #include "link/block_file_values.h"
+#include "link/port_list.h"
 #include "link/radio_link.h"
 #include "link/system_serial_device.h"
 #include "link/traced_serial_device.h"
@@ -43,6 +41,9 @@
 #include "platform/system_locale.h"
 #include "platform/termination_signals.h"
 #include "record/factory_fields.h"
+#include "station/block_file.h"
+#include "station/state_folder.h"
+#include "station/transfer_records.h"
 
 namespace zr::cli {
 
@@ -241,7 +242,7 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   bool saved = true;
   if (!options.saveFile.isEmpty()) {
     const QString why = outcome.blockAsRead.Whole()
-                            ? SaveBlockFile(options.saveFile, outcome.blockAsRead.bytes)
+                            ? station::SaveBlockFile(options.saveFile, outcome.blockAsRead.bytes)
                             : QStringLiteral("nothing saved to %1: the block was not read whole").arg(options.saveFile);
     if (!why.isEmpty()) err << "zr93kw-setfactory: " << why << Qt::endl;
     saved = why.isEmpty();

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/cli/command_options.h"
-#include "app/cli/window_field_names.h"
+#include "app/cli/usage_error.h"
 #include "platform/serial_devices.h"
 #include "record/factory_fields.h"
 

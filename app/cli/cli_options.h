@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/cli/command_options.h"
-#include "app/station/records_options.h"
 #include "db/database_settings.h"
+#include "station/records_options.h"
 
 namespace zr::cli {
 

@@ -1,6 +1,6 @@
 #include "app/cli/command_options.h"
 
-#include "app/cli/window_field_names.h"
+#include "app/cli/field_arguments.h"
 
 namespace zr::cli {
 

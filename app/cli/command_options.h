@@ -8,8 +8,8 @@
 #include <optional>
 #include <string_view>
 
-#include "app/station/state_folder.h"
 #include "db/database_settings.h"
+#include "station/state_folder.h"
 
 namespace zr::cli {
 

@@ -6,7 +6,7 @@
 
 #include "app/cli/cli_options.h"
 #include "app/cli/exit_status.h"
-#include "app/cli/window_field_names.h"
+#include "app/cli/usage_error.h"
 #include "db/connection_string.h"
 #include "db/database_error.h"
 #include "db/package_database.h"

@@ -15,12 +15,12 @@
 
 #include "app/cli/exit_status.h"
 #include "app/cli/visible_text.h"
-#include "app/station/log_entry_keys.h"
-#include "app/station/log_line_scan.h"
-#include "app/station/state_folder.h"
-#include "app/station/station_log.h"
 #include "platform/text_format.h"
 #include "record/factory_fields.h"
+#include "station/log_entry_keys.h"
+#include "station/log_line_scan.h"
+#include "station/state_folder.h"
+#include "station/station_log.h"
 
 namespace zr::cli {
 

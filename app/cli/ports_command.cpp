@@ -8,7 +8,7 @@
 
 #include "app/cli/cli_options.h"
 #include "app/cli/exit_status.h"
-#include "app/window/port_list.h"
+#include "link/port_list.h"
 #include "platform/serial_devices.h"
 #include "platform/settings_file.h"
 
@@ -27,23 +27,20 @@ int RunPorts(const QStringList& arguments) {
   const QString settings = platform::ProgramSettingsPath(platform::SettingsFolder::kLeaveAlone);
   if (parser.isSet(QStringLiteral("json"))) {
     QJsonArray ports;
-    for (const window::PortListEntry& entry : window::EnumComPortEntries()) {
-      const platform::SerialPortDetails port = platform::DetailsOf(details, entry.device);
-      ports.append(QJsonObject{{QStringLiteral("name"), entry.name},
-                               {QStringLiteral("device"), entry.device},
-                               {QStringLiteral("description"), port.description},
-                               {QStringLiteral("manufacturer"), port.manufacturer},
-                               {QStringLiteral("usbId"), port.usbId},
-                               {QStringLiteral("serialNumber"), port.serialNumber}});
+    for (const PortListEntry& entry : EnumComPortEntries()) {
+      QJsonObject port{{QStringLiteral("name"), entry.name}, {QStringLiteral("device"), entry.device}};
+      for (const PortFact& fact : PortFacts(platform::DetailsOf(details, entry.device))) {
+        port.insert(fact.key, fact.value);
+      }
+      ports.append(port);
     }
     out << QJsonDocument(QJsonObject{{QStringLiteral("ports"), ports}, {QStringLiteral("settings"), settings}})
                .toJson(QJsonDocument::Indented);
   } else {
-    for (const window::PortListEntry& entry : window::EnumComPortEntries()) {
-      const platform::SerialPortDetails port = platform::DetailsOf(details, entry.device);
+    for (const PortListEntry& entry : EnumComPortEntries()) {
       out << qSetFieldWidth(7) << Qt::left << entry.name << qSetFieldWidth(0) << entry.device;
-      for (const QString& known : {port.description, port.manufacturer, port.usbId, port.serialNumber}) {
-        if (!known.isEmpty()) out << "  " << known;
+      for (const PortFact& fact : PortFacts(platform::DetailsOf(details, entry.device))) {
+        if (!fact.value.isEmpty()) out << "  " << fact.value;
       }
       out << '\n';
     }

@@ -1,6 +1,6 @@
 #include "app/cli/radio_values.h"
 
-#include "app/cli/window_field_names.h"
+#include "app/cli/field_arguments.h"
 #include "record/image_codec.h"
 
 namespace zr::cli {

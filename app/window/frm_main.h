@@ -15,13 +15,11 @@
 #include "app/window/busy_cursor.h"
 #include "app/window/form_layout.h"
 #include "app/window/message_presenter.h"
-#include "app/station/records_options.h"
-#include "app/station/transfer_records.h"
-#include "app/window/port_list.h"
 #include "app/window/status_line.h"
 #include "db/database_settings.h"
 #include "db/package_database.h"
 #include "lang/messages.h"
+#include "link/port_list.h"
 #include "link/radio_link.h"
 #include "link/serial_device.h"
 #include "link/station_state.h"
@@ -31,6 +29,8 @@
 #include "platform/settings_file.h"
 #include "record/factory_fields.h"
 #include "record/form_values.h"
+#include "station/records_options.h"
+#include "station/transfer_records.h"
 
 class QCheckBox;
 class QComboBox;

@@ -64,7 +64,7 @@ void FrmMain::ShowPortDetails(const std::vector<PortListEntry>& entries) {
 bool FrmMain::InComPorts(qint16 portNumber) const {
   QStringList entries;
   for (int i = 0; i < Combo2->count(); ++i) entries << Combo2->itemText(i);
-  return window::InComPorts(entries, portNumber);
+  return zr::InComPorts(entries, portNumber);
 }
 
 void FrmMain::SelectPort(const PortSelection& selection) {

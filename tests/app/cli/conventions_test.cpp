@@ -20,7 +20,7 @@
 #include "app/cli/command_options.h"
 #include "app/cli/exit_status.h"
 #include "app/cli/terminal_progress.h"
-#include "app/cli/window_field_names.h"
+#include "app/cli/field_arguments.h"
 #include "db/connection_string.h"
 #include "station_run.h"
 #include "tests/db/test_database.h"

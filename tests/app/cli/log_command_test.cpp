@@ -3,9 +3,9 @@
 
 #include <QFile>
 
-#include "app/station/log_entry.h"
-#include "app/station/station_log.h"
 #include "record/field_conversions.h"
+#include "station/log_entry.h"
+#include "station/station_log.h"
 #include "station_run.h"
 
 namespace zr {

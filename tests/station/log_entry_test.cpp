@@ -1,4 +1,4 @@
-#include "app/station/log_entry.h"
+#include "station/log_entry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/station/backup_folder.h"
+#include "station/backup_folder.h"
 
 #include <gtest/gtest.h>
 

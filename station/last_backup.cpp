@@ -1,11 +1,11 @@
-#include "app/station/last_backup.h"
+#include "station/last_backup.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "app/station/log_entry_keys.h"
-#include "app/station/log_line_scan.h"
-#include "app/station/station_log.h"
+#include "station/log_entry_keys.h"
+#include "station/log_line_scan.h"
+#include "station/station_log.h"
 
 namespace zr::station {
 

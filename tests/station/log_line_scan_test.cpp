@@ -1,10 +1,10 @@
-#include "app/station/log_line_scan.h"
+#include "station/log_line_scan.h"
 
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
 
-#include "app/station/log_entry.h"
+#include "station/log_entry.h"
 
 namespace zr::station {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/station/durable_file.h"
+#include "station/durable_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

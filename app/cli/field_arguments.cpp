@@ -1,4 +1,4 @@
-#include "app/cli/window_field_names.h"
+#include "app/cli/field_arguments.h"
 
 #include <QJsonValue>
 #include <optional>

@@ -4,14 +4,14 @@
 #include <memory>
 #include <optional>
 
-#include "app/station/backup_folder.h"
-#include "app/station/records_options.h"
-#include "app/station/station_log.h"
 #include "link/station_state.h"
 #include "link/transfer_host.h"
 #include "link/transfer_outcome.h"
 #include "link/write_journal.h"
 #include "platform/ansi_code_page.h"
+#include "station/backup_folder.h"
+#include "station/records_options.h"
+#include "station/station_log.h"
 
 namespace zr::station {
 

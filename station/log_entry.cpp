@@ -1,14 +1,14 @@
-#include "app/station/log_entry.h"
+#include "station/log_entry.h"
 
 #include <QJsonArray>
 #include <QSysInfo>
 #include <utility>
 
-#include "app/station/log_entry_keys.h"
 #include "platform/text_format.h"
 #include "platform/user_account.h"
 #include "record/factory_fields.h"
 #include "record/image_codec.h"
+#include "station/log_entry_keys.h"
 
 namespace zr::station {
 

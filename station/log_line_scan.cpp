@@ -1,4 +1,4 @@
-#include "app/station/log_line_scan.h"
+#include "station/log_line_scan.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -3,20 +3,16 @@
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
-#include <stdexcept>
 #include <utility>
 #include <vector>
 
+#include "app/cli/usage_error.h"
 #include "platform/ansi_code_page.h"
 #include "record/form_values.h"
 
+// The record's fields on the command line: --set into the form, the shown
+// fields out of it, and the words write --help has for them.
 namespace zr::cli {
-
-// A bad command-line argument; the message names it.
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // The form's fields by the record field they show, in the window's order,
 // as "name: value" pairs the way the window shows them.

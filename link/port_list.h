@@ -3,11 +3,12 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <array>
 #include <vector>
 
 #include "platform/serial_devices.h"
 
-namespace zr::window {
+namespace zr {
 
 // One entry of the window's port list: "COM" and characters 4 to 6 of the
 // system's name for the port, and the device behind it.
@@ -27,6 +28,16 @@ std::vector<PortListEntry> ComPortEntries(const std::vector<platform::SerialPort
 std::vector<PortListEntry> EnumComPortEntries();
 
 QStringList EntryNames(const std::vector<PortListEntry>& entries);
+
+// What the system knows of a port, in the order every listing of it shows:
+// the JSON key, the words before the value in a tooltip, the value.
+struct PortFact {
+  QLatin1StringView key;
+  QString label;
+  QString value;
+};
+std::array<PortFact, 4> PortFacts(const platform::SerialPortDetails& details);
+
 // An entry's tooltip: its device, then what the system knows of it (USB
 // description, manufacturer, USB id, serial number), one per line.
 QString PortToolTip(const PortListEntry& entry, const platform::SerialPortDetails& details);
@@ -64,4 +75,4 @@ PortSelection FixedListSelection(const QStringList& entries, qint16 storedPort);
 // selection and CurrentComPort 0 when there is no port.
 PortSelection RefreshSelection(const QStringList& entries, qint16 firstPort, qint16 wantedPort);
 
-}  // namespace zr::window
+}  // namespace zr

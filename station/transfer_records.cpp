@@ -1,12 +1,12 @@
-#include "app/station/transfer_records.h"
+#include "station/transfer_records.h"
 
 #include <QDateTime>
 #include <QUuid>
 
-#include "app/station/log_entry.h"
-#include "app/station/state_folder.h"
 #include "record/field_conversions.h"
 #include "record/runtime_error.h"
+#include "station/log_entry.h"
+#include "station/state_folder.h"
 
 namespace zr::station {
 

@@ -1,4 +1,4 @@
-#include "app/station/backup_folder.h"
+#include "station/backup_folder.h"
 
 #include <unistd.h>
 
@@ -8,9 +8,9 @@
 #include <cstring>
 #include <utility>
 
-#include "app/station/durable_file.h"
 #include "record/image_codec.h"
 #include "record/runtime_error.h"
+#include "station/durable_file.h"
 
 namespace zr::station {
 

@@ -1,4 +1,4 @@
-#include "app/station/station_log.h"
+#include "station/station_log.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/station/durable_file.h"
+#include "station/durable_file.h"
 
 namespace zr::station {
 

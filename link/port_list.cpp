@@ -1,8 +1,8 @@
-#include "app/window/port_list.h"
+#include "link/port_list.h"
 
 #include "record/field_conversions.h"
 
-namespace zr::window {
+namespace zr {
 
 namespace {
 
@@ -42,11 +42,18 @@ QStringList EntryNames(const std::vector<PortListEntry>& entries) {
   return names;
 }
 
+std::array<PortFact, 4> PortFacts(const platform::SerialPortDetails& details) {
+  return {{{QLatin1StringView("description"), QString(), details.description},
+           {QLatin1StringView("manufacturer"), QString(), details.manufacturer},
+           {QLatin1StringView("usbId"), QStringLiteral("USB ID "), details.usbId},
+           {QLatin1StringView("serialNumber"), QStringLiteral("Serial number "), details.serialNumber}}};
+}
+
 QString PortToolTip(const PortListEntry& entry, const platform::SerialPortDetails& details) {
-  QStringList lines{entry.device, details.description, details.manufacturer};
-  if (!details.usbId.isEmpty()) lines << QStringLiteral("USB ID ") + details.usbId;
-  if (!details.serialNumber.isEmpty()) lines << QStringLiteral("Serial number ") + details.serialNumber;
-  lines.removeAll(QString());
+  QStringList lines{entry.device};
+  for (const PortFact& fact : PortFacts(details)) {
+    if (!fact.value.isEmpty()) lines << fact.label + fact.value;
+  }
   return lines.join(QLatin1Char('\n'));
 }
 
@@ -90,4 +97,4 @@ PortSelection RefreshSelection(const QStringList& entries, qint16 firstPort, qin
   return {static_cast<int>(entries.indexOf(chosen)), PortNumberOfEntry(chosen)};
 }
 
-}  // namespace zr::window
+}  // namespace zr

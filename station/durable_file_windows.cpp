@@ -13,7 +13,7 @@
 // windows.h's own ReplaceFile is not the station's.
 #undef ReplaceFile
 
-#include "app/station/durable_file.h"
+#include "station/durable_file.h"
 #include "platform/windows_support.h"
 
 namespace zr::station {

@@ -1,4 +1,4 @@
-#include "app/station/station_log.h"
+#include "station/station_log.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
