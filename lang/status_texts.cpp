@@ -1,4 +1,5 @@
 #include "lang/status_texts.h"
+#include "platform/contract.h"
 
 #include <algorithm>
 
@@ -27,7 +28,8 @@ const std::array<StatusTextPair, StatusTextCount>& StatusTexts() {
 }
 
 const QString& StatusTextOf(StatusText text, UiLanguage uiLanguage) {
-  const StatusTextPair& pair = StatusTexts().at(static_cast<std::size_t>(text));
+  platform::Expects(text < StatusText::Count, "a status text");
+  const StatusTextPair& pair = StatusTexts()[static_cast<std::size_t>(text)];
   return uiLanguage == UiLanguage::Chinese ? pair.Chinese : pair.English;
 }
 

@@ -14,14 +14,15 @@
 #include <QRegularExpressionValidator>
 
 #include "app/window/cut_entry_tip.h"
+#include "app/window/label_placement.h"
 #include "app/window/list_wheel_guard.h"
 #include "app/window/multi_line_text_box.h"
 #include "app/window/option_group_tab.h"
 #include "app/window/qt_translation.h"
 #include "app/window/window_captions.h"
-#include "app/window/label_placement.h"
 #include "lang/ui_language.h"
 #include "link/system_serial_device.h"
+#include "platform/contract.h"
 #include "platform/system_locale.h"
 #include "record/factory_tables.h"
 
@@ -90,7 +91,10 @@ void FrmMain::CreateControls() {
   controls_[QStringLiteral("Frame2")] = Frame2;
   auto containerOf = [this](const QString& control) -> QWidget* {
     const QString& container = layout_.Place(control).container;
-    return container.isEmpty() ? static_cast<QWidget*>(this) : controls_.at(container);
+    if (container.isEmpty()) return static_cast<QWidget*>(this);
+    QWidget* frame = Control(container);
+    platform::Expects(frame != nullptr, "a control's frame is made before the control");
+    return frame;
   };
   // Every control is created in its design container and known by its design name.
   auto make = [&]<typename Control>(const QString& name) {
@@ -262,15 +266,20 @@ void FrmMain::SetCaption(const QString& control, const QString& text) {
   }
 }
 
+QWidget* FrmMain::TextBox(int index) const {
+  platform::Expects(index >= 0 && static_cast<std::size_t>(index) < Text1.size(), "a Text1 index");
+  return Text1[static_cast<std::size_t>(index)];
+}
+
 QString FrmMain::TextOf(int index) const {
-  if (auto* line = qobject_cast<QLineEdit*>(Text1.at(index))) return line->text();
-  if (auto* lines = dynamic_cast<MultiLineTextBox*>(Text1.at(index))) return lines->Text();
+  if (auto* line = qobject_cast<QLineEdit*>(TextBox(index))) return line->text();
+  if (auto* lines = dynamic_cast<MultiLineTextBox*>(TextBox(index))) return lines->Text();
   return QString();
 }
 
 void FrmMain::SetText(int index, const QString& text) {
-  if (auto* line = qobject_cast<QLineEdit*>(Text1.at(index))) line->setText(text);
-  if (auto* lines = dynamic_cast<MultiLineTextBox*>(Text1.at(index))) lines->SetText(text);
+  if (auto* line = qobject_cast<QLineEdit*>(TextBox(index))) line->setText(text);
+  if (auto* lines = dynamic_cast<MultiLineTextBox*>(TextBox(index))) lines->SetText(text);
 }
 // Captions follow the system locale; labels then line up on their fields.
 

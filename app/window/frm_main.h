@@ -140,6 +140,8 @@ class FrmMain : public QWidget, public TransferHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Text1(index); a programming error for an index the array does not have.
+  QWidget* TextBox(int index) const;
   void CreateControls();
   void SetTabOrder();
   void FormLoad();
