@@ -29,13 +29,15 @@ QString ShortDateText(const QDate& date, const QString& localeName) {
   }
   // A two-digit year becomes the four-digit one.
   static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
-  const std::wstring format = QString::fromWCharArray(picture.data()).replace(twoDigitYear, QStringLiteral("yyyy")).toStdWString();
+  const std::wstring format =
+      QString::fromWCharArray(picture.data()).replace(twoDigitYear, QStringLiteral("yyyy")).toStdWString();
   SYSTEMTIME day{};
   day.wYear = static_cast<WORD>(date.year());
   day.wMonth = static_cast<WORD>(date.month());
   day.wDay = static_cast<WORD>(date.day());
   std::array<wchar_t, 80> text{};
-  const int length = GetDateFormatEx(locale, 0, &day, format.c_str(), text.data(), static_cast<int>(text.size()), nullptr);
+  const int length =
+      GetDateFormatEx(locale, 0, &day, format.c_str(), text.data(), static_cast<int>(text.size()), nullptr);
   if (length <= 1) return date.toString(Qt::ISODate);
   return QString::fromWCharArray(text.data(), length - 1);
 }
