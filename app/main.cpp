@@ -1,8 +1,10 @@
 // zr93kw-setfactory: with no subcommand the station window; with a subcommand
 // the same engine headless (read, write, undo), the ports, the station log or
 // the package database's check.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -11,18 +13,26 @@
 #include "app/cli/cli_commands.h"
 #include "app/cli/cli_options.h"
 #include "app/window/window_main.h"
+#include "platform/own_console.h"
 #include "platform/termination_signals.h"
 
 namespace {
 
 // A port's file descriptor doubles as its handle, and handle 0 means "no
-// port": keep 0, 1 and 2 taken even when started without them.
+// port": keep 0, 1 and 2 taken even when started without them. Windows
+// never hands out handle 0.
 void KeepStandardDescriptorsTaken() {
+#ifndef _WIN32
   for (int fd = 0; fd <= 2; ++fd) {
     if (fcntl(fd, F_GETFD) == -1) open("/dev/null", O_RDWR);
   }
+#endif
 }
 
+#ifdef _WIN32
+// A Windows session always has its desktop.
+bool HasDisplay() { return true; }
+#else
 bool IsSet(const char* variable) {
   const char* value = std::getenv(variable);
   return value != nullptr && *value != '\0';
@@ -31,6 +41,7 @@ bool IsSet(const char* variable) {
 // Whether Qt can show a window here: an X or Wayland display, or a platform
 // chosen on purpose (offscreen for screenshots and tests).
 bool HasDisplay() { return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM"); }
+#endif
 
 }  // namespace
 
@@ -56,6 +67,7 @@ int main(int argc, char** argv) {
                              "are unset); the subcommands work without one, see zr93kw-setfactory --help\n";
       return 1;
     }
+    zr::platform::ReleaseOwnConsole();
     return zr::window::RunWindow(argc, argv);
   }
   QCoreApplication app(argc, argv);

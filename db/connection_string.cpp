@@ -111,6 +111,16 @@ std::pair<QString, std::optional<QString>> SplitDataSource(const QString& source
   return {source.left(comma).trimmed(), QString::number(port)};
 }
 
+// Microsoft's own drivers ("SQL Server", "ODBC Driver 17 for SQL Server",
+// "SQL Server Native Client 11.0") know no Port key: the port goes with the
+// host, "host,port", as their Server takes it.
+bool PortGoesWithHost(const QString& driver) {
+  return driver.compare(QLatin1String("SQL Server"), Qt::CaseInsensitive) == 0 ||
+         driver.endsWith(QLatin1String(" for SQL Server"), Qt::CaseInsensitive) ||
+         driver.startsWith(QLatin1String("SQL Server Native Client"), Qt::CaseInsensitive) ||
+         driver.startsWith(QLatin1String("SQL Native Client"), Qt::CaseInsensitive);
+}
+
 QString DataSourceOf(const QString& connectionString) {
   QString source;
   for (const Setting& setting : ParseAdo(connectionString)) {
@@ -151,8 +161,12 @@ QString OdbcConnectionString(const QString& connectionString, const QString& dri
   }
   if (host && !port && IsFreeTds(driver) && !host->contains(u'\\')) port = QString::number(SqlServerPort);
   QStringList parts{QStringLiteral("DRIVER=") + BraceQuoted(driver)};
-  if (host) parts << QStringLiteral("Server=") + OdbcValue(*host);
-  if (port) parts << QStringLiteral("Port=") + *port;
+  if (host && port && PortGoesWithHost(driver)) {
+    parts << QStringLiteral("Server=") + OdbcValue(*host + u',' + *port);
+  } else {
+    if (host) parts << QStringLiteral("Server=") + OdbcValue(*host);
+    if (port) parts << QStringLiteral("Port=") + *port;
+  }
   if (database) parts << QStringLiteral("Database=") + OdbcValue(*database);
   if (user) parts << QStringLiteral("UID=") + OdbcValue(*user);
   if (password) parts << QStringLiteral("PWD=") + OdbcValue(*password);

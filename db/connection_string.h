@@ -21,7 +21,8 @@ bool IsFreeTds(const QString& driver);
 
 // The ODBC connection string for an ADO-style one: Provider becomes
 // DRIVER={driver}, Data Source becomes Server (a "host,port" source gives Server
-// and Port), Initial Catalog Database, User ID UID, Password PWD; Persist
+// and Port; Microsoft's drivers, which know no Port, take Server "host,port"),
+// Initial Catalog Database, User ID UID, Password PWD; Persist
 // Security Info has no ODBC meaning and is dropped. Values that ODBC would
 // misread are brace-quoted. For FreeTDS a bare host gets Port=1433, as SQL
 // Server's tools read it; "host\instance" gets no port, so that FreeTDS asks

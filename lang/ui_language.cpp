@@ -1,5 +1,9 @@
 #include "lang/ui_language.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <array>
 #include <utility>
 
@@ -26,8 +30,12 @@ quint32 LcidForLocale(const QString& localeName) {
 }
 
 quint32 SystemDefaultLcid() {
+#ifdef _WIN32
+  return GetSystemDefaultLCID();
+#else
   // The messages category is the one that speaks for the interface language.
   return LcidForLocale(platform::LocaleFromEnvironment({"LC_ALL", "LC_MESSAGES", "LANG"}));
+#endif
 }
 
 UiLanguage UiLanguageForLcid(quint32 lcid) {

@@ -27,8 +27,9 @@ inline constexpr quint32 KoreanKorea = 0x0412;
 // unknown names give 0x0409.
 quint32 LcidForLocale(const QString& localeName);
 
-// The system default locale identifier, taken from the first non-empty of
-// LC_ALL, LC_MESSAGES and LANG (unset, "C" and "POSIX" count as en_US).
+// The system default locale identifier: GetSystemDefaultLCID on Windows;
+// elsewhere taken from the first non-empty of LC_ALL, LC_MESSAGES and LANG
+// (unset, "C" and "POSIX" count as en_US).
 quint32 SystemDefaultLcid();
 
 // Chinese for exactly 0x0804; English for everything else, the other Chinese

@@ -107,7 +107,13 @@ AnsiCodePage AnsiCodePage::ForLocale(const QString& localeName) {
   return AnsiCodePage(1252);
 }
 
-AnsiCodePage AnsiCodePage::System() { return ForLocale(SystemLocaleName()); }
+AnsiCodePage AnsiCodePage::System() {
+  // A Windows set to UTF-8 for every program (65001) has no ANSI table: the
+  // one Windows gives the locale stands in.
+  const std::optional<unsigned> number = code_page_converter::SystemCodePage();
+  if (number && LayoutOf(*number) != nullptr) return AnsiCodePage(*number);
+  return ForLocale(SystemLocaleName());
+}
 
 QByteArray AnsiCodePage::Name() const { return "windows-" + QByteArray::number(number_); }
 

@@ -19,7 +19,8 @@ class AnsiCodePage {
 
   // Code page of a locale name ("zh_CN" gives 936, "ru_RU" 1251, "en_US" 1252, ...).
   static AnsiCodePage ForLocale(const QString& localeName);
-  // Code page of the system locale of this process's environment.
+  // Code page of the system locale of this process's environment; on Windows
+  // the system's own (GetACP).
   static AnsiCodePage System();
 
   unsigned Number() const { return number_; }

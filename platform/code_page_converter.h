@@ -22,6 +22,9 @@ QString Decode(unsigned codePage, QByteArrayView characters);
 // for one of its characters. A stand-in ("best fit") may come back: the
 // caller keeps only bytes that decode to the same text.
 std::optional<QByteArray> Encode(unsigned codePage, QStringView text);
+// The system's own ANSI code page (Windows' GetACP); nullopt where the
+// system has none and the locale decides.
+std::optional<unsigned> SystemCodePage();
 
 // Implemented in ansi_code_page.cpp, for the converters.
 

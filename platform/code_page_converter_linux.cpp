@@ -95,4 +95,6 @@ std::optional<QByteArray> Encode(unsigned codePage, QStringView text) {
   return bytes;
 }
 
+std::optional<unsigned> SystemCodePage() { return std::nullopt; }
+
 }  // namespace zr::platform::code_page_converter

@@ -9,7 +9,6 @@ namespace zr::platform {
 
 namespace {
 
-constexpr int kNtPlatformId = 2;
 constexpr int kNonNtPlatformId = 0;
 
 // The number at the start of a release part ("1" of "1-rc2"), 0 when none:
@@ -32,10 +31,6 @@ std::optional<OsVersion> QueryOsVersion() {
   // numbers.
   const QList<QByteArray> parts = QByteArray(names.release).split('.');
   return OsVersion{kNonNtPlatformId, LeadingNumber(parts.value(0)), LeadingNumber(parts.value(1))};
-}
-
-int FixedPortListOsFor(const OsVersion& version) {
-  return version.platformId == kNtPlatformId && version.major == 6 && version.minor == 0 ? 1 : 0;
 }
 
 }  // namespace zr::platform

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSerialPortInfo>
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -13,7 +12,6 @@ namespace zr::platform {
 namespace {
 
 constexpr QStringView kNamespacePrefix = u"\\\\.\\";
-constexpr char kPortDirVariable[] = "ZR93KW_PORT_DIR";
 
 // A plain decimal number: digits only, no sign, no leading zero, fits an int.
 std::optional<int> PlainDecimal(QStringView digits) {
@@ -32,20 +30,6 @@ std::optional<int> ComNumber(QStringView name) {
 }
 
 QString ComName(int number) { return QStringLiteral("COM%1").arg(number); }
-
-struct NumberedPort {
-  int number;
-  SerialPortEntry entry;
-};
-
-std::vector<SerialPortEntry> InPortOrder(std::vector<NumberedPort> ports) {
-  std::stable_sort(ports.begin(), ports.end(),
-                   [](const NumberedPort& a, const NumberedPort& b) { return a.number < b.number; });
-  std::vector<SerialPortEntry> entries;
-  entries.reserve(ports.size());
-  for (NumberedPort& port : ports) entries.push_back(std::move(port.entry));
-  return entries;
-}
 
 }  // namespace
 
@@ -80,8 +64,15 @@ std::optional<int> ComNumberOfSystemDevice(QStringView deviceName) {
   return std::nullopt;
 }
 
+std::vector<SerialPortEntry> SortedByPortNumber(std::vector<SerialPortEntry> entries) {
+  std::stable_sort(entries.begin(), entries.end(), [](const SerialPortEntry& a, const SerialPortEntry& b) {
+    return PortNumberOfDeviceName(a.name) < PortNumberOfDeviceName(b.name);
+  });
+  return entries;
+}
+
 std::vector<SerialPortEntry> ListPortDirectory(const QString& directory) {
-  std::vector<NumberedPort> ports;
+  std::vector<SerialPortEntry> ports;
   const QDir dir(directory);
   // Sorted by name so that entries of the same number ("COM3", "com3") come
   // out in a fixed order.
@@ -92,39 +83,9 @@ std::vector<SerialPortEntry> ListPortDirectory(const QString& directory) {
     if (!number) continue;
     const QFileInfo target(QFileInfo(dir.filePath(name)).canonicalFilePath());
     if (target.filePath().isEmpty() || target.isDir()) continue;
-    ports.push_back({*number, {ComName(*number), target.filePath()}});
+    ports.push_back({ComName(*number), target.filePath()});
   }
-  return InPortOrder(std::move(ports));
-}
-
-std::vector<SerialPortEntry> ListSystemSerialPorts() {
-  std::vector<NumberedPort> ports;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    const std::optional<int> number = ComNumberOfSystemDevice(info.portName());
-    if (number) ports.push_back({*number, {ComName(*number), info.systemLocation()}});
-  }
-  return InPortOrder(std::move(ports));
-}
-
-QString UnreadablePortDirectorySetting() {
-  const QString directory = qEnvironmentVariable(kPortDirVariable);
-  if (directory.isEmpty()) return QString();
-  const QFileInfo folder(directory);
-  if (folder.isDir() && folder.isReadable() && folder.isExecutable()) return QString();
-  return QStringLiteral("%1=%2").arg(QLatin1String(kPortDirVariable), directory);
-}
-
-QString PortDirectoryError() {
-  const QString setting = UnreadablePortDirectorySetting();
-  return setting.isEmpty() ? QString() : setting + QStringLiteral(" is not a readable folder");
-}
-
-SerialPortList ListSerialPorts() {
-  const QString directory = qEnvironmentVariable(kPortDirVariable);
-  if (directory.isEmpty()) return {ListSystemSerialPorts(), QString()};
-  QString error = PortDirectoryError();
-  if (!error.isEmpty()) return {{}, std::move(error)};
-  return {ListPortDirectory(directory), QString()};
+  return SortedByPortNumber(std::move(ports));
 }
 
 std::optional<int> ComNumberOfDevicePath(const QString& path) {
@@ -134,20 +95,6 @@ std::optional<int> ComNumberOfDevicePath(const QString& path) {
     if (QFileInfo(entry.device).canonicalFilePath() == wanted) return ComNumber(entry.name);
   }
   return std::nullopt;
-}
-
-std::vector<std::pair<QString, SerialPortDetails>> SystemPortDetails() {
-  std::vector<std::pair<QString, SerialPortDetails>> details;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    SerialPortDetails port{info.description(), info.manufacturer(), QString(), info.serialNumber()};
-    if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
-      port.usbId = QStringLiteral("%1:%2")
-                       .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
-                       .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
-    }
-    details.emplace_back(info.systemLocation(), std::move(port));
-  }
-  return details;
 }
 
 SerialPortDetails DetailsOf(const std::vector<std::pair<QString, SerialPortDetails>>& details, const QString& device) {

@@ -18,8 +18,12 @@ std::optional<int> PortNumberOfDeviceName(QStringView deviceName);
 
 struct SerialPortEntry {
   QString name;    // as the system lists it: "COM3"
-  QString device;  // the device to open: "/dev/ttyS2"
+  QString device;  // the device behind it: "/dev/ttyS2"; on Windows "\Device\Serial2"
 };
+
+// The entries in ascending port number ("COM<n>" of any case; others first),
+// entries of the same number in the order given.
+std::vector<SerialPortEntry> SortedByPortNumber(std::vector<SerialPortEntry> entries);
 
 // The COM number of a system serial device: ttyS<k> is COM<k+1>, ttyUSB<k>
 // COM<k+33>, ttyACM<k> COM<k+65>. ttyS and ttyUSB take k from 0 to 31 so that
@@ -32,7 +36,11 @@ std::optional<int> ComNumberOfSystemDevice(QStringView deviceName);
 // are left out.
 std::vector<SerialPortEntry> ListPortDirectory(const QString& directory);
 
-// The system's serial devices that have a COM number, in ascending port number.
+// The system's serial ports. Linux: the serial devices that have a COM
+// number, in ascending port number (serial_devices_linux.cpp). Windows: every
+// value of the registry key HARDWARE\DEVICEMAP\SERIALCOMM in the registry's
+// order, the value's data as the name and its name as the device, up to the
+// first value longer than 255 characters (serial_devices_windows.cpp).
 std::vector<SerialPortEntry> ListSystemSerialPorts();
 
 // The serial ports of this PC, or why there are none to offer.
@@ -53,10 +61,11 @@ QString UnreadablePortDirectorySetting();
 // "ZR93KW_PORT_DIR=/tmp/nope is not a readable folder"; empty when they can.
 QString PortDirectoryError();
 
-// The serial ports of this PC, in ascending port number: those of the folder
-// named by ZR93KW_PORT_DIR when that variable is set, else the system's. A
-// variable that names no readable folder gives no ports and an error, never
-// the system's ports: a mistyped folder must not open another device.
+// The serial ports of this PC: those of the folder named by ZR93KW_PORT_DIR
+// when that variable is set, else the system's. A variable that names no
+// readable folder gives no ports and an error, never the system's ports: a
+// mistyped folder must not open another device. Windows has no such stand-in
+// for its registry: the variable is not read there.
 SerialPortList ListSerialPorts();
 
 // The COM number of a device path ("/dev/ttyUSB0", "/dev/serial/by-id/...") by
@@ -74,7 +83,8 @@ struct SerialPortDetails {
 };
 
 // The details of the system's serial devices, by device path; a device the
-// system does not list (a pseudo-terminal) has none.
+// system does not list (a pseudo-terminal) has none. None on Windows: the
+// registry's list is all the station asks there.
 std::vector<std::pair<QString, SerialPortDetails>> SystemPortDetails();
 // Looks a device up in `details`, following links; empty details when absent.
 SerialPortDetails DetailsOf(const std::vector<std::pair<QString, SerialPortDetails>>& details, const QString& device);

@@ -1,8 +1,10 @@
 #include "platform/settings_file.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 #include <QCoreApplication>
 #include <QDir>
@@ -207,6 +209,8 @@ bool SettingsFile::WriteString(const QString& section, const QString& key, const
   return StoreFileContents(path_, Joined(lines));
 }
 
+#ifndef _WIN32
+// Windows: settings_path_windows.cpp.
 QString SettingsPathFor(const SettingsPlace& place, const QProcessEnvironment& environment) {
   const QString besideExecutable = place.executableDir + QStringLiteral("/mysetup.ini");
   if (!place.installed && (place.executableDirTakesFiles || place.writableFileBesideExecutable)) {
@@ -243,5 +247,6 @@ QString ProgramSettingsPath(SettingsFolder folder) {
   if (folder == SettingsFolder::kCreate && !path.isEmpty()) QDir().mkpath(QFileInfo(path).absolutePath());
   return path;
 }
+#endif
 
 }  // namespace zr::platform

@@ -63,7 +63,10 @@ struct SettingsPlace {
 // either: no settings file then). Any other copy keeps it beside the
 // executable when that folder takes new files or holds a writable one, else
 // in the configuration folder as an installed one does (or beside it after
-// all, where writes fail as they always did, with no HOME).
+// all, where writes fail as they always did, with no HOME). On Windows
+// (settings_path_windows.cpp) the folder "zr93kw-setfactory" of
+// %LOCALAPPDATA% stands for the configuration folder, and an installed
+// program is one in Program Files.
 QString SettingsPathFor(const SettingsPlace& place, const QProcessEnvironment& environment);
 
 enum class SettingsFolder { kCreate, kLeaveAlone };

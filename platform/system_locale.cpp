@@ -29,6 +29,9 @@ QString LocaleFromEnvironment(std::initializer_list<const char*> variables) {
   return NormalizeLocaleName(QByteArray());
 }
 
+#ifndef _WIN32
+// Windows: the user's locale, system_locale_windows.cpp.
 QString SystemLocaleName() { return LocaleFromEnvironment({"LC_ALL", "LC_CTYPE", "LANG"}); }
+#endif
 
 }  // namespace zr::platform

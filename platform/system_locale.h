@@ -11,6 +11,8 @@ namespace zr::platform {
 QString LocaleFromEnvironment(std::initializer_list<const char*> variables);
 
 // Locale that decides the code page and the short date format (LC_ALL, LC_CTYPE, LANG).
+// On Windows the user's locale, in the same form; the code page is the
+// system's own there (AnsiCodePage::System).
 QString SystemLocaleName();
 
 }  // namespace zr::platform

@@ -4,6 +4,7 @@
 #include <memory>
 
 class QSocketNotifier;
+class QWinEventNotifier;
 
 namespace zr::platform {
 
@@ -12,6 +13,9 @@ namespace zr::platform {
 // program). Call it first in main, before the application object and any
 // thread exist: a thread that does not block them would take them by their
 // default action and end the program at once.
+// On Windows (termination_signals_windows.cpp) it takes the console's Ctrl+C
+// and Ctrl+Break as SIGINT and its closing, a log-off and a shutdown as
+// SIGTERM, through SetConsoleCtrlHandler.
 void BlockTerminationSignals();
 
 // Delivers the termination signals that BlockTerminationSignals holds back
@@ -33,9 +37,13 @@ class TerminationSignals {
   void ReadSignals();
 
   std::function<void(int)> onSignal_;
-  int fd_ = -1;
   int received_ = 0;
+#ifdef _WIN32
+  std::unique_ptr<QWinEventNotifier> notifier_;
+#else
+  int fd_ = -1;
   std::unique_ptr<QSocketNotifier> notifier_;
+#endif
 };
 
 }  // namespace zr::platform

@@ -1,6 +1,5 @@
 #include "station/backup_folder.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -56,8 +55,7 @@ QString BackupFolder::Save(const FactoryImage& block) {
   // Owner only: the block holds the radio's programming password.
   for (int copy = 1; fd < 0; ++copy) {
     path = stem + (copy == 1 ? QString() : QStringLiteral("-%1").arg(copy)) + QStringLiteral(".bin");
-    fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
-    const int error = fd < 0 ? errno : 0;
+    const int error = OpenRecordFile(path, RecordFileOpening::kCreateNew, fd);
     if (fd < 0 && (error != EEXIST || copy == MaxSavesInOneSecond)) {
       Refuse(QStringLiteral("cannot save the backup"), path, error);
     }
@@ -65,7 +63,7 @@ QString BackupFolder::Save(const FactoryImage& block) {
 
   const auto& bytes = block.Bytes();
   int error = WriteAll(fd, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (error == 0) error = SyncFile(fd);
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error == 0) error = SyncFolder(folder_);
   if (error != 0) {

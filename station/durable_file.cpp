@@ -65,4 +65,19 @@ int SyncFolder(const QString& path) {
   return error;
 }
 
+int OpenRecordFile(const QString& path, RecordFileOpening opening, int& fd) {
+  const int flags = opening == RecordFileOpening::kRead     ? O_RDONLY | O_NOCTTY | O_NONBLOCK
+                    : opening == RecordFileOpening::kAppend ? O_RDWR | O_APPEND | O_CREAT | O_NOCTTY | O_NONBLOCK
+                                                            : O_WRONLY | O_CREAT | O_EXCL;
+  fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, 0600);
+  return fd < 0 ? errno : 0;
+}
+
+int ReadByteAt(int fd, qint64 offset, char& byte) {
+  const ssize_t count = ::pread(fd, &byte, 1, static_cast<off_t>(offset));
+  return count == 1 ? 0 : count < 0 ? errno : EIO;
+}
+
+int SyncFile(int fd) { return ::fsync(fd) == 0 ? 0 : errno; }
+
 }  // namespace zr::station

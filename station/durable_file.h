@@ -2,12 +2,14 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QtGlobal>
 
 namespace zr::station {
 
 // The steps the station's own records are written with. Each returns 0 or the
 // errno of the step that failed, so that the caller can say in words what
-// could not be done to which file.
+// could not be done to which file. POSIX in durable_file.cpp, Windows in
+// durable_file_windows.cpp.
 
 // Makes `path` a folder, creating the folders above it that are missing.
 // ENOTDIR when it, or one above it, is something else.
@@ -25,5 +27,28 @@ int ReplaceFile(const QString& path, QByteArrayView bytes, unsigned permissions)
 // Flushes the folder's entries to disk: a file just created in it is then
 // found after a power cut, not only its contents.
 int SyncFolder(const QString& path);
+
+// A FIFO is opened without waiting for its other end (and then refused by
+// the caller, who looks at what it opened).
+enum class RecordFileOpening {
+  // Read only; ENOENT when missing.
+  kRead,
+  // Read and write, every write at the end, created when missing.
+  kAppend,
+  // Write only, created here and now: EEXIST when the name is taken.
+  kCreateNew,
+};
+
+// Opens a record file for this user only (the owner's rights on POSIX; on
+// Windows the user's own folders are private already) into `fd`, a
+// descriptor that close() and fstat() take on every system.
+int OpenRecordFile(const QString& path, RecordFileOpening opening, int& fd);
+
+// Reads the byte at `offset`, wherever the descriptor stands; EIO when there
+// is none.
+int ReadByteAt(int fd, qint64 offset, char& byte);
+
+// Flushes the file's contents to disk.
+int SyncFile(int fd);
 
 }  // namespace zr::station

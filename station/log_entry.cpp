@@ -1,13 +1,11 @@
 #include "station/log_entry.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <QJsonArray>
 #include <QSysInfo>
 #include <utility>
 
 #include "platform/text_format.h"
+#include "platform/user_account.h"
 #include "record/factory_fields.h"
 #include "record/image_codec.h"
 #include "station/log_entry_keys.h"
@@ -38,9 +36,7 @@ QString Association(const TransferOutcome& outcome, bool packageAsked) {
 LogContext ThisStation() {
   LogContext context;
   context.host = QSysInfo::machineHostName();
-  // The account the station runs as, not the one a shell variable claims.
-  const passwd* account = ::getpwuid(::geteuid());
-  context.user = account ? QString::fromLocal8Bit(account->pw_name) : QString::number(::geteuid());
+  context.user = platform::UserAccountName();
   context.version = QStringLiteral(ZR_PROGRAM_VERSION);
   return context;
 }

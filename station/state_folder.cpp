@@ -5,8 +5,13 @@
 namespace zr::station {
 
 QString StateFolder() {
+#ifdef _WIN32
+  QString base = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
+  if (!QDir::isAbsolutePath(base)) base = QDir::homePath() + QStringLiteral("/AppData/Local");
+#else
   QString base = qEnvironmentVariable("XDG_STATE_HOME");
   if (!QDir::isAbsolutePath(base)) base = QDir::homePath() + QStringLiteral("/.local/state");
+#endif
   return QDir::cleanPath(base + QStringLiteral("/zr93kw-setfactory"));
 }
 

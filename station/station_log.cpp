@@ -1,6 +1,5 @@
 #include "station/station_log.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,9 +28,10 @@ QString StationLog::Append(const QJsonObject& entry) const {
   // Read and write: the last byte tells whether the file ends inside a line.
   // O_NONBLOCK: a FIFO must not hold the station up until someone reads it.
   // Owner only: a write's changes may show the programming password.
-  const int fd = ::open(QFile::encodeName(path_).constData(),
-                        O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0600);
-  if (fd < 0) return cannot(ErrorText(errno));
+  int fd = -1;
+  if (const int error = OpenRecordFile(path_, RecordFileOpening::kAppend, fd); error != 0) {
+    return cannot(ErrorText(error));
+  }
   struct stat status {};
   const QString refused = ::fstat(fd, &status) != 0  ? ErrorText(errno)
                           : !S_ISREG(status.st_mode) ? QStringLiteral("not a regular file")
@@ -44,10 +44,10 @@ QString StationLog::Append(const QJsonObject& entry) const {
   // A line a crash or a full disk cut short is ended first, so that this
   // entry is a line of its own and the torn one alone is lost.
   char last = '\n';
-  if (status.st_size > 0 && ::pread(fd, &last, 1, status.st_size - 1) == 1 && last != '\n') line.prepend('\n');
+  if (status.st_size > 0 && ReadByteAt(fd, status.st_size - 1, last) == 0 && last != '\n') line.prepend('\n');
   // One write, so that lines of two stations appending at once never mix.
   int error = WriteAll(fd, line);
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (error == 0) error = SyncFile(fd);
   if (::close(fd) != 0 && error == 0) error = errno;
   return error == 0 ? QString() : cannot(ErrorText(error));
 }
@@ -61,11 +61,10 @@ constexpr qsizetype ReadBytes = 256 * 1024;
 }  // namespace
 
 StationLogReader::StationLogReader(const QString& path) : path_(path) {
-  // O_NONBLOCK: a FIFO must not hold `log` up until someone writes to it.
-  fd_ = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd_ < 0) {
-    missing_ = errno == ENOENT;
-    if (!missing_) Fail(errno);
+  // A FIFO must not hold `log` up until someone writes to it.
+  if (const int error = OpenRecordFile(path_, RecordFileOpening::kRead, fd_); error != 0) {
+    missing_ = error == ENOENT;
+    if (!missing_) Fail(error);
     return;
   }
   struct stat status {};

@@ -27,12 +27,13 @@
 #include "app/cli/radio_values.h"
 #include "app/cli/undo_values.h"
 #include "app/cli/visible_text.h"
+#include "db/database_settings.h"
 #include "db/package_database.h"
 #include "lang/ui_language.h"
 #include "link/block_file_values.h"
 #include "link/port_list.h"
-#include "link/qt_serial_device.h"
 #include "link/radio_link.h"
+#include "link/system_serial_device.h"
 #include "link/traced_serial_device.h"
 #include "platform/ansi_code_page.h"
 #include "platform/serial_devices.h"
@@ -41,6 +42,7 @@
 #include "platform/termination_signals.h"
 #include "record/factory_fields.h"
 #include "station/block_file.h"
+#include "station/state_folder.h"
 #include "station/transfer_records.h"
 
 namespace zr::cli {
@@ -70,16 +72,16 @@ const char* const UsageText =
     "A write reads the radio first and changes only what --set names (--from-defaults:\n"
     "the window's start-up values); a --set BandIndex other than the radio's band\n"
     "needs --band-change. Every write first saves the radio's block to the backup\n"
-    "folder ($XDG_STATE_HOME/zr93kw-setfactory/backups) and writes nothing when it\n"
+    "folder (" ZR_BACKUP_FOLDER_WORDS ") and writes nothing when it\n"
     "cannot; --verify reads the written lines back. --image writes a block file (a\n"
     "backup put back), never the model and serial-number lines; another radio's file\n"
     "is refused without --other-radio. Each transfer adds a line to the station log\n"
-    "($XDG_STATE_HOME/zr93kw-setfactory/station-log.jsonl, or --log FILE), which\n"
+    "(" ZR_STATION_LOG_WORDS ", or --log FILE), which\n"
     "'log' shows; a write adds one before its first write frame and writes nothing\n"
     "when it cannot. 'undo' puts back the radio's block from before its last write.\n"
     "--package writes in scan-code write mode: the radio's serial number\n"
     "is then recorded against CODE in the production database (--db-server, default\n"
-    "localhost; --db-driver, the ODBC driver, default FreeTDS); 'db-check' tries it.\n";
+    "localhost; --db-driver, the ODBC driver, default " ZR_DEFAULT_ODBC_DRIVER "); 'db-check' tries it.\n";
 
 // After the window's options, which the table lists.
 const char* const ExitStatusText =
@@ -109,7 +111,9 @@ QString SignalName(int signalNumber) {
   switch (signalNumber) {
     case SIGINT: return QStringLiteral("SIGINT");
     case SIGTERM: return QStringLiteral("SIGTERM");
+#ifdef SIGHUP
     case SIGHUP: return QStringLiteral("SIGHUP");
+#endif
     default: return QStringLiteral("signal %1").arg(signalNumber);
   }
 }
@@ -184,7 +188,7 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   if (options.packageCode) host.Form().packageCode = state.PackageCode = *options.packageCode;
 
   platform::SettingsFile settings(platform::ProgramSettingsPath());
-  QtSerialDevice serial;
+  SystemSerialDevice serial;
   std::unique_ptr<TracedSerialDevice> traced;
   if (options.trace) traced = std::make_unique<TracedSerialDevice>(serial, err);
   SerialDevice& device = traced ? static_cast<SerialDevice&>(*traced) : serial;

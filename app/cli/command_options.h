@@ -8,6 +8,9 @@
 #include <optional>
 #include <string_view>
 
+#include "db/database_settings.h"
+#include "station/state_folder.h"
+
 namespace zr::cli {
 
 // What takes options: the window, or a subcommand (in the order help lists them).
@@ -45,7 +48,7 @@ inline constexpr CommandOption Rows[] = {
      TakenBy(Read, Write, Undo)},
     {"json", "", "Print the fields as JSON.", TakenBy(Read, Write)},
     {"trace", "", "Print every frame sent (>) and received (<) on standard error.", TakenBy(Read, Write, Undo)},
-    {"log", "FILE", "The station log (default $XDG_STATE_HOME/zr93kw-setfactory/station-log.jsonl).",
+    {"log", "FILE", "The station log (default " ZR_STATION_LOG_WORDS ").",
      TakenBy(Window, Read, Write, Undo, Log)},
     {"save", "FILE", "Save the 256 bytes as read, even when they cannot be shown.", TakenBy(Read)},
     {"set", "FIELD=VALUE", "Change one field by its name (repeatable).", TakenBy(Write), true},
@@ -55,10 +58,11 @@ inline constexpr CommandOption Rows[] = {
     {"package", "CODE", "Scan-code write mode: record the radio against this package code.", TakenBy(Write)},
     {"db-server", "NAME", "Package database server: host, host,port or host\\instance (default localhost).",
      TakenBy(Window, Write, DbCheck)},
-    {"db-driver", "NAME", "ODBC driver of the package database (default FreeTDS).", TakenBy(Window, Write, DbCheck)},
+    {"db-driver", "NAME", "ODBC driver of the package database (default " ZR_DEFAULT_ODBC_DRIVER ").",
+     TakenBy(Window, Write, DbCheck)},
     {"image", "FILE", "Write the lines of a 256-byte block file (a backup put back).", TakenBy(Write)},
     {"other-radio", "", "Let --image write a block file of another radio.", TakenBy(Write)},
-    {"backup-dir", "DIR", "Save the block here before writing (default $XDG_STATE_HOME/zr93kw-setfactory/backups).",
+    {"backup-dir", "DIR", "Save the block here before writing (default " ZR_BACKUP_FOLDER_WORDS ").",
      TakenBy(Window, Write, Undo)},
     {"no-backup", "", "Write without saving the block first.", TakenBy(Window, Write)},
     {"verify", "", "Read the written lines back before ending.", TakenBy(Window, Write, Undo)},

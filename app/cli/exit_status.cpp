@@ -1,9 +1,7 @@
 #include "app/cli/exit_status.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include "app/cli/visible_text.h"
+#include "platform/user_account.h"
 
 namespace zr::cli {
 
@@ -12,10 +10,9 @@ namespace {
 // What the operator can do about a port this user may not open: serial
 // devices belong to the dialout group.
 QString DialoutHint() {
-  const passwd* account = ::getpwuid(::geteuid());
-  const QString user = account != nullptr ? QString::fromLocal8Bit(account->pw_name) : QStringLiteral("USER");
+  const QString user = platform::UserAccountName();
   return QStringLiteral(" (the user may need to be in the dialout group: sudo usermod -aG dialout %1, then log in again)")
-      .arg(user);
+      .arg(user.isEmpty() ? QStringLiteral("USER") : user);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@
 #include "app/window/qt_translation.h"
 #include "app/window/window_captions.h"
 #include "lang/ui_language.h"
-#include "link/qt_serial_device.h"
+#include "link/system_serial_device.h"
 #include "platform/contract.h"
 #include "platform/system_locale.h"
 #include "record/factory_tables.h"
@@ -41,12 +41,13 @@ FrmMain::FrmMain(FrmMainOptions options, QWidget* parent)
       options_(std::move(options)),
       localeName_(options_.localeName.isEmpty() ? platform::SystemLocaleName() : options_.localeName),
       settings_(options_.settingsPath.isEmpty() ? platform::ProgramSettingsPath() : options_.settingsPath),
-      codePage_(platform::AnsiCodePage::ForLocale(localeName_)),
+      codePage_(options_.localeName.isEmpty() ? platform::AnsiCodePage::System()
+                                              : platform::AnsiCodePage::ForLocale(localeName_)),
       database_(options_.database),
       records_(options_.records, codePage_) {
   SerialDevice* device = options_.device;
   if (device == nullptr) {
-    ownedDevice_ = std::make_unique<QtSerialDevice>();
+    ownedDevice_ = std::make_unique<SystemSerialDevice>();
     device = ownedDevice_.get();
   }
   presenter_ = options_.presenter;

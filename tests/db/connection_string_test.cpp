@@ -17,6 +17,11 @@ TEST(ConnectionString, FixedAdoStringAndTheOdbcStringMadeFromIt) {
                                  QStringLiteral("PostgreSQL Unicode")),
             QStringLiteral("DRIVER={PostgreSQL Unicode};Server=127.0.0.1;Port=1433;Database=TK_Simp_ASS;"
                            "UID=sa;PWD=nuvafi"));
+  // Microsoft's drivers know no Port: the port stays with the host.
+  for (const char* driver : {"SQL Server", "ODBC Driver 17 for SQL Server"}) {
+    EXPECT_EQ(OdbcConnectionString(QStringLiteral("Data Source=PLANT-SQL, 1433"), QLatin1String(driver)),
+              QStringLiteral("DRIVER={%1};Server=PLANT-SQL,1433").arg(QLatin1String(driver)));
+  }
   // A named instance's port comes from the server's browser; SQL Server's
   // default port is FreeTDS's need only.
   EXPECT_EQ(OdbcConnectionString(QStringLiteral(" data source = PLANT\\SQLEXPRESS ;"), QStringLiteral("FreeTDS")),
