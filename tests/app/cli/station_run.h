@@ -41,7 +41,7 @@ inline QProcessEnvironment StationEnvironment(const Variables& variables) {
 
 // Runs the station's executable to its end with `arguments`, in English unless
 // `variables` say otherwise, and `meanwhile`, if given, as it runs. A station a
-// signal killed has status -1.
+// signal killed has status -1, which only a run with `meanwhile` expects.
 inline StationRun RunStation(const QStringList& arguments, const Variables& variables = {},
                              const std::function<void(QProcess&)>& meanwhile = {}) {
   QProcess station;
@@ -49,6 +49,7 @@ inline StationRun RunStation(const QStringList& arguments, const Variables& vari
   station.start(QStringLiteral(ZR_STATION_PATH), arguments);
   if (meanwhile) meanwhile(station);
   EXPECT_TRUE(station.waitForFinished(20000) || station.state() == QProcess::NotRunning);  // or ended meanwhile
+  if (!meanwhile) EXPECT_EQ(station.exitStatus(), QProcess::NormalExit);
   return {station.exitStatus() == QProcess::NormalExit ? station.exitCode() : -1,
           QString::fromUtf8(station.readAllStandardOutput()), QString::fromUtf8(station.readAllStandardError())};
 }
