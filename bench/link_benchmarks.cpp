@@ -35,7 +35,7 @@ class QuietHost : public FormHost, public PackageAssociations {
   bool SaveAssociation(const QString&, const QString&) override { return true; }
   bool AssociationExists(const QString&, const QString&) override { return true; }
   void TransferEnded(const TransferOutcome& outcome) override {
-    if (records != nullptr) logFailure = records->Record(outcome, State().CurrentComPort, std::nullopt);
+    if (records != nullptr) logFailure = records->Record(outcome, State().CurrentComPort, std::nullopt).Why();
   }
 
   const station::TransferRecords* records = nullptr;  // null: nothing logged
@@ -179,7 +179,7 @@ void BM_LogAppend(benchmark::State& bench) {
   for (int line = 0; line < FactoryImageSize; line += FactoryLineSize) outcome.linesWritten.push_back(line);
   for (int offset = 0xA0; offset < 0xB0; ++offset) (*outcome.blockSent)[offset] = 'x';
   for (auto _ : bench) {
-    if (!records.Record(outcome, 1, std::nullopt).isEmpty()) {
+    if (!records.Record(outcome, 1, std::nullopt).Ok()) {
       bench.SkipWithError("log not written");
       return;
     }

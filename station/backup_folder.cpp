@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 #include "record/image_codec.h"
@@ -33,9 +32,8 @@ QString NamePart(const QString& serial) {
   return part;
 }
 
-[[noreturn]] void Refuse(const QString& what, const QString& path, int error) {
-  throw RuntimeError(
-      QStringLiteral("%1 %2: %3").arg(what, path, QString::fromLocal8Bit(std::strerror(error))).toStdString());
+[[noreturn]] void Refuse(const QString& what, const QString& path, const std::error_code& error) {
+  throw RuntimeError(QStringLiteral("%1 %2: %3").arg(what, path, QString::fromStdString(error.message())).toStdString());
 }
 
 }  // namespace
@@ -44,7 +42,7 @@ BackupFolder::BackupFolder(QString folder, platform::AnsiCodePage codePage, Cloc
     : folder_(QDir::cleanPath(folder)), codePage_(std::move(codePage)), now_(now) {}
 
 QString BackupFolder::Save(const FactoryImage& block) {
-  if (const int error = CreateFolders(folder_); error != 0) {
+  if (const std::error_code error = CreateFolders(folder_)) {
     Refuse(QStringLiteral("cannot use the backup folder"), folder_, error);
   }
 
@@ -55,18 +53,18 @@ QString BackupFolder::Save(const FactoryImage& block) {
   // Owner only: the block holds the radio's programming password.
   for (int copy = 1; fd < 0; ++copy) {
     path = stem + (copy == 1 ? QString() : QStringLiteral("-%1").arg(copy)) + QStringLiteral(".bin");
-    const int error = OpenRecordFile(path, RecordFileOpening::kCreateNew, fd);
-    if (fd < 0 && (error != EEXIST || copy == MaxSavesInOneSecond)) {
+    const std::error_code error = OpenRecordFile(path, RecordFileOpening::kCreateNew, fd);
+    if (fd < 0 && (error != std::errc::file_exists || copy == MaxSavesInOneSecond)) {
       Refuse(QStringLiteral("cannot save the backup"), path, error);
     }
   }
 
   const auto& bytes = block.Bytes();
-  int error = WriteAll(fd, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  if (error == 0) error = SyncFile(fd);
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0) error = SyncFolder(folder_);
-  if (error != 0) {
+  std::error_code error = WriteAll(fd, QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  if (!error) error = SyncFile(fd);
+  if (::close(fd) != 0 && !error) error = SystemError(errno);
+  if (!error) error = SyncFolder(folder_);
+  if (error) {
     ::unlink(QFile::encodeName(path).constData());
     Refuse(QStringLiteral("cannot save the backup"), path, error);
   }

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "platform/regular_file.h"
 #include "record/factory_tables.h"
@@ -17,22 +16,24 @@
 
 namespace zr::station {
 
-std::variant<FactoryImage, QString> BlockFileToWrite(const QString& path, const platform::AnsiCodePage& codePage,
-                                                    const QString& what) {
+FileResult<FactoryImage> BlockFileToWrite(const QString& path, const platform::AnsiCodePage& codePage,
+                                          const QString& what) {
+  using Result = FileResult<FactoryImage>;
   const std::optional<QByteArray> bytes = platform::ReadRegularFile(path, FactoryImageSize + 1);
-  if (!bytes) return QStringLiteral("%1: %2 is not a readable file").arg(what, path);
+  if (!bytes) return Result::Failed(QStringLiteral("%1: %2 is not a readable file").arg(what, path));
   if (bytes->size() != FactoryImageSize) {
-    return QStringLiteral("%1: %2 holds %3 bytes, a block file holds %4")
-        .arg(what, path,
-             bytes->size() > FactoryImageSize ? QStringLiteral("more than %1").arg(FactoryImageSize)
-                                              : QString::number(bytes->size()),
-             QString::number(FactoryImageSize));
+    return Result::Failed(QStringLiteral("%1: %2 holds %3 bytes, a block file holds %4")
+                              .arg(what, path,
+                                   bytes->size() > FactoryImageSize ? QStringLiteral("more than %1").arg(FactoryImageSize)
+                                                                    : QString::number(bytes->size()),
+                                   QString::number(FactoryImageSize)));
   }
   FactoryImage image;
   std::copy(bytes->begin(), bytes->end(), image.Bytes().begin());
   // A file of another model's block must never reach this radio.
   if (const QString model = ModelText(image, codePage); model != ExpectedModel) {
-    return QStringLiteral("%1: %2 is not a %3 block (its model is \"%4\")").arg(what, path, ExpectedModel, model);
+    return Result::Failed(
+        QStringLiteral("%1: %2 is not a %3 block (its model is \"%4\")").arg(what, path, ExpectedModel, model));
   }
   // A value the window cannot show (a band out of range) would leave the
   // radio one that no read or write can take any more.
@@ -43,7 +44,7 @@ std::variant<FactoryImage, QString> BlockFileToWrite(const QString& path, const 
   try {
     ShowRecordInForm(record, form);
   } catch (const RuntimeError& error) {
-    return QStringLiteral("%1: %2: %3").arg(what, path, QString::fromUtf8(error.what()));
+    return Result::Failed(QStringLiteral("%1: %2: %3").arg(what, path, QString::fromUtf8(error.what())));
   }
   return image;
 }
@@ -68,29 +69,31 @@ SaveTarget TargetOf(const QString& path) {
     target.path = QFileInfo(path).canonicalFilePath();
     target.permissions = status.st_mode & 07777;
   } else if (errno != ENOENT) {
-    target.refused = QString::fromLocal8Bit(std::strerror(errno));
+    target.refused = QString::fromStdString(SystemError(errno).message());
   }
   return target;
 }
 
 }  // namespace
 
-QString SaveTargetRefusal(const QString& path) {
+FileResult<> CheckSaveTarget(const QString& path) {
   const QString why = TargetOf(path).refused;
-  return why.isEmpty() ? QString() : QStringLiteral("cannot save the block to %1: %2").arg(path, why);
+  if (why.isEmpty()) return {};
+  return FileResult<>::Failed(QStringLiteral("cannot save the block to %1: %2").arg(path, why));
 }
 
-QString SaveBlockFile(const QString& path, const FactoryImage& block) {
+FileResult<> SaveBlockFile(const QString& path, const FactoryImage& block) {
   const SaveTarget target = TargetOf(path);
   QString why = target.refused;
   if (why.isEmpty()) {
     const auto& bytes = block.Bytes();
     const QByteArrayView contents(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-    if (const int error = ReplaceFile(target.path, contents, target.permissions); error != 0) {
-      why = QString::fromLocal8Bit(std::strerror(error));
+    if (const std::error_code error = ReplaceFile(target.path, contents, target.permissions)) {
+      why = QString::fromStdString(error.message());
     }
   }
-  return why.isEmpty() ? QString() : QStringLiteral("cannot save the block to %1: %2").arg(path, why);
+  if (why.isEmpty()) return {};
+  return FileResult<>::Failed(QStringLiteral("cannot save the block to %1: %2").arg(path, why));
 }
 
 }  // namespace zr::station

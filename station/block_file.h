@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QString>
-#include <variant>
 
 #include "platform/ansi_code_page.h"
 #include "record/factory_image.h"
+#include "station/file_result.h"
 
 namespace zr::station {
 
@@ -15,17 +15,16 @@ namespace zr::station {
 // file: it is not a regular file of exactly 256 bytes, not a ZR93KW block, or
 // holds a value the window cannot show (naming the field and the value).
 // `what` names the file's part in the reason ("--image", "the backup").
-std::variant<FactoryImage, QString> BlockFileToWrite(const QString& path, const platform::AnsiCodePage& codePage,
-                                                    const QString& what);
+FileResult<FactoryImage> BlockFileToWrite(const QString& path, const platform::AnsiCodePage& codePage,
+                                          const QString& what);
 
 // Writes the block to `path`, replacing it whole or not at all, and flushed
 // to disk. Refuses anything but a regular file; a new file is the owner's
-// alone, one replaced keeps its permissions. Returns why it could not; empty
-// when it was written.
-QString SaveBlockFile(const QString& path, const FactoryImage& block);
+// alone, one replaced keeps its permissions.
+FileResult<> SaveBlockFile(const QString& path, const FactoryImage& block);
 
-// Why SaveBlockFile would refuse `path` (a FIFO, a device, a folder), so that
-// it can be said before the radio is read; empty when it would not.
-QString SaveTargetRefusal(const QString& path);
+// Whether SaveBlockFile would take `path` (not a FIFO, a device, a folder),
+// so that a refusal can be said before the radio is read.
+FileResult<> CheckSaveTarget(const QString& path);
 
 }  // namespace zr::station

@@ -22,59 +22,59 @@ namespace {
 
 HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
-int LastErrno() { return platform::ErrnoOfWindowsError(GetLastError()); }
+std::error_code LastError() { return SystemError(platform::ErrnoOfWindowsError(GetLastError())); }
 
 }  // namespace
 
-int CreateFolders(const QString& path) {
+std::error_code CreateFolders(const QString& path) {
   const QString folder = QDir::cleanPath(path);
   const std::wstring name = platform::WindowsPath(folder);
-  if (CreateDirectoryW(name.c_str(), nullptr)) return 0;
+  if (CreateDirectoryW(name.c_str(), nullptr)) return {};
   if (GetLastError() == ERROR_PATH_NOT_FOUND) {
     const QString parent = QFileInfo(folder).path();
-    if (parent == folder) return ENOENT;
-    if (const int error = CreateFolders(parent); error != 0) return error;
-    if (CreateDirectoryW(name.c_str(), nullptr)) return 0;
+    if (parent == folder) return SystemError(ENOENT);
+    if (const std::error_code error = CreateFolders(parent)) return error;
+    if (CreateDirectoryW(name.c_str(), nullptr)) return {};
   }
   // Already there (or made meanwhile by another station): fine if it is a folder.
   const DWORD attributes = GetFileAttributesW(name.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return LastErrno();
-  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 0 : ENOTDIR;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? std::error_code() : SystemError(ENOTDIR);
 }
 
-int WriteAll(int fd, QByteArrayView bytes) {
+std::error_code WriteAll(int fd, QByteArrayView bytes) {
   for (qsizetype at = 0; at < bytes.size();) {
     DWORD count = 0;
     if (!WriteFile(HandleOf(fd), bytes.data() + at, static_cast<DWORD>(bytes.size() - at), &count, nullptr)) {
-      return LastErrno();
+      return LastError();
     }
-    if (count == 0) return EIO;  // no progress and no reason: do not spin
+    if (count == 0) return SystemError(EIO);  // no progress and no reason: do not spin
     at += count;
   }
-  return 0;
+  return {};
 }
 
 // NTFS commits a new file's entry in its folder through its own journal;
 // Windows has no folder flush to ask for.
-int SyncFolder(const QString&) { return 0; }
+std::error_code SyncFolder(const QString&) { return {}; }
 
 // The user's folders keep their files the user's: no permissions to carry.
-int ReplaceFile(const QString& path, QByteArrayView bytes, unsigned) {
+std::error_code ReplaceFile(const QString& path, QByteArrayView bytes, unsigned) {
   const QString temporary = path + QStringLiteral(".") + QUuid::createUuid().toString(QUuid::Id128).left(8);
   int fd = -1;
-  if (const int error = OpenRecordFile(temporary, RecordFileOpening::kCreateNew, fd); error != 0) return error;
-  int error = WriteAll(fd, bytes);
-  if (error == 0) error = SyncFile(fd);
-  if (_close(fd) != 0 && error == 0) error = EIO;
-  if (error == 0 && !MoveFileExW(platform::WindowsPath(temporary).c_str(), platform::WindowsPath(path).c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = LastErrno();
+  if (const std::error_code error = OpenRecordFile(temporary, RecordFileOpening::kCreateNew, fd)) return error;
+  std::error_code error = WriteAll(fd, bytes);
+  if (!error) error = SyncFile(fd);
+  if (_close(fd) != 0 && !error) error = SystemError(EIO);
+  if (!error && !MoveFileExW(platform::WindowsPath(temporary).c_str(), platform::WindowsPath(path).c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = LastError();
   }
-  if (error != 0) DeleteFileW(platform::WindowsPath(temporary).c_str());
+  if (error) DeleteFileW(platform::WindowsPath(temporary).c_str());
   return error;
 }
 
-int OpenRecordFile(const QString& path, RecordFileOpening opening, int& fd) {
+std::error_code OpenRecordFile(const QString& path, RecordFileOpening opening, int& fd) {
   fd = -1;
   struct Way {
     DWORD access;
@@ -89,24 +89,24 @@ int OpenRecordFile(const QString& path, RecordFileOpening opening, int& fd) {
   const HANDLE file = CreateFileW(platform::WindowsPath(path).c_str(), way.access,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, way.creation,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return LastErrno();
+  if (file == INVALID_HANDLE_VALUE) return LastError();
   fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(file), _O_BINARY | way.flags);
   if (fd < 0) {
     CloseHandle(file);
-    return EMFILE;
+    return SystemError(EMFILE);
   }
-  return 0;
+  return {};
 }
 
-int ReadByteAt(int fd, qint64 offset, char& byte) {
+std::error_code ReadByteAt(int fd, qint64 offset, char& byte) {
   OVERLAPPED at{};
   at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFF);
   at.OffsetHigh = static_cast<DWORD>(offset >> 32);
   DWORD count = 0;
-  if (!ReadFile(HandleOf(fd), &byte, 1, &count, &at)) return LastErrno();
-  return count == 1 ? 0 : EIO;
+  if (!ReadFile(HandleOf(fd), &byte, 1, &count, &at)) return LastError();
+  return count == 1 ? std::error_code() : SystemError(EIO);
 }
 
-int SyncFile(int fd) { return FlushFileBuffers(HandleOf(fd)) ? 0 : LastErrno(); }
+std::error_code SyncFile(int fd) { return FlushFileBuffers(HandleOf(fd)) ? std::error_code() : LastError(); }
 
 }  // namespace zr::station

@@ -9,9 +9,10 @@
 
 namespace zr::station {
 
-std::variant<QString, NoBackup> LastWriteBackup(const QString& logPath, const QString& serialNumber) {
+FileResult<QString> LastWriteBackup(const QString& logPath, const QString& serialNumber) {
+  using Result = FileResult<QString>;
   StationLogReader log(logPath);
-  if (log.Missing()) return NoBackup{QStringLiteral("there is no station log at %1").arg(logPath)};
+  if (log.Missing()) return Result::Failed(QStringLiteral("there is no station log at %1").arg(logPath));
   const QByteArray serial = serialNumber.toUtf8();
   const QByteArray started = QByteArray(log_keys::WriteStarted.data(), log_keys::WriteStarted.size());
   QString backup;
@@ -26,10 +27,10 @@ std::variant<QString, NoBackup> LastWriteBackup(const QString& logPath, const QS
     const QJsonValue path = QJsonDocument::fromJson(line.text.toByteArray()).object().value(log_keys::Backup);
     if (path.isString() && !path.toString().isEmpty()) backup = path.toString();
   }
-  if (!log.Error().isEmpty()) return NoBackup{log.Error()};
+  if (!log.Error().isEmpty()) return Result::Failed(log.Error());
   if (backup.isEmpty()) {
-    return NoBackup{QStringLiteral("the station log %1 has no write of radio \"%2\" with a backup")
-                        .arg(logPath, serialNumber.trimmed())};
+    return Result::Failed(QStringLiteral("the station log %1 has no write of radio \"%2\" with a backup")
+                              .arg(logPath, serialNumber.trimmed()));
   }
   return backup;
 }

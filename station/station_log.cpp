@@ -16,24 +16,24 @@ namespace zr::station {
 
 namespace {
 
-QString ErrorText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString ErrorText(const std::error_code& error) { return QString::fromStdString(error.message()); }
 
 }  // namespace
 
-QString StationLog::Append(const QJsonObject& entry) const {
+FileResult<> StationLog::Append(const QJsonObject& entry) const {
   const auto cannot = [&](const QString& cause) {
-    return QStringLiteral("cannot write the station log %1: %2").arg(path_, cause);
+    return FileResult<>::Failed(QStringLiteral("cannot write the station log %1: %2").arg(path_, cause));
   };
-  if (const int error = CreateFolders(QFileInfo(path_).absolutePath()); error != 0) return cannot(ErrorText(error));
+  if (const std::error_code error = CreateFolders(QFileInfo(path_).absolutePath())) return cannot(ErrorText(error));
   // Read and write: the last byte tells whether the file ends inside a line.
   // O_NONBLOCK: a FIFO must not hold the station up until someone reads it.
   // Owner only: a write's changes may show the programming password.
   int fd = -1;
-  if (const int error = OpenRecordFile(path_, RecordFileOpening::kAppend, fd); error != 0) {
+  if (const std::error_code error = OpenRecordFile(path_, RecordFileOpening::kAppend, fd)) {
     return cannot(ErrorText(error));
   }
   struct stat status {};
-  const QString refused = ::fstat(fd, &status) != 0  ? ErrorText(errno)
+  const QString refused = ::fstat(fd, &status) != 0  ? ErrorText(SystemError(errno))
                           : !S_ISREG(status.st_mode) ? QStringLiteral("not a regular file")
                                                      : QString();
   if (!refused.isEmpty()) {
@@ -44,12 +44,12 @@ QString StationLog::Append(const QJsonObject& entry) const {
   // A line a crash or a full disk cut short is ended first, so that this
   // entry is a line of its own and the torn one alone is lost.
   char last = '\n';
-  if (status.st_size > 0 && ReadByteAt(fd, status.st_size - 1, last) == 0 && last != '\n') line.prepend('\n');
+  if (status.st_size > 0 && !ReadByteAt(fd, status.st_size - 1, last) && last != '\n') line.prepend('\n');
   // One write, so that lines of two stations appending at once never mix.
-  int error = WriteAll(fd, line);
-  if (error == 0) error = SyncFile(fd);
-  if (::close(fd) != 0 && error == 0) error = errno;
-  return error == 0 ? QString() : cannot(ErrorText(error));
+  std::error_code error = WriteAll(fd, line);
+  if (!error) error = SyncFile(fd);
+  if (::close(fd) != 0 && !error) error = SystemError(errno);
+  return error ? cannot(ErrorText(error)) : FileResult<>();
 }
 
 namespace {
@@ -62,14 +62,14 @@ constexpr qsizetype ReadBytes = 256 * 1024;
 
 StationLogReader::StationLogReader(const QString& path) : path_(path) {
   // A FIFO must not hold `log` up until someone writes to it.
-  if (const int error = OpenRecordFile(path_, RecordFileOpening::kRead, fd_); error != 0) {
-    missing_ = error == ENOENT;
+  if (const std::error_code error = OpenRecordFile(path_, RecordFileOpening::kRead, fd_)) {
+    missing_ = error == std::errc::no_such_file_or_directory;
     if (!missing_) Fail(error);
     return;
   }
   struct stat status {};
   if (::fstat(fd_, &status) != 0) {
-    Fail(errno);
+    Fail(SystemError(errno));
   } else if (!S_ISREG(status.st_mode)) {
     error_ = QStringLiteral("cannot read the station log %1: not a regular file").arg(path_);
   } else {
@@ -81,7 +81,7 @@ StationLogReader::~StationLogReader() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-void StationLogReader::Fail(int error) {
+void StationLogReader::Fail(const std::error_code& error) {
   error_ = QStringLiteral("cannot read the station log %1: %2").arg(path_, ErrorText(error));
 }
 
@@ -111,7 +111,7 @@ bool StationLogReader::Next(LogLine& line) {
     const ssize_t count = room == 0 ? 0 : ::read(fd_, buffer_.data() + end_, static_cast<std::size_t>(room));
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) {
-      Fail(errno);
+      Fail(SystemError(errno));
       return false;
     }
     atEnd_ = count == 0;
@@ -123,7 +123,7 @@ bool StationLogReader::Next(LogLine& line) {
 void StationLogReader::Rewind() {
   if (fd_ < 0 || !error_.isEmpty()) return;
   if (::lseek(fd_, 0, SEEK_SET) != 0) {
-    Fail(errno);
+    Fail(SystemError(errno));
     return;
   }
   limit_ = consumed_;

@@ -5,8 +5,11 @@
 #include <QJsonObject>
 #include <QString>
 #include <QtGlobal>
+#include <system_error>
 #include <utility>
 #include <vector>
+
+#include "station/file_result.h"
 
 namespace zr::station {
 
@@ -31,10 +34,10 @@ class StationLog {
 
   // Adds the entry as one line at the end, flushed to disk, creating the file
   // and its folders when missing. Only a regular file is written; a FIFO or a
-  // device is refused without waiting on it. Returns why it could not, naming
-  // the file; empty when it was written. Never raises: a log that cannot be
+  // device is refused without waiting on it. Fails saying why, naming the
+  // file. Never raises: a log that cannot be
   // written must not end a transfer.
-  QString Append(const QJsonObject& entry) const;
+  FileResult<> Append(const QJsonObject& entry) const;
 
  private:
   QString path_;
@@ -62,7 +65,7 @@ class StationLogReader {
   void Rewind();
 
  private:
-  void Fail(int error);
+  void Fail(const std::error_code& error);
 
   QString path_;
   int fd_ = -1;

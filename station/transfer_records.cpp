@@ -23,13 +23,14 @@ QString TransferRecords::WriteStarting(const TransferOutcome& progress, qint16 c
   context.device = progress.device;
   context.ended = QDateTime::currentDateTimeUtc();
   const QString writeId = QUuid::createUuid().toString(QUuid::WithoutBraces);
-  if (const QString why = log_.Append(WriteStartedEntry(progress, context, lines, writeId, codePage_)); !why.isEmpty()) {
-    throw RuntimeError(why.toStdString());
+  if (const FileResult<> logged = log_.Append(WriteStartedEntry(progress, context, lines, writeId, codePage_));
+      !logged.Ok()) {
+    throw RuntimeError(logged.Why().toStdString());
   }
   return writeId;
 }
 
-QString TransferRecords::RecordEnd(const TransferOutcome& outcome, const StationState& state,
+FileResult<> TransferRecords::RecordEnd(const TransferOutcome& outcome, const StationState& state,
                                    AssociationMode mode) const {
   std::optional<QString> packageCode;
   if (outcome.kind != TransferKind::Read && mode != AssociationMode::NoPackageAssociation) {
@@ -38,7 +39,7 @@ QString TransferRecords::RecordEnd(const TransferOutcome& outcome, const Station
   return Record(outcome, state.CurrentComPort, packageCode);
 }
 
-QString TransferRecords::Record(const TransferOutcome& outcome, qint16 comPort,
+FileResult<> TransferRecords::Record(const TransferOutcome& outcome, qint16 comPort,
                                 const std::optional<QString>& packageCode) const {
   LogContext context = ThisStation();
   context.comPort = comPort;

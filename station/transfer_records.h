@@ -33,13 +33,12 @@ class TransferRecords : public WriteJournal {
   QString WriteStarting(const TransferOutcome& progress, qint16 comPort, const std::vector<int>& lines) override;
 
   // Adds the transfer's entry to the station log. `packageCode` is set when
-  // the write was to record a package association. Returns why the entry
-  // could not be written; empty when it was.
-  QString Record(const TransferOutcome& outcome, qint16 comPort, const std::optional<QString>& packageCode) const;
+  // the write was to record a package association.
+  FileResult<> Record(const TransferOutcome& outcome, qint16 comPort, const std::optional<QString>& packageCode) const;
   // The one step both front ends end a transfer with: its entry, with the
   // port and, for a write in a mode that associates packages, the package
   // code as the database gets it.
-  QString RecordEnd(const TransferOutcome& outcome, const StationState& state, AssociationMode mode) const;
+  FileResult<> RecordEnd(const TransferOutcome& outcome, const StationState& state, AssociationMode mode) const;
 
  private:
   platform::AnsiCodePage codePage_;

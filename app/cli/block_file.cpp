@@ -6,14 +6,14 @@
 namespace zr::cli {
 
 FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage) {
-  std::variant<FactoryImage, QString> loaded = station::BlockFileToWrite(path, codePage, QStringLiteral("--image"));
-  if (const QString* why = std::get_if<QString>(&loaded)) throw UsageError(why->toStdString());
-  return std::get<FactoryImage>(loaded);
+  const station::FileResult<FactoryImage> loaded = station::BlockFileToWrite(path, codePage, QStringLiteral("--image"));
+  if (!loaded.Ok()) throw UsageError(loaded.Why().toStdString());
+  return loaded.Get();
 }
 
 void RefuseSaveTarget(const QString& path) {
-  if (const QString why = station::SaveTargetRefusal(path); !why.isEmpty()) {
-    throw UsageError(QStringLiteral("--save: %1").arg(why).toStdString());
+  if (const station::FileResult<> target = station::CheckSaveTarget(path); !target.Ok()) {
+    throw UsageError(QStringLiteral("--save: %1").arg(target.Why()).toStdString());
   }
 }
 

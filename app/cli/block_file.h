@@ -9,7 +9,7 @@ namespace zr::cli {
 
 // The block files of `write --image` and `read --save` as arguments: refused
 // (UsageError) before the port opens when station::BlockFileToWrite or
-// station::SaveTargetRefusal say no.
+// station::CheckSaveTarget say no.
 FactoryImage ReadBlockFile(const QString& path, const platform::AnsiCodePage& codePage);
 void RefuseSaveTarget(const QString& path);
 

@@ -199,11 +199,11 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   link.SetWriteChecks(records.Backup(), records.Journal(), records.Verify());
   QString logFailure;
   host.ended = [&](const TransferOutcome& outcome) {
-    const QString why = records.RecordEnd(outcome, state, host.SelectedMode());
-    if (why.isEmpty()) return;
-    logFailure = why;
+    const station::FileResult<> logged = records.RecordEnd(outcome, state, host.SelectedMode());
+    if (logged.Ok()) return;
+    logFailure = logged.Why();
     // A write stopped for its "write started" entry says so in its cause line.
-    if (outcome.end != TransferEnd::LogFailed) err << "zr93kw-setfactory: log not written: " << why << Qt::endl;
+    if (outcome.end != TransferEnd::LogFailed) err << "zr93kw-setfactory: log not written: " << logFailure << Qt::endl;
   };
   // Where a write's block comes from: the block file, the radio's last
   // backup, the radio's own values with the changes, or the window's start-up
@@ -241,11 +241,13 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   // when a technician needs it.
   bool saved = true;
   if (!options.saveFile.isEmpty()) {
-    const QString why = outcome.blockAsRead.Whole()
-                            ? station::SaveBlockFile(options.saveFile, outcome.blockAsRead.bytes)
-                            : QStringLiteral("nothing saved to %1: the block was not read whole").arg(options.saveFile);
-    if (!why.isEmpty()) err << "zr93kw-setfactory: " << why << Qt::endl;
-    saved = why.isEmpty();
+    const station::FileResult<> save =
+        outcome.blockAsRead.Whole()
+            ? station::SaveBlockFile(options.saveFile, outcome.blockAsRead.bytes)
+            : station::FileResult<>::Failed(
+                  QStringLiteral("nothing saved to %1: the block was not read whole").arg(options.saveFile));
+    if (!save.Ok()) err << "zr93kw-setfactory: " << save.Why() << Qt::endl;
+    saved = save.Ok();
   }
   const bool outputWritten = FlushOutput(out, err);
   // A signal that came once "END" was answered found nothing left to stop.

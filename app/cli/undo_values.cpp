@@ -11,10 +11,10 @@ std::optional<WriteRefusal> UndoValues::MakeBlock(const BlockAsRead& asRead, Fac
     return WriteRefusal{TransferEnd::ImageRefused, why + QStringLiteral("; nothing was written")};
   };
   const auto found = station::LastWriteBackup(logPath_, SerialNumberText(asRead.bytes, codePage_));
-  if (const auto* none = std::get_if<station::NoBackup>(&found)) return refused(none->why);
-  const auto file = station::BlockFileToWrite(std::get<QString>(found), codePage_, QStringLiteral("the backup"));
-  if (const QString* why = std::get_if<QString>(&file)) return refused(*why);
-  backup_.emplace(std::get<FactoryImage>(file), false, codePage_);
+  if (!found.Ok()) return refused(found.Why());
+  const auto file = station::BlockFileToWrite(found.Get(), codePage_, QStringLiteral("the backup"));
+  if (!file.Ok()) return refused(file.Why());
+  backup_.emplace(file.Get(), false, codePage_);
   return backup_->MakeBlock(asRead, image);
 }
 

@@ -154,7 +154,8 @@ void FrmMain::SetStatusLabel(const QString& text) { Label7->setText(text); }
 void FrmMain::TransferEnded(const TransferOutcome& outcome) {
   // The last message comes after this, with the normal cursor.
   busyCursor_.Hide();
-  const QString why = records_.RecordEnd(outcome, state_, SelectedMode());
+  const station::FileResult<> logged = records_.RecordEnd(outcome, state_, SelectedMode());
+  const QString& why = logged.Why();
   // Why it failed, and the log's failure, where the operator sees them
   // without another box to close.
   QStringList status{OutcomeStatus(outcome, state_.UiLanguage)};

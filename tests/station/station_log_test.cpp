@@ -30,16 +30,16 @@ std::vector<std::pair<qint64, QByteArray>> Lines(StationLogReader& reader) {
 TEST(StationLog, EachEntryIsOneLineAfterWhatIsThereAndATornLineIsEndedFirst) {
   QTemporaryDir dir;
   const StationLog log(dir.filePath(QStringLiteral("state/station-log.jsonl")));  // folders made by the first entry
-  EXPECT_EQ(log.Append(Entry(1)), QString());
+  EXPECT_TRUE(log.Append(Entry(1)).Ok());
   ASSERT_TRUE(Append(log.Path(), "not json\n{\"serial\":\"SN"));  // a foreign line, then a station's last gasp
-  EXPECT_EQ(log.Append(Entry(4)), QString());
+  EXPECT_TRUE(log.Append(Entry(4)).Ok());
 
   StationLogReader reader(log.Path());
   const QByteArray first = R"({"cause":"a\nb","serial":"SN1"})";
   EXPECT_EQ(Lines(reader), (std::vector<std::pair<qint64, QByteArray>>{
                                {1, first}, {2, "not json"}, {3, "{\"serial\":\"SN"}, {4, R"({"cause":"a\nb","serial":"SN4"})"}}));
   // A second pass ends where the first one did.
-  EXPECT_EQ(log.Append(Entry(5)), QString());
+  EXPECT_TRUE(log.Append(Entry(5)).Ok());
   reader.Rewind();
   EXPECT_EQ(Lines(reader).size(), 4u);
   EXPECT_EQ(reader.Error(), QString());
@@ -69,7 +69,7 @@ TEST(StationLog, AnythingButARegularFileIsRefusedWithoutWaiting) {
                                                    {dir.filePath("folder"), "Is a directory"},
                                                    {dir.filePath("file.txt/log"), "Not a directory"}};
   for (const auto& [path, cause] : cases) {
-    EXPECT_EQ(StationLog(path).Append(Entry(1)),
+    EXPECT_EQ(StationLog(path).Append(Entry(1)).Why(),
               QStringLiteral("cannot write the station log %1: %2").arg(path, cause));
     const StationLogReader reader(path);
     EXPECT_TRUE(reader.Error().startsWith("cannot read the station log " + path)) << reader.Error().toStdString();

@@ -121,7 +121,7 @@ TEST(BlockFile, SavingReplacesOnlyARegularFileAndKeepsANewOneToItsOwner) {
       {fifo, "not a regular file", 010600}, {dir.path(), "not a regular file", 040700},
       {dir.filePath(QStringLiteral("new.bin")), "", 0100600}, {shared, "", 0100640}};
   for (const auto& [path, why, mode] : cases) {
-    const QString error = station::SaveBlockFile(path, block);
+    const QString error = station::SaveBlockFile(path, block).Why();
     EXPECT_EQ(error, *why ? QStringLiteral("cannot save the block to %1: %2").arg(path, why) : QString());
     struct stat status {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);

@@ -58,7 +58,7 @@ class LogCommand : public ::testing::Test {
           Transfer("SN-A", "2026-12-05T09:30:00Z", {0xA1, 0x70, 0xA0, 0x03, 0x58}, "BOX-7", backup, "w1"),
           older,  // an older station's: no write-ahead entry
           Started("SN-B", "2026-12-06T11:00:00Z", "w2", "/mnt/b/SN-B-20261206T110000Z.bin")}) {
-      ASSERT_EQ(station::StationLog(logPath).Append(entry), QString());
+      ASSERT_TRUE(station::StationLog(logPath).Append(entry).Ok());
     }
     QFile file(logPath);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
