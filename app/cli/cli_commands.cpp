@@ -235,7 +235,9 @@ int RunTransferCommand(const QStringList& arguments, TransferCommand command) {
   }
   const TransferOutcome outcome = RunTransfer(link, start);
   // A block file's or a backup's values are the file's: nothing to show of the form.
-  if (WentThrough(outcome) && !image && command != TransferCommand::Undo) PrintFields(out, host.Form(), state.TriBandCapable, options.json);
+  if (WentThrough(outcome) && !image && command != TransferCommand::Undo) {
+    PrintFields(out, host.Form(), state.TriBandCapable, options.json);
+  }
   PrintCause(err, outcome);
   // The block as read is saved even when its values cannot be shown: that is
   // when a technician needs it.
