@@ -61,7 +61,7 @@ struct TransferOutcome {
   // Lines that read back different from what was written.
   std::vector<int> linesMismatched{};
 
-  bool Succeeded() const { return end == TransferEnd::ReadComplete || end == TransferEnd::WriteComplete; }
+  bool Succeeded() const { return EndingOf(end).exitStatus == ExitStatus::Success; }
 };
 
 // "read complete", "communication failed", ...: the end in a few words.
